@@ -1,0 +1,38 @@
+#include "chart/curve_scan.h"
+
+namespace chart {
+
+ChartCoord& curveSlot(ChartState& state, Curve curve) noexcept {
+  switch (curve) {
+    case Curve::Bar13: return state.CurveX13;
+    case Curve::Bar10: return state.CurveX10;
+    case Curve::Bar7: return state.CurveX7;
+    case Curve::Bar4: break;
+  }
+  return state.CurveX4;
+}
+
+void ScanCurveRow(const ChartRaster& raster, ChartCoord row, ChartState& state) noexcept {
+  state.CurveX13 = 0;
+  state.CurveX10 = 0;
+  state.CurveX7 = 0;
+  state.CurveX4 = 0;
+  const auto pixels = raster.row(row);
+  if (!pixels) {
+    state.PixelColour = colours::kOutside;
+    return;
+  }
+  // The row is resolved once; every column of it is a plain read.
+  for (int x = 0; x < ChartRaster::kWidth; ++x) {
+    const Colour colour = (*pixels)[static_cast<std::size_t>(x)];
+    for (const CurveColour& entry : CurveColourTable) {
+      if (entry.colour == colour) {
+        curveSlot(state, entry.curve) = static_cast<ChartCoord>(x);
+        break;
+      }
+    }
+  }
+  state.PixelColour = (*pixels)[ChartRaster::kWidth - 1];
+}
+
+}  // namespace chart

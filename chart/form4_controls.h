@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "chart/units.h"
+
+namespace chart {
+
+enum class ScrollBar { HScroll1, VScroll1 };
+enum class CrossHairLine { Line1, Line2 };
+enum class LineEnd { X1, Y1, X2, Y2 };
+// Controls whose text and text colour the core reads or writes; labels show their caption.
+enum class TextControl { Text1, Text2, Text3, Text4, Text5, Label4, Label20, Label21 };
+
+// The main window's controls as the core sees them. The window implements it with real
+// widgets, the tests with plain values; both keep the same contract.
+class Form4Controls {
+ public:
+  virtual ~Form4Controls() = default;
+
+  virtual ScrollValue scrollValue(ScrollBar bar) const = 0;
+  virtual ScrollValue scrollMaximum(ScrollBar bar) const = 0;
+  // Changing the value runs the bar's change handler before returning; assigning the
+  // current value runs nothing; a value outside 0..maximum throws
+  // ChartError(Fault::InvalidPropertyValue) and leaves the bar as it was.
+  virtual void setScrollValue(ScrollBar bar, ScrollValue value) = 0;
+  virtual void setScrollMaximum(ScrollBar bar, ScrollValue maximum) = 0;
+
+  virtual ChartCoord lineEnd(CrossHairLine line, LineEnd end) const = 0;
+  virtual void setLineEnd(CrossHairLine line, LineEnd end, ChartCoord value) = 0;
+  virtual bool lineVisible(CrossHairLine line) const = 0;
+  virtual void setLineVisible(CrossHairLine line, bool visible) = 0;
+
+  // The marker Shape2.
+  virtual ChartCoord markerLeft() const = 0;
+  virtual ChartCoord markerTop() const = 0;
+  virtual ChartCoord markerWidth() const = 0;
+  virtual ChartCoord markerHeight() const = 0;
+  virtual void setMarkerLeft(ChartCoord left) = 0;
+  virtual void setMarkerTop(ChartCoord top) = 0;
+
+  virtual std::string text(TextControl control) const = 0;
+  virtual void setText(TextControl control, std::string_view text) = 0;
+  virtual Colour textColour(TextControl control) const = 0;
+  virtual void setTextColour(TextControl control, Colour colour) = 0;
+};
+
+}  // namespace chart

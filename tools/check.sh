@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: once optimised, once with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh test
+for preset in release sanitize; do
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

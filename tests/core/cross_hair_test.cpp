@@ -96,9 +96,9 @@ TEST(Mouse, ClickPlacesTheCrossHairOnThePixel) {
   const Case cases[] = {
       {0, 0, 1, 1, 2},          {499, 399, 500, 400, 2},   {499, 399, 500, 400, 0},  // same pixel again
       {520, 100, 500, 101, 1},  {-3, 1e9f, 500, 101, 0},   {10.5f, 0.5f, 12, 2, 2},  // halves to even
-      {11.5f, 2.5f, 12, 4, 1},  {499.4f, 398.6f, 500, 400, 2},
-      {std::numeric_limits<float>::quiet_NaN(), 5, 500, 6, 1},
-      {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 500, 6, 0},
+      {11.5f, 2.5f, 12, 4, 1},  {498.6f, 398.6f, 500, 400, 2},  {499.4f, 5, 500, 6, 1},
+      {std::numeric_limits<float>::quiet_NaN(), 7, 500, 8, 1},
+      {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 500, 8, 0},
   };
   CoreHarness core;
   for (const Case& c : cases) {

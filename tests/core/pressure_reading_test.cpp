@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         Reading{"right_of_4_bar", 400, 200, 4, "4.0", false, true, "@ 4 bar"},
         Reading{"magenta_row_flags_far_left", 301, 50, 905.0f / 74, "12.2", true, false, "@ 10 bar"},
         Reading{"no_4_bar_curve_right_of_7", 471, 80, 4, "4.0", true, true, "@ 4 bar"},
-        Reading{"no_4_bar_curve_left_of_7", 301, 80, 11.0946f, "11.1", false, false, "@ 10 bar"},
+        Reading{"no_4_bar_curve_left_of_7", 301, 80, 821.0f / 74, "11.1", false, false, "@ 10 bar"},
         Reading{"light_teal_right_of_7_bar", 380, 121, 741.0f / 111, "6.7", true, false, "@ 7 bar"},
         Reading{"light_teal_row_left_of_7_bar", 368, 121, 7, "7.0", false, false, "@ 7 bar"},
         Reading{"absent_curves_column_zero", 1, 330, 13, "13.0", false, false, "@ 13 bar"},

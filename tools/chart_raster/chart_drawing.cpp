@@ -8,6 +8,7 @@
 #include <span>
 #include <stdexcept>
 #include <tuple>
+#include <utility>
 
 #include "byte_file.h"
 
@@ -125,38 +126,57 @@ bool isGreyBackground(int x, int y) {
   return false;
 }
 
-// Fritsch-Carlson monotone cubic through (rows[k], values[k]), sampled at every row between the
-// first and the last: smooth, and never overshooting between two pinned rows.
-std::vector<double> monotoneCubic(const std::vector<double>& rows, const std::vector<double>& values) {
+// The slope at each knot for the monotone cubic below. Knots on neighbouring rows (a curve pinned
+// on two rows in a row) say little about the slope, so each knot looks past them to the next knot
+// at least two rows away.
+std::vector<double> knotTangents(const std::vector<double>& rows, const std::vector<double>& values) {
   const std::size_t n = rows.size();
-  std::vector<double> secant(n - 1);
-  for (std::size_t k = 0; k + 1 < n; ++k) {
-    secant[k] = (values[k + 1] - values[k]) / (rows[k + 1] - rows[k]);
-  }
+  const auto slope = [&](std::size_t from, std::size_t to) { return (values[to] - values[from]) / (rows[to] - rows[from]); };
   std::vector<double> tangent(n);
-  tangent[0] = secant[0];
-  tangent[n - 1] = secant[n - 2];
-  for (std::size_t k = 1; k + 1 < n; ++k) {
-    tangent[k] = secant[k - 1] * secant[k] <= 0.0 ? 0.0 : (secant[k - 1] + secant[k]) / 2.0;
+  for (std::size_t k = 0; k < n; ++k) {
+    std::size_t before = k > 0 ? k - 1 : k;
+    if (before > 0 && rows[k] - rows[before] < 2) --before;
+    std::size_t after = k + 1 < n ? k + 1 : k;
+    if (after + 1 < n && rows[after] - rows[k] < 2) ++after;
+    if (before == k) {
+      tangent[k] = slope(k, after);
+    } else if (after == k) {
+      tangent[k] = slope(before, k);
+    } else {
+      const double in = slope(before, k);
+      const double out = slope(k, after);
+      tangent[k] = in * out <= 0.0 ? 0.0 : (in + out) / 2.0;
+    }
   }
+  // Fritsch-Carlson: bound the slopes so that no span overshoots its two knots.
   for (std::size_t k = 0; k + 1 < n; ++k) {
-    if (secant[k] == 0.0) {
+    if (rows[k + 1] - rows[k] < 2) continue;  // no row lies between them
+    const double secant = slope(k, k + 1);
+    if (secant == 0.0) {
       tangent[k] = tangent[k + 1] = 0.0;
       continue;
     }
-    const double a = tangent[k] / secant[k];
-    const double b = tangent[k + 1] / secant[k];
+    const double a = tangent[k] / secant;
+    const double b = tangent[k + 1] / secant;
+    if (a < 0.0) tangent[k] = 0.0;
+    if (b < 0.0) tangent[k + 1] = 0.0;
     const double length = std::hypot(a, b);
     if (length > 3.0) {
-      tangent[k] = 3.0 / length * a * secant[k];
-      tangent[k + 1] = 3.0 / length * b * secant[k];
+      tangent[k] = 3.0 / length * a * secant;
+      tangent[k + 1] = 3.0 / length * b * secant;
     }
   }
-  std::vector<double> sampled;
-  for (std::size_t k = 0; k + 1 < n; ++k) {
+  return tangent;
+}
+
+// A monotone cubic through (rows[k], values[k]), sampled at every row from the first knot to the
+// last: smooth, and never overshooting between two knots.
+std::vector<double> monotoneCubic(const std::vector<double>& rows, const std::vector<double>& values) {
+  const std::vector<double> tangent = knotTangents(rows, values);
+  std::vector<double> sampled{values.front()};
+  for (std::size_t k = 0; k + 1 < rows.size(); ++k) {
     const double h = rows[k + 1] - rows[k];
-    const int last = k + 2 == n ? static_cast<int>(rows[k + 1]) : static_cast<int>(rows[k + 1]) - 1;
-    for (int row = static_cast<int>(rows[k]); row <= last; ++row) {
+    for (int row = static_cast<int>(rows[k]) + 1; row <= static_cast<int>(rows[k + 1]); ++row) {
       const double t = (row - rows[k]) / h;
       const double t2 = t * t;
       const double t3 = t2 * t;
@@ -174,6 +194,7 @@ struct Stroke {
   std::vector<int> left;
   std::vector<int> right;
   std::vector<bool> pinned;
+  std::vector<double> idealWidth;  // interpolated between the pinned rows
 
   int rows() const { return static_cast<int>(left.size()); }
   int width(int i) const { return right[i] - left[i] + 1; }
@@ -185,26 +206,29 @@ struct Stroke {
 
 int roundToPixel(double value) { return static_cast<int>(std::floor(value + 0.5)); }
 
+// The right edge (what the row scan reads) follows its own knots; the width follows the rows
+// where both edges are pinned, so the stroke thickens and thins gradually.
 Stroke interpolateStroke(const CurveDrawing& curve) {
-  std::vector<double> rightRows, rightValues, leftRows, leftValues;
+  std::vector<double> rightRows, rightValues, widthRows, widthValues;
   for (const Knot& knot : curve.knots) {
     rightRows.push_back(knot.row);
     rightValues.push_back(knot.right);
     if (knot.left != kFree) {
-      leftRows.push_back(knot.row);
-      leftValues.push_back(knot.left);
+      widthRows.push_back(knot.row);
+      widthValues.push_back(knot.right - knot.left + 1);
     }
   }
-  Stroke stroke{&curve, curve.knots.front().row, {}, {}, {}};
+  Stroke stroke{&curve, curve.knots.front().row, {}, {}, {}, monotoneCubic(widthRows, widthValues)};
   for (double value : monotoneCubic(rightRows, rightValues)) stroke.right.push_back(roundToPixel(value));
-  for (double value : monotoneCubic(leftRows, leftValues)) stroke.left.push_back(roundToPixel(value));
-  stroke.pinned.assign(stroke.left.size(), false);
-  for (const Knot& knot : curve.knots) {
-    if (knot.left != kFree) stroke.pinned[knot.row - stroke.top] = true;
+  stroke.pinned.assign(stroke.right.size(), false);
+  for (std::size_t i = 0; i < stroke.right.size(); ++i) {
+    const int width = std::clamp(roundToPixel(stroke.idealWidth[i]), kMinStroke, kMaxStroke);
+    stroke.left.push_back(stroke.right[i] - width + 1);
   }
-  for (int i = 0; i < stroke.rows(); ++i) {
-    if (stroke.pinned[i]) continue;
-    stroke.left[i] = std::clamp(stroke.left[i], stroke.right[i] - kMaxStroke + 1, stroke.right[i] - kMinStroke + 1);
+  for (const Knot& knot : curve.knots) {
+    if (knot.left == kFree) continue;
+    stroke.left[knot.row - stroke.top] = knot.left;
+    stroke.pinned[knot.row - stroke.top] = true;
   }
   return stroke;
 }
@@ -217,30 +241,44 @@ bool canMoveLeft(const Stroke& stroke, int i, int step) {
   const int width = stroke.right[i] - left + 1;
   if (left < 0 || width < kMinStroke || width > kMaxStroke) return false;
   if (i > 0 && (left > stroke.left[i - 1] || left > stroke.right[i - 1] + 1)) return false;
-  if (i + 1 < stroke.rows() && (left < stroke.left[i + 1] || left > stroke.right[i + 1] + 1)) return false;
+  if (i + 1 < stroke.rows() && (left < stroke.left[i + 1] || stroke.left[i + 1] > stroke.right[i] + 1 ||
+                                left > stroke.right[i + 1] + 1)) {
+    return false;
+  }
   return true;
 }
 
 // The pixel that a move of row i's left edge paints or uncovers.
 int movedPixel(const Stroke& stroke, int i, int step) { return step < 0 ? stroke.left[i] - 1 : stroke.left[i]; }
 
-int neighbourWidths(const Stroke& stroke, int i) {
-  return (i > 0 ? stroke.width(i - 1) : kMaxStroke) + (i + 1 < stroke.rows() ? stroke.width(i + 1) : kMaxStroke);
+// How much a move takes the row away from its interpolated width, and how much it bends the left
+// edge: the cheapest moves keep the stroke closest to the smooth drawing.
+std::pair<double, int> moveCost(const Stroke& stroke, int i, int step) {
+  const double ideal = stroke.idealWidth[i];
+  const int width = stroke.width(i);
+  const double drift = (width - step - ideal) * (width - step - ideal) - (width - ideal) * (width - ideal);
+  const auto bend = [&](int at, int leftAtI) {
+    if (at <= 0 || at + 1 >= stroke.rows()) return 0;
+    const auto edge = [&](int row) { return row == i ? leftAtI : stroke.left[row]; };
+    return std::abs(edge(at - 1) - 2 * edge(at) + edge(at + 1));
+  };
+  int bendChange = 0;
+  for (int at = i - 1; at <= i + 1; ++at) bendChange += bend(at, stroke.left[i] + step) - bend(at, stroke.left[i]);
+  return {drift, bendChange};
 }
 
-// The row to widen or narrow next: the narrowest (or widest) row in the narrowest (or widest)
-// neighbourhood, so the width evens out along the curve. Only rows whose moved pixel takes the
-// given colour and lies on the given background qualify.
+// The row to widen (step -1) or narrow (+1) next, among rows whose moved pixel takes the given
+// colour and, if asked, lies on grey (or white) background.
 std::optional<int> pickRow(const Stroke& stroke, int step, Colour colour, std::optional<bool> onGrey) {
   std::optional<int> best;
-  std::tuple<int, int, int> bestKey{};
+  std::tuple<double, int, int> bestKey{};
   for (int i = 0; i < stroke.rows(); ++i) {
     if (!canMoveLeft(stroke, i, step)) continue;
     const int x = movedPixel(stroke, i, step);
     if (stroke.colourAt(x, i) != colour) continue;
     if (onGrey && isGreyBackground(x, stroke.top + i) != *onGrey) continue;
-    const int sign = step < 0 ? 1 : -1;
-    const std::tuple<int, int, int> key{sign * stroke.width(i), sign * neighbourWidths(stroke, i), i};
+    const auto [drift, bendChange] = moveCost(stroke, i, step);
+    const std::tuple<double, int, int> key{std::round(drift * 1e6), bendChange, i};
     if (!best || key < bestKey) {
       best = i;
       bestKey = key;
@@ -283,16 +321,16 @@ int greyCount(const std::vector<Stroke>& strokes) {
 // Trades one curve pixel on white for one on grey (or back) within a single colour, so that the
 // colour budgets hold while the visible grey comes out right.
 bool tradeGreyPixel(Stroke& stroke, Colour colour, bool coverMoreGrey) {
-  const int widen = -1;
-  const auto grown = pickRow(stroke, widen, colour, coverMoreGrey);
+  constexpr int kWiden = -1;
+  const auto grown = pickRow(stroke, kWiden, colour, coverMoreGrey);
   if (!grown) return false;
-  stroke.left[*grown] += widen;
-  const auto shrunk = pickRow(stroke, -widen, colour, !coverMoreGrey);
+  stroke.left[*grown] += kWiden;
+  const auto shrunk = pickRow(stroke, -kWiden, colour, !coverMoreGrey);
   if (!shrunk) {
-    stroke.left[*grown] -= widen;
+    stroke.left[*grown] -= kWiden;
     return false;
   }
-  stroke.left[*shrunk] -= widen;
+  stroke.left[*shrunk] -= kWiden;
   return true;
 }
 

@@ -44,6 +44,10 @@ class Form4Controls {
   virtual void setText(TextControl control, std::string_view text) = 0;
   virtual Colour textColour(TextControl control) const = 0;
   virtual void setTextColour(TextControl control, Colour colour) = 0;
+
+  // Why a read-out shows red, in words, or empty when it is black. Only screen readers
+  // need it, so controls without one may ignore it.
+  virtual void setWarning(TextControl /*control*/, std::string_view /*words*/) {}
 };
 
 }  // namespace chart

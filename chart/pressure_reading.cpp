@@ -26,12 +26,12 @@ PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slo
 
   if (x7 > 0) {
     // The limit segments flag speed and power whatever the column, up to the 4 bar curve.
-    if (raster.pixel(x7, y) == colours::kMagenta) result.speedAndPowerRed = true;
+    if (raster.pixel(x7, y) == colours::kMagenta) result.speedAndPower |= kSpeedLimit7Bar;
     if (x4 > 0) {
-      if (raster.pixel(x4, y) == colours::kLightTeal && x > x7) result.speedAndPowerRed = true;
+      if (raster.pixel(x4, y) == colours::kLightTeal && x > x7) result.speedAndPower |= kSpeedLimit4Bar;
       if (x > x4) {
         result.pressure = 4;
-        result.pressureRed = true;
+        result.pressureWarnings = kRightOf4Bar;
         return result;
       }
       if (x == x4) {
@@ -44,8 +44,8 @@ PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slo
       }
     } else if (x > x7) {
       result.pressure = 4;
-      result.speedAndPowerRed = true;
-      result.pressureRed = true;
+      result.speedAndPower |= kBeyondLastCurve;
+      result.pressureWarnings = kBeyondLastCurve;
       return result;
     }
     // x is at or left of the 7 bar curve.
@@ -55,8 +55,8 @@ PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slo
     }
   } else if (x > x10) {
     result.pressure = 7;
-    result.speedAndPowerRed = true;
-    result.pressureRed = true;
+    result.speedAndPower |= kBeyondLastCurve;
+    result.pressureWarnings = kBeyondLastCurve;
     return result;
   }
   // x is at or left of the 10 bar curve.
@@ -64,7 +64,7 @@ PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slo
     result.pressure = x == x10 ? 10.0f : interpolate(x, x13, 13, x10, 10);
   } else {
     result.pressure = 13;
-    result.pressureRed = x < x13;
+    if (x < x13) result.pressureWarnings = kLeftOf13Bar;
   }
   return result;
 }
@@ -91,10 +91,10 @@ void Form4Logic::UpdatePressureReading() {
   state_.Pressure = decision.pressure;
 
   // Every colour is written on every run, so no red mark outlives the reading that set it.
-  const Colour speedAndPower = decision.speedAndPowerRed ? colours::kRed : colours::kBlack;
+  const Colour speedAndPower = decision.speedAndPower != 0 ? colours::kRed : colours::kBlack;
   controls_.setTextColour(TextControl::Text1, speedAndPower);
   controls_.setTextColour(TextControl::Label4, speedAndPower);
-  controls_.setTextColour(TextControl::Text2, decision.pressureRed ? colours::kRed : colours::kBlack);
+  controls_.setTextColour(TextControl::Text2, decision.pressureWarnings != 0 ? colours::kRed : colours::kBlack);
   controls_.setText(TextControl::Text2, formatOneDecimal(state_.Pressure));
   controls_.setLineVisible(CrossHairLine::Line1, true);
   controls_.setLineVisible(CrossHairLine::Line2, true);
@@ -104,6 +104,14 @@ void Form4Logic::UpdatePressureReading() {
   controls_.setText(TextControl::Label21, line.caption);
   controls_.setTextColour(TextControl::Label20, controls_.textColour(TextControl::Text2));
   controls_.setText(TextControl::Label20, formatOneDecimal(state_.Delivery));
+
+  // The colours say "outside the permitted region"; the words say why, for screen readers.
+  const std::string speedAndPowerWords = warningText(decision.speedAndPower);
+  const std::string pressureWords = warningText(decision.pressureWarnings);
+  controls_.setWarning(TextControl::Text1, speedAndPowerWords);
+  controls_.setWarning(TextControl::Label4, speedAndPowerWords);
+  controls_.setWarning(TextControl::Text2, pressureWords);
+  controls_.setWarning(TextControl::Label20, pressureWords);
 }
 
 }  // namespace chart

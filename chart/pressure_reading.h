@@ -5,14 +5,15 @@
 
 #include "chart/chart_raster.h"
 #include "chart/chart_state.h"
+#include "chart/warnings.h"
 
 namespace chart {
 
 // What the cross-hair column says about the pressure in its row.
 struct PressureDecision {
   float pressure = 0;
-  bool speedAndPowerRed = false;  // Text1 and Label4: a limit or beyond the last curve
-  bool pressureRed = false;  // Text2, and with it Label20
+  Warnings speedAndPower = 0;  // turn Text1 and Label4 red
+  Warnings pressureWarnings = 0;  // turn Text2 red, and with it Label20
 };
 
 // Places column x of row y among the curve slots of the last scan and interpolates the

@@ -65,6 +65,35 @@ INSTANTIATE_TEST_SUITE_P(
         Reading{"parked_row_off_chart", 250, 0, 7, "7.0", true, true, "@ 7 bar"}),
     [](const auto& info) { return std::string(info.param.why); });
 
+TEST(PressureAtCrossHair, RedReadOutsSayWhyInWords) {
+  struct Case {
+    ScrollValue h, v;
+    const char* speedAndPower;
+    const char* pressure;
+  };
+  const Case cases[] = {
+      {301, 50, "above the speed limit of the 7 bar curve", ""},
+      {471, 50, "above the speed limit of the 7 bar curve; beyond the last curve of this power",
+       "beyond the last curve of this power"},
+      {380, 121, "above the speed limit of the 4 bar curve", ""},
+      {490, 121, "above the speed limit of the 4 bar curve", "right of the 4 bar curve: below 4 bar"},
+      {400, 200, "", "right of the 4 bar curve: below 4 bar"},
+      {50, 200, "", "left of the 13 bar curve: above 13 bar"},
+      {2, 345, "beyond the last curve of this power", "beyond the last curve of this power"},
+      {300, 200, "", ""},
+  };
+  CoreHarness core;
+  for (const Case& c : cases) {
+    core.scrollTo(c.h, c.v);
+    EXPECT_EQ(core.controls.warning(Text1), c.speedAndPower) << c.h << "/" << c.v;
+    EXPECT_EQ(core.controls.warning(Label4), c.speedAndPower) << c.h << "/" << c.v;
+    EXPECT_EQ(core.controls.warning(Text2), c.pressure) << c.h << "/" << c.v;
+    EXPECT_EQ(core.controls.warning(Label20), c.pressure) << c.h << "/" << c.v;
+    EXPECT_EQ(core.red(Text1), *c.speedAndPower != 0);
+    EXPECT_EQ(core.red(Text2), *c.pressure != 0);
+  }
+}
+
 TEST(PressureAtCrossHair, ParkedColumnLeftOfEverything) {
   CoreHarness core;
   core.scrollTo(1, 391);

@@ -61,4 +61,10 @@ void MemoryControls::setTextColour(chart::TextControl control, chart::Colour col
   colours_[at(control)] = colour;
 }
 
+void MemoryControls::setWarning(chart::TextControl control, std::string_view words) {
+  warnings_[at(control)] = words;
+}
+
+std::string MemoryControls::warning(chart::TextControl control) const { return warnings_[at(control)]; }
+
 }  // namespace testsupport

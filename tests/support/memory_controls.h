@@ -38,6 +38,8 @@ class MemoryControls final : public chart::Form4Controls {
   void setText(chart::TextControl control, std::string_view text) override;
   chart::Colour textColour(chart::TextControl control) const override;
   void setTextColour(chart::TextControl control, chart::Colour colour) override;
+  void setWarning(chart::TextControl control, std::string_view words) override;
+  std::string warning(chart::TextControl control) const;
 
   // How often Line1 was hidden: once per pressure reading or first-calculator click.
   int line1Hides = 0;
@@ -59,6 +61,7 @@ class MemoryControls final : public chart::Form4Controls {
   chart::ChartCoord markerTop_ = 176;
   std::array<std::string, kTextControls> texts_{};
   std::array<chart::Colour, kTextControls> colours_{};
+  std::array<std::string, kTextControls> warnings_{};
 };
 
 }  // namespace testsupport

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QColor>
+#include <QPalette>
+
+#include "chart/units.h"
+
+namespace ui {
+
+// A colour as the layout stores it: 0x00BBGGRR, or 0x800000nn for the window system's
+// colour nn.
+using DesignColour = std::uint32_t;
+
+namespace design {
+inline constexpr DesignColour kWindowBackground = 0x80000005;
+inline constexpr DesignColour kWindowText = 0x80000008;
+inline constexpr DesignColour kTitleBarText = 0x80000009;
+inline constexpr DesignColour kBlack = 0x00000000;
+inline constexpr DesignColour kWhite = 0x00FFFFFF;
+inline constexpr DesignColour kCrossHair = 0x00C0C0FF;
+// The kind's own colour, whatever the style gives it.
+inline constexpr DesignColour kKindDefault = 0xFFFFFFFF;
+}  // namespace design
+
+// Resolves a system colour against the palette; plain colours convert directly.
+QColor toQColor(DesignColour colour, const QPalette& palette);
+QColor toQColor(chart::Colour colour, const QPalette& palette);
+
+// The plain 0x00BBGGRR value of a colour.
+chart::Colour toColour(const QColor& colour);
+
+}  // namespace ui

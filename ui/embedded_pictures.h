@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string_view>
+
+#include <QIcon>
+#include <QImage>
+
+#include "chart/chart_raster.h"
+
+namespace ui {
+
+inline constexpr std::string_view kChartPicture = ":/chart.bmp";
+inline constexpr std::string_view kWindowIconPicture = ":/window_icon.ico";
+inline constexpr std::string_view kRotorPicture = ":/rotor.gif";
+inline constexpr std::string_view kOutlineDrawingPicture = ":/outline_drawing.bmp";
+
+// A picture built into the program, decoded by Qt's readers. Throws std::runtime_error
+// when it cannot be read: the program is then broken, not the user's input.
+QImage embeddedPicture(std::string_view path);
+
+QIcon windowIcon();
+
+// The chart's pixels as the core reads them; throws unless the picture is 500 x 400.
+chart::ChartRaster chartRasterOf(const QImage& picture);
+
+}  // namespace ui

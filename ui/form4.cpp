@@ -1,0 +1,237 @@
+#include "ui/form4.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "chart/checked.h"
+#include "ui/embedded_pictures.h"
+#include "ui/line_control.h"
+#include "ui/named_font.h"
+#include "ui/picture_box.h"
+#include "ui/shape_control.h"
+
+namespace ui {
+namespace {
+
+constexpr int kScrollStartMaximum = 32767;
+
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A core failure abandons the handler without a word; it must not unwind through Qt's
+// signal delivery.
+template <typename Handler>
+void runHandler(Handler&& handler) noexcept {
+  try {
+    handler();
+  } catch (const chart::ChartError&) {
+  }
+}
+
+Qt::Alignment alignmentOf(TextAlign align) {
+  switch (align) {
+    case TextAlign::Right:
+      return Qt::AlignRight | Qt::AlignTop;
+    case TextAlign::Centre:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    case TextAlign::Left:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QLabel* createLabel(const ControlLayout& layout, QWidget* container) {
+  auto* label = new QLabel(container);
+  label->setTextFormat(Qt::PlainText);
+  label->setText(qText(layout.caption));
+  label->setAlignment(alignmentOf(layout.align));
+  label->setAutoFillBackground(true);
+  if (layout.border) {
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    // The frame is drawn in WindowText; the text gets a role of its own, so that a red
+    // read-out keeps a black frame.
+    label->setForegroundRole(QPalette::Text);
+  }
+  if (layout.backColour != design::kKindDefault) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, toQColor(layout.backColour, palette));
+    label->setPalette(palette);
+  }
+  return label;
+}
+
+QScrollBar* createScrollBar(Qt::Orientation orientation, QWidget* container) {
+  auto* bar = new QScrollBar(orientation, container);
+  bar->setRange(0, kScrollStartMaximum);
+  bar->setValue(0);
+  bar->setSingleStep(1);
+  bar->setPageStep(1);
+  // Nothing moves while the thumb is dragged; the value changes once, on release.
+  bar->setTracking(false);
+  bar->setFocusPolicy(Qt::StrongFocus);
+  return bar;
+}
+
+PictureBox* createPictureBox(const ControlLayout& layout, QWidget* container) {
+  auto* box = new PictureBox(container);
+  box->setSingleBorder(layout.border);
+  box->setColours(toQColor(layout.foreColour, box->palette()), toQColor(layout.backColour, box->palette()));
+  if (!layout.picture.empty()) box->setPicture(embeddedPicture(layout.picture));
+  return box;
+}
+
+LineControl* createLine(const ControlLayout& layout, QWidget* container) {
+  using enum chart::LineEnd;
+  auto* line = new LineControl(container);
+  line->setColour(toQColor(layout.foreColour, line->palette()));
+  line->setEnd(X1, static_cast<chart::ChartCoord>(layout.lineEnds[0]));
+  line->setEnd(Y1, static_cast<chart::ChartCoord>(layout.lineEnds[1]));
+  line->setEnd(X2, static_cast<chart::ChartCoord>(layout.lineEnds[2]));
+  line->setEnd(Y2, static_cast<chart::ChartCoord>(layout.lineEnds[3]));
+  return line;
+}
+
+ShapeControl* createShape(const ControlLayout& layout, QWidget* container) {
+  auto* shape = new ShapeControl(container, QRect(layout.left, layout.top, layout.width, layout.height));
+  shape->setBorderColour(toQColor(layout.foreColour, shape->palette()));
+  if (layout.fillColour != design::kKindDefault) shape->setFillColour(toQColor(layout.fillColour, shape->palette()));
+  return shape;
+}
+
+}  // namespace
+
+Form4::Form4() {
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  setWindowTitle(qText(kForm4Caption));
+  setWindowIcon(windowIcon());
+  setFixedSize(kForm4ClientWidth, kForm4ClientHeight);
+  buildControls();
+  setTabOrder();
+  control("Text1")->setFocus();
+
+  auto* picture1 = static_cast<PictureBox*>(control("Picture1"));
+  raster_ = std::make_unique<const chart::ChartRaster>(chartRasterOf(picture1->picture()));
+  Form4Widgets widgets;
+  widgets.scrollBars = {static_cast<QScrollBar*>(control("HScroll1")), static_cast<QScrollBar*>(control("VScroll1"))};
+  widgets.lines = {static_cast<LineControl*>(control("Line1")), static_cast<LineControl*>(control("Line2"))};
+  widgets.marker = static_cast<ShapeControl*>(control("Shape2"));
+  widgets.texts = {control("Text1"),  control("Text2"),   control("Text3"),   control("Text4"),
+                   control("Text5"),  control("Label4"),  control("Label20"), control("Label21")};
+  controls_ = std::make_unique<QtForm4Controls>(widgets);
+  logic_ = std::make_unique<chart::Form4Logic>(*raster_, *controls_);
+  connectEvents();
+  runHandler([this] { logic_->Form_Load(); });
+}
+
+// The widgets' signals reach the logic, which the members below own: the widgets go first.
+Form4::~Form4() { qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly)); }
+
+QWidget* Form4::control(std::string_view name) const { return findChild<QWidget*>(qText(name)); }
+
+void Form4::buildControls() {
+  // Bottom first: a widget created later lies above its earlier siblings. Windowed
+  // controls lie above everything drawn on the window's own surface.
+  for (const bool windowed : {false, true}) {
+    for (auto it = kForm4Layout.rbegin(); it != kForm4Layout.rend(); ++it) {
+      if (it->container == Container::Form4 && isWindowed(it->kind) == windowed) createControl(*it, this);
+    }
+  }
+  QWidget* chartClient = static_cast<PictureBox*>(control("Picture1"))->client();
+  for (auto it = kForm4Layout.rbegin(); it != kForm4Layout.rend(); ++it) {
+    if (it->container == Container::Picture1) createControl(*it, chartClient);
+  }
+}
+
+QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
+  QWidget* widget = nullptr;
+  switch (layout.kind) {
+    case ControlKind::PictureBox:
+      widget = createPictureBox(layout, container);
+      break;
+    case ControlKind::Button:
+      widget = new QPushButton(qText(layout.caption), container);
+      break;
+    case ControlKind::TextBox:
+      widget = new QLineEdit(container);
+      break;
+    case ControlKind::HScrollBar:
+      widget = createScrollBar(Qt::Horizontal, container);
+      break;
+    case ControlKind::VScrollBar:
+      widget = createScrollBar(Qt::Vertical, container);
+      break;
+    case ControlKind::Line:
+      widget = createLine(layout, container);
+      break;
+    case ControlKind::Shape:
+      widget = createShape(layout, container);
+      break;
+    case ControlKind::Label:
+      widget = createLabel(layout, container);
+      break;
+  }
+  widget->setObjectName(qText(layout.name));
+  if (layout.kind != ControlKind::Line) widget->setGeometry(layout.left, layout.top, layout.width, layout.height);
+  if (layout.font == FontChoice::Named) widget->setFont(namedFont());
+  if (!layout.toolTip.empty()) widget->setToolTip(qText(layout.toolTip));
+  if (!takesFocus(layout.kind)) widget->setFocusPolicy(Qt::NoFocus);
+  return widget;
+}
+
+void Form4::setTabOrder() {
+  std::vector<const ControlLayout*> order;
+  for (const ControlLayout& layout : kForm4Layout) {
+    if (layout.tabIndex != kNoTabIndex && takesFocus(layout.kind)) order.push_back(&layout);
+  }
+  std::ranges::sort(order, {}, &ControlLayout::tabIndex);
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
+  }
+}
+
+void Form4::connectEvents() {
+  connect(static_cast<QScrollBar*>(control("HScroll1")), &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+  connect(static_cast<QScrollBar*>(control("VScroll1")), &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+  auto* picture1 = static_cast<PictureBox*>(control("Picture1"));
+  connect(picture1, &PictureBox::mouseDown, this, &Form4::Picture1_MouseDown);
+  connect(picture1, &PictureBox::mouseMove, this, &Form4::Picture1_MouseMove);
+  connect(static_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(static_cast<QPushButton*>(control("Command2")), &QPushButton::clicked, this, [this] { Command2_Click(); });
+  connect(static_cast<QPushButton*>(control("Command3")), &QPushButton::clicked, this, [this] { Command3_Click(); });
+}
+
+void Form4::HScroll1_Change() {
+  runHandler([this] { logic_->scrollChanged(chart::ScrollBar::HScroll1); });
+}
+
+void Form4::VScroll1_Change() {
+  runHandler([this] { logic_->scrollChanged(chart::ScrollBar::VScroll1); });
+}
+
+void Form4::Picture1_MouseDown(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y) {
+  runHandler([&] { logic_->Picture1_MouseDown(button, shift, x, y); });
+}
+
+void Form4::Picture1_MouseMove(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y) {
+  runHandler([&] { logic_->Picture1_MouseMove(button, shift, x, y); });
+}
+
+void Form4::Command1_Click() {
+  runHandler([this] { logic_->Command1_Click(); });
+}
+
+void Form4::Command2_Click() {
+  runHandler([this] { logic_->Command2_Click(); });
+}
+
+// Ends the program at once, whatever other window is open.
+void Form4::Command3_Click() { QCoreApplication::exit(0); }
+
+}  // namespace ui

@@ -1,0 +1,114 @@
+#include "ui/form4_controls_qt.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "chart/checked.h"
+#include "ui/design_colour.h"
+#include "ui/line_control.h"
+#include "ui/shape_control.h"
+
+namespace ui {
+namespace {
+
+template <typename Enum>
+std::size_t at(Enum e) {
+  return static_cast<std::size_t>(e);
+}
+
+}  // namespace
+
+QtForm4Controls::QtForm4Controls(const Form4Widgets& widgets) : w_(widgets) {}
+
+chart::ScrollValue QtForm4Controls::scrollValue(chart::ScrollBar bar) const {
+  return static_cast<chart::ScrollValue>(w_.scrollBars[at(bar)]->value());
+}
+
+chart::ScrollValue QtForm4Controls::scrollMaximum(chart::ScrollBar bar) const {
+  return static_cast<chart::ScrollValue>(w_.scrollBars[at(bar)]->maximum());
+}
+
+void QtForm4Controls::setScrollValue(chart::ScrollBar bar, chart::ScrollValue value) {
+  QScrollBar* scrollBar = w_.scrollBars[at(bar)];
+  if (value < scrollBar->minimum() || value > scrollBar->maximum()) {
+    throw chart::ChartError(chart::Fault::InvalidPropertyValue);
+  }
+  // Emits valueChanged, and so runs the change handler, only when the value changes.
+  scrollBar->setValue(value);
+}
+
+void QtForm4Controls::setScrollMaximum(chart::ScrollBar bar, chart::ScrollValue maximum) {
+  QScrollBar* scrollBar = w_.scrollBars[at(bar)];
+  if (maximum < scrollBar->minimum()) throw chart::ChartError(chart::Fault::InvalidPropertyValue);
+  scrollBar->setMaximum(maximum);
+}
+
+chart::ChartCoord QtForm4Controls::lineEnd(chart::CrossHairLine line, chart::LineEnd end) const {
+  return w_.lines[at(line)]->end(end);
+}
+
+void QtForm4Controls::setLineEnd(chart::CrossHairLine line, chart::LineEnd end, chart::ChartCoord value) {
+  w_.lines[at(line)]->setEnd(end, value);
+}
+
+bool QtForm4Controls::lineVisible(chart::CrossHairLine line) const { return !w_.lines[at(line)]->isHidden(); }
+
+void QtForm4Controls::setLineVisible(chart::CrossHairLine line, bool visible) {
+  w_.lines[at(line)]->setVisible(visible);
+}
+
+chart::ChartCoord QtForm4Controls::markerLeft() const { return w_.marker->left(); }
+
+chart::ChartCoord QtForm4Controls::markerTop() const { return w_.marker->top(); }
+
+chart::ChartCoord QtForm4Controls::markerWidth() const { return static_cast<chart::ChartCoord>(w_.marker->width()); }
+
+chart::ChartCoord QtForm4Controls::markerHeight() const {
+  return static_cast<chart::ChartCoord>(w_.marker->height());
+}
+
+void QtForm4Controls::setMarkerLeft(chart::ChartCoord left) { w_.marker->setLeft(left); }
+
+void QtForm4Controls::setMarkerTop(chart::ChartCoord top) { w_.marker->setTop(top); }
+
+std::string QtForm4Controls::text(chart::TextControl control) const {
+  const QWidget* widget = w_.texts[at(control)];
+  if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text().toStdString();
+  return static_cast<const QLabel*>(widget)->text().toStdString();
+}
+
+void QtForm4Controls::setText(chart::TextControl control, std::string_view text) {
+  QWidget* widget = w_.texts[at(control)];
+  const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    edit->setText(value);
+  } else {
+    static_cast<QLabel*>(widget)->setText(value);
+  }
+}
+
+// The text colour is the palette colour of the role each widget draws its text with: Text
+// for a line edit, the role set on each label.
+chart::Colour QtForm4Controls::textColour(chart::TextControl control) const {
+  const QWidget* widget = w_.texts[at(control)];
+  return toColour(widget->palette().color(widget->foregroundRole()));
+}
+
+void QtForm4Controls::setTextColour(chart::TextControl control, chart::Colour colour) {
+  QWidget* widget = w_.texts[at(control)];
+  QPalette palette = widget->palette();
+  const QColor wanted = toQColor(colour, palette);
+  // Every reading rewrites every colour; a palette change costs a repaint, so skip equal ones.
+  if (palette.color(widget->foregroundRole()) == wanted) return;
+  palette.setColor(widget->foregroundRole(), wanted);
+  widget->setPalette(palette);
+}
+
+void QtForm4Controls::setWarning(chart::TextControl control, std::string_view words) {
+  QWidget* widget = w_.texts[at(control)];
+  const QString description = QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
+  if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
+}
+
+}  // namespace ui

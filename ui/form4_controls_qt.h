@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+
+#include "chart/form4_controls.h"
+
+class QScrollBar;
+class QWidget;
+
+namespace ui {
+
+class LineControl;
+class ShapeControl;
+
+// The widgets that the core reads and writes, indexed by the core's enums.
+struct Form4Widgets {
+  std::array<QScrollBar*, 2> scrollBars{};  // HScroll1, VScroll1
+  std::array<LineControl*, 2> lines{};  // Line1, Line2
+  ShapeControl* marker = nullptr;  // Shape2
+  std::array<QWidget*, 8> texts{};  // Text1..Text5 (line edits), Label4, Label20, Label21
+};
+
+// Form4Controls over the real widgets. Qt's scroll bars clamp an out-of-range value
+// silently; here it is refused, as the core expects. A bar's change event is its
+// valueChanged signal, which the window connects to the core.
+class QtForm4Controls final : public chart::Form4Controls {
+ public:
+  explicit QtForm4Controls(const Form4Widgets& widgets);
+
+  chart::ScrollValue scrollValue(chart::ScrollBar bar) const override;
+  chart::ScrollValue scrollMaximum(chart::ScrollBar bar) const override;
+  void setScrollValue(chart::ScrollBar bar, chart::ScrollValue value) override;
+  void setScrollMaximum(chart::ScrollBar bar, chart::ScrollValue maximum) override;
+
+  chart::ChartCoord lineEnd(chart::CrossHairLine line, chart::LineEnd end) const override;
+  void setLineEnd(chart::CrossHairLine line, chart::LineEnd end, chart::ChartCoord value) override;
+  bool lineVisible(chart::CrossHairLine line) const override;
+  void setLineVisible(chart::CrossHairLine line, bool visible) override;
+
+  chart::ChartCoord markerLeft() const override;
+  chart::ChartCoord markerTop() const override;
+  chart::ChartCoord markerWidth() const override;
+  chart::ChartCoord markerHeight() const override;
+  void setMarkerLeft(chart::ChartCoord left) override;
+  void setMarkerTop(chart::ChartCoord top) override;
+
+  std::string text(chart::TextControl control) const override;
+  void setText(chart::TextControl control, std::string_view text) override;
+  chart::Colour textColour(chart::TextControl control) const override;
+  void setTextColour(chart::TextControl control, chart::Colour colour) override;
+  // The words go to the accessible description, where screen readers find them.
+  void setWarning(chart::TextControl control, std::string_view words) override;
+
+ private:
+  Form4Widgets w_;
+};
+
+}  // namespace ui

@@ -1,0 +1,79 @@
+#include "ui/picture_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/mouse_masks.h"
+
+namespace ui {
+namespace {
+
+class PictureClient final : public QWidget {
+ public:
+  PictureClient(PictureBox* box) : QWidget(box), box_(box) {
+    // The box takes the mouse itself, border included; the controls inside only show.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAutoFillBackground(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.drawImage(0, 0, box_->picture());
+  }
+
+ private:
+  PictureBox* box_;
+};
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent), client_(new PictureClient(this)) {
+  setFrameShape(QFrame::NoFrame);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+  // The raster format is what the backing store blits fastest.
+  picture_ = picture.convertToFormat(QImage::Format_RGB32);
+  client_->update();
+}
+
+void PictureBox::setSingleBorder(bool single) {
+  setFrameShape(single ? QFrame::Box : QFrame::NoFrame);
+  setFrameShadow(QFrame::Plain);
+  setLineWidth(1);
+  client_->setGeometry(contentsRect());
+}
+
+void PictureBox::setColours(const QColor& foreground, const QColor& background) {
+  QPalette boxPalette = palette();
+  boxPalette.setColor(QPalette::WindowText, foreground);
+  boxPalette.setColor(QPalette::Window, background);
+  setPalette(boxPalette);
+  setAutoFillBackground(true);
+}
+
+QPointF PictureBox::clientPosition(QPointF boxPosition) const {
+  return boxPosition - QPointF(contentsRect().topLeft());
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  const QPointF at = clientPosition(event->position());
+  emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(at.x()),
+                 static_cast<chart::ChartCoord>(at.y()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = clientPosition(event->position());
+  emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(at.x()),
+                 static_cast<chart::ChartCoord>(at.y()));
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  client_->setGeometry(contentsRect());
+}
+
+}  // namespace ui

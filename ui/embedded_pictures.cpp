@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include <QPixmap>
 #include <QString>
 
 // The pictures are compiled into the static library; naming its initialiser keeps the
@@ -32,11 +33,10 @@ QImage embeddedPicture(std::string_view path) {
   return picture;
 }
 
-QIcon windowIcon() {
-  ensureResources();
-  QIcon icon(resourcePath(kWindowIconPicture));
-  if (icon.isNull()) throw std::runtime_error("cannot read the built-in window icon");
-  return icon;
+QIcon embeddedWindowIcon() {
+  // Decoded here rather than left to QIcon, which reads a file lazily and would hide a
+  // broken icon behind an empty one.
+  return QIcon(QPixmap::fromImage(embeddedPicture(kWindowIconPicture)));
 }
 
 chart::ChartRaster chartRasterOf(const QImage& picture) {

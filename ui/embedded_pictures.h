@@ -18,7 +18,7 @@ inline constexpr std::string_view kOutlineDrawingPicture = ":/outline_drawing.bm
 // when it cannot be read: the program is then broken, not the user's input.
 QImage embeddedPicture(std::string_view path);
 
-QIcon windowIcon();
+QIcon embeddedWindowIcon();
 
 // The chart's pixels as the core reads them; throws unless the picture is 500 x 400.
 chart::ChartRaster chartRasterOf(const QImage& picture);

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "chart/checked.h"
+#include "ui/bordered_label.h"
 #include "ui/embedded_pictures.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
@@ -46,18 +47,12 @@ Qt::Alignment alignmentOf(TextAlign align) {
 }
 
 QLabel* createLabel(const ControlLayout& layout, QWidget* container) {
-  auto* label = new QLabel(container);
+  auto* label = layout.border ? new BorderedLabel(toQColor(design::kWindowText, container->palette()), container)
+                              : new QLabel(container);
   label->setTextFormat(Qt::PlainText);
   label->setText(qText(layout.caption));
   label->setAlignment(alignmentOf(layout.align));
   label->setAutoFillBackground(true);
-  if (layout.border) {
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setLineWidth(1);
-    // The frame is drawn in WindowText; the text gets a role of its own, so that a red
-    // read-out keeps a black frame.
-    label->setForegroundRole(QPalette::Text);
-  }
   if (layout.backColour != design::kKindDefault) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, toQColor(layout.backColour, palette));
@@ -80,6 +75,9 @@ QScrollBar* createScrollBar(Qt::Orientation orientation, QWidget* container) {
 
 PictureBox* createPictureBox(const ControlLayout& layout, QWidget* container) {
   auto* box = new PictureBox(container);
+  // Placed before the border is set, which fits the client area into it at once: a
+  // hidden widget is told of its new size only when it is first shown.
+  box->setGeometry(layout.left, layout.top, layout.width, layout.height);
   box->setSingleBorder(layout.border);
   box->setColours(toQColor(layout.foreColour, box->palette()), toQColor(layout.backColour, box->palette()));
   if (!layout.picture.empty()) box->setPicture(embeddedPicture(layout.picture));
@@ -110,7 +108,7 @@ Form4::Form4() {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setWindowTitle(qText(kForm4Caption));
-  setWindowIcon(windowIcon());
+  setWindowIcon(embeddedWindowIcon());
   setFixedSize(kForm4ClientWidth, kForm4ClientHeight);
   buildControls();
   setTabOrder();

@@ -1,0 +1,261 @@
+// The main window as built, checked control by control against the layout table.
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "tests/ui/form4_probe.h"
+#include "ui/bordered_label.h"
+#include "ui/form4.h"
+#include "ui/form4_layout.h"
+#include "ui/line_control.h"
+#include "ui/named_font.h"
+#include "ui/shape_control.h"
+
+using namespace uitest;
+using ui::ControlKind;
+using ui::ControlLayout;
+using ui::kForm4Layout;
+
+Q_DECLARE_METATYPE(const ControlLayout*)
+
+namespace {
+
+bool hasKind(QWidget* widget, ControlKind kind) {
+  switch (kind) {
+    case ControlKind::PictureBox:
+      return qobject_cast<ui::PictureBox*>(widget) != nullptr;
+    case ControlKind::Button:
+      return qobject_cast<QPushButton*>(widget) != nullptr;
+    case ControlKind::TextBox:
+      return qobject_cast<QLineEdit*>(widget) != nullptr;
+    case ControlKind::HScrollBar:
+    case ControlKind::VScrollBar: {
+      auto* bar = qobject_cast<QScrollBar*>(widget);
+      const auto orientation = kind == ControlKind::HScrollBar ? Qt::Horizontal : Qt::Vertical;
+      return bar != nullptr && bar->orientation() == orientation;
+    }
+    case ControlKind::Line:
+      return dynamic_cast<ui::LineControl*>(widget) != nullptr;
+    case ControlKind::Shape:
+      return dynamic_cast<ui::ShapeControl*>(widget) != nullptr;
+    case ControlKind::Label:
+      return qobject_cast<QLabel*>(widget) != nullptr;
+  }
+  return false;
+}
+
+QString captionOf(QWidget* widget) {
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+  if (auto* button = qobject_cast<QPushButton*>(widget)) return button->text();
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
+  return {};
+}
+
+// The focusable controls in the order that Tab visits them, from the table.
+std::vector<const ControlLayout*> focusOrder() {
+  std::vector<const ControlLayout*> order;
+  for (const ControlLayout& layout : kForm4Layout) {
+    if (layout.tabIndex != ui::kNoTabIndex && ui::takesFocus(layout.kind)) order.push_back(&layout);
+  }
+  std::ranges::sort(order, {}, &ControlLayout::tabIndex);
+  return order;
+}
+
+}  // namespace
+
+class Form4LayoutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { ui::installNamedFont(); }
+  void init() { form_ = std::make_unique<ui::Form4>(); }
+  void cleanup() { form_.reset(); }
+
+  void window_hasCaptionIconAndFixedClientSize() {
+    QCOMPARE(form_->windowTitle(), qText(ui::kForm4Caption));
+    const QSize client(ui::kForm4ClientWidth, ui::kForm4ClientHeight);
+    QCOMPARE(form_->size(), client);
+    QCOMPARE(form_->minimumSize(), client);
+    QCOMPARE(form_->maximumSize(), client);
+    QVERIFY(form_->windowIcon().availableSizes().contains(QSize(32, 32)));
+  }
+
+  void window_hasCloseBoxButNoMinimiseOrMaximise() {
+    const Qt::WindowFlags flags = form_->windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+  }
+
+  void control_data() {
+    QTest::addColumn<const ControlLayout*>("layout");
+    for (const ControlLayout& layout : kForm4Layout) QTest::newRow(layout.name.data()) << &layout;
+  }
+
+  // Kind, container, place, caption or text, tooltip, font and focus of each control.
+  void control() {
+    QFETCH(const ControlLayout*, layout);
+    QWidget* widget = form_->control(layout->name);
+    QVERIFY(widget != nullptr);
+    QVERIFY(hasKind(widget, layout->kind));
+
+    QWidget* container = layout->container == ui::Container::Form4 ? form_.get() : picture1(*form_)->client();
+    QCOMPARE(widget->parentWidget(), container);
+    // The cross-hair controls are moved off the chart at load; their sizes and the line
+    // ends that loading leaves alone stay as designed.
+    if (layout->kind == ControlKind::Line) {
+      auto* line = dynamic_cast<ui::LineControl*>(widget);
+      const bool vertical = layout->lineEnds[0] == layout->lineEnds[2];
+      using enum chart::LineEnd;
+      if (vertical) {
+        QCOMPARE(line->end(Y1), static_cast<float>(layout->lineEnds[1]));
+        QCOMPARE(line->end(Y2), static_cast<float>(layout->lineEnds[3]));
+      } else {
+        QCOMPARE(line->end(X1), static_cast<float>(layout->lineEnds[0]));
+        QCOMPARE(line->end(X2), static_cast<float>(layout->lineEnds[2]));
+      }
+    } else if (layout->container == ui::Container::Picture1) {
+      QCOMPARE(widget->size(), QSize(layout->width, layout->height));
+    } else {
+      QCOMPARE(widget->geometry(), QRect(layout->left, layout->top, layout->width, layout->height));
+    }
+
+    QCOMPARE(captionOf(widget), qText(layout->caption));
+    QCOMPARE(widget->toolTip(), qText(layout->toolTip));
+    QCOMPARE(widget->focusPolicy() != Qt::NoFocus, ui::takesFocus(layout->kind));
+
+    if (layout->font == ui::FontChoice::Named) {
+      QCOMPARE(widget->font().pointSizeF(), 9.75);
+      QCOMPARE(widget->font().weight(), QFont::Normal);
+      QVERIFY(!widget->font().italic() && !widget->font().underline());
+      if (QFontDatabase::hasFamily("MS Sans Serif")) QCOMPARE(QFontInfo(widget->font()).family(), QString("MS Sans Serif"));
+    } else {
+      QCOMPARE(widget->font(), QApplication::font());
+    }
+
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
+      const Qt::Alignment expected = layout->align == ui::TextAlign::Right    ? Qt::AlignRight
+                                     : layout->align == ui::TextAlign::Centre ? Qt::AlignHCenter
+                                                                              : Qt::AlignLeft;
+      QCOMPARE(horizontal, expected);
+      QCOMPARE(dynamic_cast<ui::BorderedLabel*>(label) != nullptr, layout->border);
+    }
+  }
+
+  void credits_nameTheProjectAndNoPerson() {
+    QVERIFY(find<QLabel>(*form_, "Label6")->text().startsWith("qnte418grafik"));
+    QVERIFY(form_->control("Picture2")->toolTip().startsWith("qnte418grafik"));
+  }
+
+  void focus_startsOnText1() {
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QCOMPARE(QApplication::focusWidget(), form_->control("Text1"));
+  }
+
+  // Tab visits the focusable controls by TabIndex, skipping the labels, and wraps round.
+  void tabKey_visitsFocusableControlsInTabIndexOrder() {
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    const std::vector<const ControlLayout*> order = focusOrder();
+    QCOMPARE(order.size(), std::size_t{13});
+    QCOMPARE(order[1]->name, std::string_view("HScroll1"));
+    QCOMPARE(order[2]->name, std::string_view("Text2"));
+    QCOMPARE(order[3]->name, std::string_view("Command1"));
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget()->objectName(), qText(order[i % order.size()]->name));
+    }
+  }
+
+  // Windowed controls lie above everything drawn on the window's surface; within each
+  // group the table's order holds, the first row on top.
+  void stacking_followsTheTable() {
+    std::vector<QString> expected;
+    for (const bool windowed : {false, true}) {
+      for (auto it = kForm4Layout.rbegin(); it != kForm4Layout.rend(); ++it) {
+        if (it->container == ui::Container::Form4 && ui::isWindowed(it->kind) == windowed) {
+          expected.push_back(qText(it->name));
+        }
+      }
+    }
+    std::vector<QString> actual;
+    for (QObject* child : form_->children()) {
+      if (child->isWidgetType()) actual.push_back(child->objectName());
+    }
+    QCOMPARE(actual, expected);
+    QCOMPARE(actual.back(), QString("Picture2"));
+
+    std::vector<QString> inChart;
+    for (QObject* child : picture1(*form_)->client()->children()) inChart.push_back(child->objectName());
+    QCOMPARE(inChart, (std::vector<QString>{"Shape2", "Line2", "Line1"}));
+  }
+
+  // The client area starts at (33, 33) and shows the chart pixel for pixel; the parked
+  // cross-hair draws nothing on it.
+  void picture1_showsTheChartUnscaledInItsClientArea() {
+    ui::PictureBox* box = picture1(*form_);
+    QCOMPARE(box->client()->mapTo(form_.get(), QPoint(0, 0)), QPoint(33, 33));
+    QCOMPARE(box->client()->size(), QSize(500, 400));
+    const QString fault = crossHairFault(chartShown(*form_), form_->raster(), {-1, -1, -9, -9});
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+
+  // The 1-pixel border in window text, inside it the chart's own corner pixels.
+  void picture1_hasAOnePixelBorder() {
+    const QImage shown = form_->grab().toImage();
+    const QRgb windowText = QApplication::palette().color(QPalette::Text).rgb();
+    QCOMPARE(shown.pixel(32, 32), windowText);
+    QCOMPARE(shown.pixel(533, 433), windowText);
+    QCOMPARE(shown.pixel(33, 33) & 0xFFFFFF, rgbOf(form_->raster().pixel(0, 0)) & 0xFFFFFF);
+    QCOMPARE(shown.pixel(532, 432) & 0xFFFFFF, rgbOf(form_->raster().pixel(499, 399)) & 0xFFFFFF);
+  }
+
+  // A red read-out keeps its black frame on the white ground.
+  void readOutLabels_haveAFrameOnWhite() {
+    form_->controls().setTextColour(chart::TextControl::Label4, chart::colours::kRed);
+    for (const char* name : {"Label4", "Label20"}) {
+      const QImage shown = form_->control(name)->grab().toImage();
+      QCOMPARE(shown.pixel(0, 0), QApplication::palette().color(QPalette::Text).rgb());
+      QCOMPARE(shown.pixel(shown.width() / 2, shown.height() - 3), qRgb(255, 255, 255));
+    }
+  }
+
+  // Shape3 shows as a black shadow right of and below the white Shape1.
+  void rotorCard_castsAShadowRightAndBelow() {
+    const QImage shown = form_->grab().toImage();
+    QCOMPARE(shown.pixel(628, 340), qRgb(255, 255, 255));  // Shape1 beside Picture2
+    QCOMPARE(shown.pixel(730, 440), qRgb(0, 0, 0));  // Shape3 beyond Shape1's corner
+    QCOMPARE(shown.pixel(700, 440), qRgb(0, 0, 0));  // below Shape1
+    QCOMPARE(shown.pixel(730, 400), qRgb(0, 0, 0));  // right of Shape1
+    QCOMPARE(shown.pixel(630, 440), QApplication::palette().color(QPalette::Window).rgb());
+  }
+
+  void scrollBars_afterLoad() {
+    for (const auto& [name, maximum] : {std::pair{"HScroll1", 500}, std::pair{"VScroll1", 400}}) {
+      auto* bar = find<QScrollBar>(*form_, name);
+      QCOMPARE(bar->minimum(), 0);
+      QCOMPARE(bar->maximum(), maximum);
+      QCOMPARE(bar->value(), 0);
+      QCOMPARE(bar->singleStep(), 1);
+      QCOMPARE(bar->pageStep(), 1);
+      QVERIFY(!bar->hasTracking());
+    }
+  }
+
+ private:
+  std::unique_ptr<ui::Form4> form_;
+};
+
+QTEST_MAIN(Form4LayoutTest)
+#include "form4_layout_test.moc"

@@ -11,8 +11,12 @@ BorderedLabel::BorderedLabel(const QColor& borderColour, QWidget* parent) : QLab
 void BorderedLabel::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
   QPainter painter(this);
-  painter.setPen(QPen(border_, 0));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  const int w = width();
+  const int h = height();
+  painter.fillRect(0, 0, w, 1, border_);
+  painter.fillRect(0, h - 1, w, 1, border_);
+  painter.fillRect(0, 0, 1, h, border_);
+  painter.fillRect(w - 1, 0, 1, h, border_);
 }
 
 }  // namespace ui

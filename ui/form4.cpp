@@ -15,12 +15,11 @@
 #include "ui/line_control.h"
 #include "ui/named_font.h"
 #include "ui/picture_box.h"
+#include "ui/scroll_bar.h"
 #include "ui/shape_control.h"
 
 namespace ui {
 namespace {
-
-constexpr int kScrollStartMaximum = 32767;
 
 QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -59,18 +58,6 @@ QLabel* createLabel(const ControlLayout& layout, QWidget* container) {
     label->setPalette(palette);
   }
   return label;
-}
-
-QScrollBar* createScrollBar(Qt::Orientation orientation, QWidget* container) {
-  auto* bar = new QScrollBar(orientation, container);
-  bar->setRange(0, kScrollStartMaximum);
-  bar->setValue(0);
-  bar->setSingleStep(1);
-  bar->setPageStep(1);
-  // Nothing moves while the thumb is dragged; the value changes once, on release.
-  bar->setTracking(false);
-  bar->setFocusPolicy(Qt::StrongFocus);
-  return bar;
 }
 
 PictureBox* createPictureBox(const ControlLayout& layout, QWidget* container) {
@@ -160,10 +147,10 @@ QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
       widget = new QLineEdit(container);
       break;
     case ControlKind::HScrollBar:
-      widget = createScrollBar(Qt::Horizontal, container);
+      widget = new ScrollBar(Qt::Horizontal, container);
       break;
     case ControlKind::VScrollBar:
-      widget = createScrollBar(Qt::Vertical, container);
+      widget = new ScrollBar(Qt::Vertical, container);
       break;
     case ControlKind::Line:
       widget = createLine(layout, container);

@@ -1,0 +1,52 @@
+#include "ui/scroll_bar.h"
+
+#include <QKeyEvent>
+
+namespace ui {
+namespace {
+
+constexpr int kStartMaximum = 32767;
+
+}  // namespace
+
+ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {
+  setRange(0, kStartMaximum);
+  setValue(0);
+  setSingleStep(1);
+  setPageStep(1);
+  setTracking(false);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void ScrollBar::keyPressEvent(QKeyEvent* event) {
+  SliderAction action = SliderNoAction;
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+      action = SliderSingleStepSub;
+      break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+      action = SliderSingleStepAdd;
+      break;
+    case Qt::Key_PageUp:
+      action = SliderPageStepSub;
+      break;
+    case Qt::Key_PageDown:
+      action = SliderPageStepAdd;
+      break;
+    case Qt::Key_Home:
+      action = SliderToMinimum;
+      break;
+    case Qt::Key_End:
+      action = SliderToMaximum;
+      break;
+    default:
+      QScrollBar::keyPressEvent(event);
+      return;
+  }
+  triggerAction(action);
+  event->accept();
+}
+
+}  // namespace ui

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QScrollBar>
+
+namespace ui {
+
+// A scroll bar as the window's cross-hair needs it: 0 to 32767 at value 0, steps of 1
+// for arrows, trough and keys, and a value that changes only when a dragged thumb is let go.
+class ScrollBar final : public QScrollBar {
+ public:
+  ScrollBar(Qt::Orientation orientation, QWidget* parent);
+
+ protected:
+  // Qt's scroll bars invert their controls so that the wheel scrolls the right way, which
+  // swaps Left and Right on a horizontal bar; keys are mapped here as the arrows point.
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace ui

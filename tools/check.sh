@@ -9,3 +9,5 @@ for preset in release sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+# The core's fuzz targets, briefly, from their seeds (tools/fuzz.sh [seconds] runs them long).
+tools/fuzz.sh --runs 50000

@@ -115,7 +115,8 @@ Form4::Form4() {
   runHandler([this] { logic_->Form_Load(); });
 }
 
-// The widgets' signals reach the logic, which the members below own: the widgets go first.
+// The members go before QWidget deletes the children, yet the children's signals reach
+// them: the children go first.
 Form4::~Form4() { qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly)); }
 
 QWidget* Form4::control(std::string_view name) const { return findChild<QWidget*>(qText(name)); }

@@ -12,6 +12,7 @@
 #include "chart/checked.h"
 #include "ui/bordered_label.h"
 #include "ui/embedded_pictures.h"
+#include "ui/form10.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
 #include "ui/picture_box.h"
@@ -191,6 +192,7 @@ void Form4::connectEvents() {
   connect(static_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(static_cast<QPushButton*>(control("Command2")), &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(static_cast<QPushButton*>(control("Command3")), &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(static_cast<QPushButton*>(control("Command4")), &QPushButton::clicked, this, &ui::Command4_Click);
 }
 
 void Form4::HScroll1_Change() {

@@ -453,8 +453,18 @@ class CrossHairTest : public QObject {
     QCOMPARE(drawingFault(*form_), QString());
   }
 
-  // "Close" ends the event loop at once.
+  void command4_opensTheDrawingWindow() {
+    QTest::mouseClick(form_->control("Command4"), Qt::LeftButton);
+    QWidget* drawing = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->objectName() == "Form10") drawing = window;
+    }
+    QVERIFY(drawing != nullptr && drawing->isVisible());
+  }
+
+  // "Close" ends the event loop at once, even with the drawing window open.
   void command3_endsTheProgram() {
+    QTest::mouseClick(form_->control("Command4"), Qt::LeftButton);
     QEventLoop loop;
     QTimer::singleShot(0, this, [this] { QTest::mouseClick(form_->control("Command3"), Qt::LeftButton); });
     QTimer::singleShot(5000, &loop, [&loop] { loop.exit(1); });

@@ -281,15 +281,17 @@ void drawEndView(LineCanvas& canvas) {
   const double shaftR = v.px(kShaftDiameter / 2.0);
   const double keyHalf = v.px(kKeyWidth / 2.0);
   canvas.circle(centre, shaftR, Weight::Thick);
-  // At this scale the keyway is a notch of a few pixels: cut it out of the wide ring.
-  const int keyLeft = static_cast<int>(std::lround(centre.x - keyHalf));
-  const int keyRight = static_cast<int>(std::lround(centre.x + keyHalf));
-  const int keyBottom = static_cast<int>(std::lround(centre.y + shaftR - v.px(kShaftDiameter - kKeyDepth)));
-  const int ringTop = static_cast<int>(std::lround(centre.y - shaftR));
-  canvas.eraseRect(keyLeft + 1, ringTop, keyRight - keyLeft - 1, keyBottom - ringTop);
-  canvas.line({static_cast<double>(keyLeft), static_cast<double>(ringTop + 1)}, {static_cast<double>(keyLeft), static_cast<double>(keyBottom)});
-  canvas.line({static_cast<double>(keyRight), static_cast<double>(ringTop + 1)}, {static_cast<double>(keyRight), static_cast<double>(keyBottom)});
-  canvas.line({static_cast<double>(keyLeft), static_cast<double>(keyBottom)}, {static_cast<double>(keyRight), static_cast<double>(keyBottom)});
+  // At this scale the keyway is a notch of a few pixels: cut it out of the wide ring. It faces
+  // the viewer of the side view, which is to the right in this view.
+  const int keyTop = static_cast<int>(std::lround(centre.y - keyHalf));
+  const int keyLow = static_cast<int>(std::lround(centre.y + keyHalf));
+  const int keyBottom = static_cast<int>(std::lround(centre.x - shaftR + v.px(kShaftDiameter - kKeyDepth)));
+  const int ringRight = static_cast<int>(std::lround(centre.x + shaftR));
+  canvas.eraseRect(keyBottom + 1, keyTop + 1, ringRight - keyBottom, keyLow - keyTop - 1);
+  const auto at = [](int x, int y) { return Point{static_cast<double>(x), static_cast<double>(y)}; };
+  canvas.line(at(keyBottom, keyTop), at(ringRight - 1, keyTop));
+  canvas.line(at(keyBottom, keyLow), at(ringRight - 1, keyLow));
+  canvas.line(at(keyBottom, keyTop), at(keyBottom, keyLow));
 
   const double pcd = v.px(kBoltCircle / 2.0);
   canvas.circle(centre, pcd, Weight::Thin, Pattern::Chain);
@@ -348,34 +350,36 @@ void drawEndViewDimensions(LineCanvas& canvas) {
   pictures::leader(canvas, footHole, {footHole.x + 18.0, footHole.y - 24.0}, count(kFootHoles, diameter(kFootHole)));
 }
 
+// Viewed in the direction of the arrows A, like view X: the keyway, turned towards the viewer of
+// the side view, lies on the right.
 void drawShaftSection(LineCanvas& canvas) {
   using namespace airend;
   const View& v = kSection;
   const Point centre = v.at(0.0, 0.0);
   const double r = v.px(kShaftDiameter / 2.0);
   const double keyHalf = v.px(kKeyWidth / 2.0);
-  const double keyBottom = centre.y + r - v.px(kShaftDiameter - kKeyDepth);
-  const double wallTop = centre.y - std::sqrt(r * r - keyHalf * keyHalf);
+  const double keyBottom = centre.x - r + v.px(kShaftDiameter - kKeyDepth);
+  const double wallEnd = centre.x + std::sqrt(r * r - keyHalf * keyHalf);
 
   canvas.hatch(static_cast<int>(centre.x - r), static_cast<int>(centre.y - r), static_cast<int>(centre.x + r),
                static_cast<int>(centre.y + r), 5, [&](int x, int y) {
                  const bool inShaft = std::hypot(x - centre.x, y - centre.y) < r - 1.0;
-                 const bool inKeyway = std::abs(x - centre.x) < keyHalf + 1.0 && y < keyBottom + 1.0;
+                 const bool inKeyway = std::abs(y - centre.y) < keyHalf + 1.0 && x > keyBottom - 2.0;
                  return inShaft && !inKeyway;
                });
   const double keyAngle = std::asin(keyHalf / r) * 180.0 / std::numbers::pi;
-  canvas.arc(centre, r, 90.0 + keyAngle, 450.0 - keyAngle, Weight::Thick);
-  canvas.line({centre.x - keyHalf, wallTop}, {centre.x - keyHalf, keyBottom}, Weight::Thick);
-  canvas.line({centre.x + keyHalf - 1.0, wallTop}, {centre.x + keyHalf - 1.0, keyBottom}, Weight::Thick);
-  canvas.line({centre.x - keyHalf, keyBottom}, {centre.x + keyHalf, keyBottom}, Weight::Thick);
+  canvas.arc(centre, r, keyAngle, 360.0 - keyAngle, Weight::Thick);
+  canvas.line({keyBottom - 1.0, centre.y - keyHalf}, {wallEnd, centre.y - keyHalf}, Weight::Thick);
+  canvas.line({keyBottom - 1.0, centre.y + keyHalf - 1.0}, {wallEnd, centre.y + keyHalf - 1.0}, Weight::Thick);
+  canvas.line({keyBottom - 1.0, centre.y - keyHalf}, {keyBottom - 1.0, centre.y + keyHalf}, Weight::Thick);
   pictures::centreCross(canvas, centre, r + 8.0, r + 8.0);
 
-  pictures::horizontalDimension(canvas, {centre.x - keyHalf, wallTop}, {centre.x + keyHalf, wallTop}, centre.y - r - 12.0,
-                                figure(kKeyWidth) + " P9");
-  pictures::verticalDimension(canvas, {centre.x + keyHalf, keyBottom}, {centre.x, centre.y + r}, centre.x + r + 14.0,
-                              figure(kShaftDiameter - kKeyDepth) + " -0.2", Side::Right);
-  pictures::horizontalDimension(canvas, {centre.x - r, centre.y}, {centre.x + r, centre.y}, centre.y + r + 12.0,
-                                diameter(kShaftDiameter) + " k6", Side::Below);
+  pictures::verticalDimension(canvas, {wallEnd, centre.y - keyHalf}, {wallEnd, centre.y + keyHalf}, centre.x + r + 12.0,
+                              figure(kKeyWidth) + " P9", Side::Right);
+  pictures::horizontalDimension(canvas, {centre.x - r, centre.y}, {keyBottom, centre.y + keyHalf}, centre.y + r + 12.0,
+                                figure(kShaftDiameter - kKeyDepth) + " -0.2", Side::Below);
+  pictures::horizontalDimension(canvas, {centre.x - r, centre.y}, {centre.x + r, centre.y}, centre.y - r - 12.0,
+                                diameter(kShaftDiameter) + " k6");
   canvas.text(static_cast<int>(centre.x), static_cast<int>(centre.y - r) - 40, "A-A", Align::Centre, 2);
 }
 

@@ -31,10 +31,10 @@ struct Curve {
 
 // Highest pressure on top, as on the chart; green and red a shade darker so they hold on white.
 constexpr std::array<Curve, 4> kCurves{{
-    {19.5, 6.0, {0.00, 0.00, 0.90}},
-    {21.0, 10.5, {0.00, 0.62, 0.00}},
-    {22.5, 15.0, {0.86, 0.00, 0.00}},
-    {24.0, 19.5, {0.25, 0.50, 0.44}},
+    {15.5, 5.5, {0.00, 0.00, 0.90}},
+    {18.3, 10.0, {0.00, 0.62, 0.00}},
+    {21.1, 14.5, {0.86, 0.00, 0.00}},
+    {23.9, 19.0, {0.25, 0.50, 0.44}},
 }};
 
 constexpr double kPlotLeft = 8.0;

@@ -98,6 +98,7 @@ Form4::Form4() {
   setWindowTitle(qText(kForm4Caption));
   setWindowIcon(embeddedWindowIcon());
   setFixedSize(kForm4ClientWidth, kForm4ClientHeight);
+  setFont(dialogFont());
   buildControls();
   setTabOrder();
   control("Text1")->setFocus();

@@ -12,4 +12,8 @@ void installNamedFont();
 // face of the same size.
 QFont namedFont();
 
+// The font of every control that names none: the classic 8-point dialog face, so that the
+// fixed layout's captions fit; the nearest sans-serif face where it is missing.
+QFont dialogFont();
+
 }  // namespace ui

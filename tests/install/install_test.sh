@@ -36,7 +36,8 @@ if [ -n "$deb" ]; then
   for library in libqt6core6 libqt6gui6 libqt6widgets6; do
     grep -q "$library" <<<"$depends" || fail "package does not depend on $library: $depends"
   done
-  dpkg-deb -c "$deb" | grep -q "usr/bin/qnte418grafik" || fail "package lacks the executable"
+  contents=$(dpkg-deb -c "$deb")
+  grep -q "usr/bin/qnte418grafik" <<<"$contents" || fail "package lacks the executable"
 else
   fail "no package built"
 fi

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "chart/pressure_reading.h"
 #include "tests/ui/form4_probe.h"
 #include "ui/bordered_label.h"
 #include "ui/form4.h"
@@ -96,6 +97,21 @@ class Form4LayoutTest : public QObject {
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
   }
 
+  // With the fixed layout, a caption wider than its control would show cut off.
+  void captions_fitTheirControls() {
+    for (const ControlLayout& layout : kForm4Layout) {
+      QWidget* widget = form_->control(layout.name);
+      const QString caption = captionOf(widget);
+      if (caption.isEmpty() || layout.kind == ControlKind::TextBox) continue;
+      const int room = widget->contentsRect().width() - (layout.kind == ControlKind::Button ? 6 : 0);
+      QVERIFY2(QFontMetrics(widget->font()).horizontalAdvance(caption) <= room, layout.name.data());
+    }
+    QWidget* label21 = form_->control("Label21");
+    for (const chart::DeliveryLine& line : chart::DeliveryTable) {
+      QVERIFY(QFontMetrics(label21->font()).horizontalAdvance(qText(line.caption)) <= label21->contentsRect().width());
+    }
+  }
+
   void control_data() {
     QTest::addColumn<const ControlLayout*>("layout");
     for (const ControlLayout& layout : kForm4Layout) QTest::newRow(layout.name.data()) << &layout;
@@ -139,7 +155,7 @@ class Form4LayoutTest : public QObject {
       QVERIFY(!widget->font().italic() && !widget->font().underline());
       if (QFontDatabase::hasFamily("MS Sans Serif")) QCOMPARE(QFontInfo(widget->font()).family(), QString("MS Sans Serif"));
     } else {
-      QCOMPARE(widget->font(), QApplication::font());
+      QCOMPARE(widget->font(), ui::dialogFont());
     }
 
     if (auto* label = qobject_cast<QLabel*>(widget)) {

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "ui/mouse_masks.h"
+#include "ui/pixel_cell.h"
 
 namespace ui {
 namespace {
@@ -20,6 +21,9 @@ class PictureClient final : public QWidget {
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
     painter.setClipRegion(event->region());
+    // At display scales above 1 every chart pixel must stay one solid block, in step with
+    // the cross-hair lines drawn over it: nearest neighbour, never smoothed.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(0, 0, box_->picture());
   }
 
@@ -61,14 +65,12 @@ QPointF PictureBox::clientPosition(QPointF boxPosition) const {
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
   const QPointF at = clientPosition(event->position());
-  emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(at.x()),
-                 static_cast<chart::ChartCoord>(at.y()));
+  emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), pointerCell(at.x()), pointerCell(at.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   const QPointF at = clientPosition(event->position());
-  emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(at.x()),
-                 static_cast<chart::ChartCoord>(at.y()));
+  emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), pointerCell(at.x()), pointerCell(at.y()));
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

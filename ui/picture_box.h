@@ -10,7 +10,8 @@ namespace ui {
 
 // A picture box: an optional 1-pixel border around a client area that shows a picture
 // unscaled from its top-left corner. Controls placed inside the box are children of
-// client(), so they are clipped to it. Mouse positions are reported in client pixels.
+// client(), so they are clipped to it. Mouse positions are reported as the client pixel
+// under the pointer.
 class PictureBox : public QFrame {
   Q_OBJECT
 

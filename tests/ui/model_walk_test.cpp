@@ -2,7 +2,9 @@
 // with any buttons and modifiers, anywhere; keys and clicks on the scroll bars; texts typed
 // into the entry boxes; both Calculate buttons. The core on in-memory controls gets the same
 // actions as handler calls, and after every step both must show the same thing. A failure
-// names the seed, the step and the actions before it; the same seed replays the same walk.
+// names the seed, the step and the actions before it; the same seed replays the same walk:
+//   model_walk_test "walk_windowAndCoreShowTheSameAfterEveryStep:seed 2"
+// QNTE_WALK_STEPS=N walks N steps per seed instead, for a longer search.
 
 #include <bit>
 #include <cmath>

@@ -73,6 +73,21 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), pointerCell(at.x()), pointerCell(at.y()));
 }
 
+// The border as four filled bands: at fractional display scales QFrame's stroked outline
+// lands a device pixel off the chart's edge and leaves a sliver of background between
+// them; fills follow the same pixel rule as the chart picture and the cross-hair.
+void PictureBox::paintEvent(QPaintEvent* /*event*/) {
+  const int width = frameWidth();
+  if (width == 0) return;
+  QPainter painter(this);
+  const QColor colour = palette().color(QPalette::WindowText);
+  const QRect box = rect();
+  painter.fillRect(QRect(box.left(), box.top(), box.width(), width), colour);
+  painter.fillRect(QRect(box.left(), box.bottom() - width + 1, box.width(), width), colour);
+  painter.fillRect(QRect(box.left(), box.top(), width, box.height()), colour);
+  painter.fillRect(QRect(box.right() - width + 1, box.top(), width, box.height()), colour);
+}
+
 void PictureBox::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
   client_->setGeometry(contentsRect());

@@ -86,13 +86,12 @@ QString differenceFromCore(ui::Form4& form, const testsupport::CoreHarness& core
 }
 
 // Empty when the chart shows the cross-hair where the scroll values put it, and nothing
-// stale anywhere else.
-QString drawingFault(ui::Form4& form) {
+// stale anywhere else, at the display scale the test runs at.
+QString drawingFault(ui::Form4& form, const ChartMapping& mapping) {
   ui::QtForm4Controls& c = form.controls();
   const int column = c.scrollValue(ScrollBar::HScroll1) - 1;
   const int row = c.scrollValue(ScrollBar::VScroll1) - 1;
-  return crossHairFault(chartShown(form), form.raster(),
-                        {column, row, static_cast<int>(c.markerLeft()), static_cast<int>(c.markerTop())});
+  return crossHairFaultOnScreen(form, mapping, {column, row, static_cast<int>(c.markerLeft()), static_cast<int>(c.markerTop())});
 }
 
 QPoint centreOf(QScrollBar* bar, QStyle::SubControl part) {
@@ -120,6 +119,7 @@ class CrossHairTest : public QObject {
     form_ = std::make_unique<ui::Form4>();
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    mapping_ = chartMapping(*form_);
     readings_ = std::make_unique<ReadingCounter>(form_->control("Line1"));
   }
 
@@ -154,7 +154,7 @@ class CrossHairTest : public QObject {
     QCOMPARE(find<QLabel>(*form_, "Label21")->text(), QString("@ 7 bar"));
     QVERIFY(c.lineVisible(Line1) && c.lineVisible(Line2));
     QCOMPARE(readings_->count, 0);
-    QCOMPARE(drawingFault(*form_), QString());
+    QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
   void click_placesTheCrossHairOnThatPixel_data() {
@@ -182,7 +182,7 @@ class CrossHairTest : public QObject {
     QCOMPARE(find<QScrollBar>(*form_, "VScroll1")->value(), v);
     QCOMPARE(find<QLineEdit>(*form_, "Text1")->text(), power);
     QCOMPARE(find<QLabel>(*form_, "Label4")->text(), speed);
-    QCOMPARE(drawingFault(*form_), QString());
+    QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
   // A real click through the window system's path, on the pixel that the test names.
@@ -299,7 +299,7 @@ class CrossHairTest : public QObject {
     sendChartMouse(*form_, QEvent::MouseMove, {200, 150}, Qt::NoButton, buttons, mods);
     QCOMPARE(find<QScrollBar>(*form_, "HScroll1")->value(), follows ? 201 : 101);
     QCOMPARE(find<QScrollBar>(*form_, "VScroll1")->value(), follows ? 151 : 101);
-    QCOMPARE(drawingFault(*form_), QString());
+    QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
   // The window system keeps sending moves to the chart while the right button is held,
@@ -320,7 +320,7 @@ class CrossHairTest : public QObject {
     QTest::mouseMove(window, QPoint(-500, 2000));
     QTest::mouseRelease(window, Qt::RightButton, Qt::NoModifier, QPoint(-500, 2000));
     QCOMPARE(find<QScrollBar>(*form_, "HScroll1")->value(), 251);
-    QCOMPARE(drawingFault(*form_), QString());
+    QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
   // Any button, any modifiers, anywhere: the window does what the core does, and the
@@ -356,7 +356,7 @@ class CrossHairTest : public QObject {
           QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(difference)));
         }
       }
-      QCOMPARE(drawingFault(*form_), QString());
+      QCOMPARE(drawingFault(*form_, mapping_), QString());
     }
   }
 
@@ -390,7 +390,7 @@ class CrossHairTest : public QObject {
     QTest::keyClick(scrollBar, static_cast<Qt::Key>(key));
     QCOMPARE(scrollBar->value(), value);
     QCOMPARE(readings_->count - before, readings);
-    QCOMPARE(drawingFault(*form_), QString());
+    QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
   // The column read-outs at both ends, and a column parked again: the marker then centres
@@ -405,7 +405,7 @@ class CrossHairTest : public QObject {
     QTest::keyClick(bar, Qt::Key_Home);
     QCOMPARE(find<QLabel>(*form_, "Label4")->text(), QString("2000"));
     QCOMPARE(form_->controls().markerLeft(), -5.0f);
-    QCOMPARE(drawingFault(*form_), QString());
+    QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
   void scrollMouse_arrowAndTroughStepByOne() {
@@ -433,7 +433,7 @@ class CrossHairTest : public QObject {
     QVERIFY(bar->value() > 0);
     QCOMPARE(readings_->count, 1);
     QCOMPARE(find<QLabel>(*form_, "Label4")->text(), QString::number(bar->value() * 10 + 2000));
-    QCOMPARE(drawingFault(*form_), QString());
+    QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
   // The pulley calculator puts the air-end speed on the column: 3000 x 200 / 150 = 4000.
@@ -454,7 +454,7 @@ class CrossHairTest : public QObject {
     QCOMPARE(find<QScrollBar>(*form_, "VScroll1")->value(), 200);
     QCOMPARE(find<QScrollBar>(*form_, "HScroll1")->value(), 262);
     QCOMPARE(find<QLineEdit>(*form_, "Text2")->text(), QString("7.0"));
-    QCOMPARE(drawingFault(*form_), QString());
+    QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
   void command4_opensTheDrawingWindow() {
@@ -478,6 +478,7 @@ class CrossHairTest : public QObject {
  private:
   std::unique_ptr<ui::Form4> form_;
   std::unique_ptr<ReadingCounter> readings_;
+  ChartMapping mapping_;
 };
 
 QTEST_MAIN(CrossHairTest)

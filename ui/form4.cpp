@@ -169,6 +169,8 @@ QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
   if (layout.kind != ControlKind::Line) widget->setGeometry(layout.left, layout.top, layout.width, layout.height);
   if (layout.font == FontChoice::Named) widget->setFont(namedFont());
   if (!layout.toolTip.empty()) widget->setToolTip(qText(layout.toolTip));
+  if (!layout.accessibleName.empty()) widget->setAccessibleName(qText(layout.accessibleName));
+  if (!layout.accessibleDescription.empty()) widget->setAccessibleDescription(qText(layout.accessibleDescription));
   if (!takesFocus(layout.kind)) widget->setFocusPolicy(Qt::NoFocus);
   return widget;
 }

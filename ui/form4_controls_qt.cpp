@@ -19,7 +19,9 @@ std::size_t at(Enum e) {
 
 }  // namespace
 
-QtForm4Controls::QtForm4Controls(const Form4Widgets& widgets) : w_(widgets) {}
+QtForm4Controls::QtForm4Controls(const Form4Widgets& widgets) : w_(widgets) {
+  for (std::size_t i = 0; i < w_.texts.size(); ++i) quantities_[i] = w_.texts[i]->accessibleDescription();
+}
 
 chart::ScrollValue QtForm4Controls::scrollValue(chart::ScrollBar bar) const {
   return static_cast<chart::ScrollValue>(w_.scrollBars[at(bar)]->value());
@@ -105,9 +107,15 @@ void QtForm4Controls::setTextColour(chart::TextControl control, chart::Colour co
   widget->setPalette(palette);
 }
 
+// Called on every reading, red or not; only a real change reaches the screen reader.
 void QtForm4Controls::setWarning(chart::TextControl control, std::string_view words) {
   QWidget* widget = w_.texts[at(control)];
-  const QString description = QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
+  const QString& quantity = quantities_[at(control)];
+  QString description = quantity;
+  if (!words.empty()) {
+    if (!description.isEmpty()) description += QStringLiteral(": ");
+    description += QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
+  }
   if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
 }
 

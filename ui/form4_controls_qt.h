@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include <QString>
+
 #include "chart/form4_controls.h"
 
 class QScrollBar;
@@ -48,11 +50,13 @@ class QtForm4Controls final : public chart::Form4Controls {
   void setText(chart::TextControl control, std::string_view text) override;
   chart::Colour textColour(chart::TextControl control) const override;
   void setTextColour(chart::TextControl control, chart::Colour colour) override;
-  // The words go to the accessible description, where screen readers find them.
+  // A screen reader hears why a read-out is red from its accessible description: the
+  // quantity it shows, then the words. Qt announces every change of a description itself.
   void setWarning(chart::TextControl control, std::string_view words) override;
 
  private:
   Form4Widgets w_;
+  std::array<QString, 8> quantities_;  // each text's accessible description as built
 };
 
 }  // namespace ui

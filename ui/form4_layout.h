@@ -35,6 +35,10 @@ struct ControlLayout {
   DesignColour fillColour = design::kKindDefault;  // shapes: the default is no fill
   std::array<int, 4> lineEnds = {};  // lines only: X1, Y1, X2, Y2
   std::string_view picture = {};  // picture boxes: resource path of what they show
+  // What a screen reader says. A read-out has no name of its own, so its shown value is
+  // what is spoken; its description says what the value is.
+  std::string_view accessibleName = {};
+  std::string_view accessibleDescription = {};
 };
 
 inline constexpr std::string_view kForm4Caption = " Air End : QNTe418";
@@ -44,31 +48,45 @@ inline constexpr int kForm4ClientHeight = 503;
 inline constexpr std::string_view kCreditCaption = "qnte418grafik chart reader";
 inline constexpr std::string_view kCreditLine = "qnte418grafik \u2014 performance chart reader";
 inline constexpr std::string_view kCommandToolTip = "Power, Pressure, RPM";
+inline constexpr std::string_view kBeltDriveEntry = "Belt drive entry for the Calculate button below";
 
 // Every control of Form4, in stacking order from top to bottom. The three cross-hair
 // controls lie inside Picture1.
 inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Picture2", .kind = ControlKind::PictureBox, .left = 632, .top = 344, .width = 76, .height = 80,
-     .tabIndex = 36, .toolTip = kCreditLine, .backColour = design::kWindowBackground, .picture = ":/rotor.gif"},
+     .tabIndex = 36, .toolTip = kCreditLine, .backColour = design::kWindowBackground, .picture = ":/rotor.gif",
+     .accessibleName = "Screw rotors", .accessibleDescription = "Picture of the two screw rotors of the air end"},
     {.name = "Command4", .kind = ControlKind::Button, .left = 680, .top = 152, .width = 73, .height = 25,
-     .tabIndex = 35, .caption = "Air End", .font = FontChoice::Named},
-    {.name = "Text5", .kind = ControlKind::TextBox, .left = 664, .top = 248, .width = 49, .height = 19, .tabIndex = 7},
-    {.name = "Text4", .kind = ControlKind::TextBox, .left = 664, .top = 224, .width = 49, .height = 19, .tabIndex = 6},
-    {.name = "Text3", .kind = ControlKind::TextBox, .left = 664, .top = 200, .width = 49, .height = 19, .tabIndex = 5},
+     .tabIndex = 35, .caption = "Air End", .font = FontChoice::Named,
+     .accessibleDescription = "Opens the outline drawing of the air end"},
+    {.name = "Text5", .kind = ControlKind::TextBox, .left = 664, .top = 248, .width = 49, .height = 19, .tabIndex = 7,
+     .accessibleName = "Air-end pulley diameter", .accessibleDescription = kBeltDriveEntry},
+    {.name = "Text4", .kind = ControlKind::TextBox, .left = 664, .top = 224, .width = 49, .height = 19, .tabIndex = 6,
+     .accessibleName = "Motor pulley diameter", .accessibleDescription = kBeltDriveEntry},
+    {.name = "Text3", .kind = ControlKind::TextBox, .left = 664, .top = 200, .width = 49, .height = 19, .tabIndex = 5,
+     .accessibleName = "Motor speed in 1/min", .accessibleDescription = kBeltDriveEntry},
     {.name = "Command3", .kind = ControlKind::Button, .left = 680, .top = 280, .width = 73, .height = 25,
-     .tabIndex = 9, .caption = "Close", .font = FontChoice::Named, .toolTip = kCommandToolTip},
+     .tabIndex = 9, .caption = "Close", .font = FontChoice::Named, .toolTip = kCommandToolTip,
+     .accessibleDescription = "Ends the program"},
     {.name = "Command2", .kind = ControlKind::Button, .left = 576, .top = 280, .width = 89, .height = 25,
      .tabIndex = 8, .caption = "Calculate", .font = FontChoice::Named,
-     .toolTip = "Calculate AirEnd RPM for above pulleys"},
+     .toolTip = "Calculate AirEnd RPM for above pulleys",
+     .accessibleDescription = "Places the cross-hair at the air-end speed of the belt drive entered above"},
     {.name = "Command1", .kind = ControlKind::Button, .left = 576, .top = 152, .width = 89, .height = 25,
-     .tabIndex = 4, .caption = "Calculate ", .font = FontChoice::Named, .toolTip = kCommandToolTip},
-    {.name = "Text2", .kind = ControlKind::TextBox, .left = 664, .top = 80, .width = 49, .height = 19, .tabIndex = 2},
-    {.name = "Text1", .kind = ControlKind::TextBox, .left = 664, .top = 32, .width = 49, .height = 19, .tabIndex = 0},
+     .tabIndex = 4, .caption = "Calculate ", .font = FontChoice::Named, .toolTip = kCommandToolTip,
+     .accessibleDescription = "Places the cross-hair from the power and the pressure entered above"},
+    {.name = "Text2", .kind = ControlKind::TextBox, .left = 664, .top = 80, .width = 49, .height = 19, .tabIndex = 2,
+     .accessibleName = "Differential pressure in bar", .accessibleDescription = "Pressure at the cross-hair"},
+    {.name = "Text1", .kind = ControlKind::TextBox, .left = 664, .top = 32, .width = 49, .height = 19, .tabIndex = 0,
+     .accessibleName = "Shaft power PK in kW", .accessibleDescription = "Power at the cross-hair"},
     {.name = "VScroll1", .kind = ControlKind::VScrollBar, .left = 544, .top = 16, .width = 17, .height = 432,
-     .tabIndex = 11},
+     .tabIndex = 11, .accessibleName = "Shaft power (cross-hair row)",
+     .accessibleDescription = "Moves the horizontal cross-hair line down the chart; 0 takes it off the chart"},
     {.name = "Picture1", .kind = ControlKind::PictureBox, .left = 32, .top = 32, .width = 502, .height = 402,
      .tabIndex = 10, .border = true, .foreColour = design::kWindowText, .backColour = design::kWindowBackground,
-     .picture = ":/chart.bmp"},
+     .picture = ":/chart.bmp", .accessibleName = "Performance chart",
+     .accessibleDescription = "Shaft power over rotor speed, one curve for each of 4, 7, 10 and 13 bar; a click "
+                              "places the cross-hair"},
     {.name = "Line1", .kind = ControlKind::Line, .container = Container::Picture1,
      .foreColour = design::kCrossHair, .lineEnds = {224, 0, 224, 400}},
     {.name = "Line2", .kind = ControlKind::Line, .container = Container::Picture1,
@@ -76,7 +94,8 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Shape2", .kind = ControlKind::Shape, .container = Container::Picture1, .left = 232, .top = 176,
      .width = 8, .height = 8, .foreColour = design::kCrossHair},
     {.name = "HScroll1", .kind = ControlKind::HScrollBar, .left = 16, .top = 456, .width = 533, .height = 17,
-     .tabIndex = 1},
+     .tabIndex = 1, .accessibleName = "Rotor speed (cross-hair column)",
+     .accessibleDescription = "Moves the vertical cross-hair line across the chart; 0 takes it off the chart"},
     {.name = "Shape1", .kind = ControlKind::Shape, .left = 624, .top = 336, .width = 97, .height = 97,
      .foreColour = design::kWindowText, .fillColour = design::kWhite},
     {.name = "Label23", .kind = ControlKind::Label, .left = 504, .top = 440, .width = 41, .height = 15,
@@ -84,7 +103,8 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Label6", .kind = ControlKind::Label, .left = 24, .top = 480, .width = 169, .height = 17,
      .tabIndex = 33, .caption = kCreditCaption},
     {.name = "Label4", .kind = ControlKind::Label, .left = 664, .top = 56, .width = 49, .height = 19,
-     .tabIndex = 32, .border = true, .backColour = design::kTitleBarText},
+     .tabIndex = 32, .border = true, .backColour = design::kTitleBarText,
+     .accessibleDescription = "Rotor speed nHR in 1/min"},
     {.name = "Label24", .kind = ControlKind::Label, .left = 576, .top = 248, .width = 89, .height = 17,
      .tabIndex = 31, .caption = "AirEnd Pulley :", .font = FontChoice::Named},
     {.name = "Label22", .kind = ControlKind::Label, .left = 576, .top = 224, .width = 81, .height = 17,
@@ -92,11 +112,12 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Label2", .kind = ControlKind::Label, .left = 576, .top = 200, .width = 73, .height = 17,
      .tabIndex = 29, .caption = "Motor RPM :", .font = FontChoice::Named},
     {.name = "Label21", .kind = ControlKind::Label, .left = 720, .top = 122, .width = 49, .height = 17,
-     .tabIndex = 28, .caption = "@ 7 bar"},
+     .tabIndex = 28, .caption = "@ 7 bar", .accessibleDescription = "Pressure class of the delivery"},
     {.name = "Label19", .kind = ControlKind::Label, .left = 576, .top = 120, .width = 81, .height = 17,
      .tabIndex = 27, .caption = "Q1 (m3/min) :", .font = FontChoice::Named},
     {.name = "Label20", .kind = ControlKind::Label, .left = 664, .top = 120, .width = 49, .height = 20,
-     .tabIndex = 3, .font = FontChoice::Named, .border = true, .backColour = design::kTitleBarText},
+     .tabIndex = 3, .font = FontChoice::Named, .border = true, .backColour = design::kTitleBarText,
+     .accessibleDescription = "Free air delivery Q1 in m\u00b3/min"},
     {.name = "Label18", .kind = ControlKind::Label, .left = 408, .top = 440, .width = 41, .height = 15,
      .tabIndex = 26, .caption = "6000", .align = TextAlign::Centre},
     {.name = "Label17", .kind = ControlKind::Label, .left = 312, .top = 440, .width = 41, .height = 15,

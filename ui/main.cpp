@@ -8,6 +8,10 @@ int main(int argc, char* argv[]) {
   (void)argc;
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
+  QApplication::setApplicationName(QStringLiteral("qnte418grafik"));
+  // The desktop entry's id, by which Wayland compositors match the window to the entry
+  // and its icon. No display name: Qt would append it to the window caption.
+  QApplication::setDesktopFileName(QStringLiteral("org.qnte418grafik.Qnte418grafik"));
   ui::installNamedFont();
   ui::Form4 form;
   form.show();

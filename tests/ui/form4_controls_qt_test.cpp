@@ -21,6 +21,7 @@ using chart::ScrollBar;
 using chart::TextControl;
 
 Q_DECLARE_METATYPE(chart::ScrollBar)
+Q_DECLARE_METATYPE(chart::TextControl)
 
 class Form4ControlsQtTest : public QObject {
   Q_OBJECT
@@ -151,12 +152,27 @@ class Form4ControlsQtTest : public QObject {
     QCOMPARE(c.markerHeight(), 8.0f);
   }
 
-  void warning_becomesTheAccessibleDescription() {
+  void warning_followsTheQuantityInTheAccessibleDescription_data() {
+    QTest::addColumn<TextControl>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Text1") << TextControl::Text1 << "Text1";
+    QTest::newRow("Text2") << TextControl::Text2 << "Text2";
+    QTest::newRow("Label4") << TextControl::Label4 << "Label4";
+    QTest::newRow("Label20") << TextControl::Label20 << "Label20";
+  }
+
+  // Red adds the reason after the quantity; black takes it away again, quantity intact.
+  void warning_followsTheQuantityInTheAccessibleDescription() {
+    QFETCH(TextControl, control);
+    QFETCH(QString, name);
     ui::QtForm4Controls& c = form_->controls();
-    c.setWarning(TextControl::Label20, "left of the 13 bar curve: above 13 bar");
-    QCOMPARE(form_->control("Label20")->accessibleDescription(), QString("left of the 13 bar curve: above 13 bar"));
-    c.setWarning(TextControl::Label20, "");
-    QCOMPARE(form_->control("Label20")->accessibleDescription(), QString());
+    QWidget* widget = form_->control(name.toStdString());
+    const QString quantity = qText(layoutOf(name.toStdString()).accessibleDescription);
+    QVERIFY(!quantity.isEmpty());
+    c.setWarning(control, "left of the 13 bar curve: above 13 bar");
+    QCOMPARE(widget->accessibleDescription(), quantity + ": left of the 13 bar curve: above 13 bar");
+    c.setWarning(control, "");
+    QCOMPARE(widget->accessibleDescription(), quantity);
   }
 
   void texts_roundTripAsUtf8() {

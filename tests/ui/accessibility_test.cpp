@@ -1,0 +1,182 @@
+// The main window as a screen reader meets it: names and descriptions through Qt's
+// accessibility interfaces, the read-outs spoken by their values, and red read-outs that
+// say why in words, reached through real clicks on the chart.
+
+#include <memory>
+#include <vector>
+
+#include <QAccessible>
+#include <QLabel>
+#include <QTest>
+
+#include "chart/warnings.h"
+#include "tests/ui/form4_probe.h"
+#include "ui/form4.h"
+#include "ui/form4_layout.h"
+#include "ui/named_font.h"
+
+using namespace uitest;
+using ui::ControlKind;
+using ui::ControlLayout;
+
+Q_DECLARE_METATYPE(const ControlLayout*)
+
+namespace {
+
+QString spoken(QWidget* widget, QAccessible::Text what) {
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+  return face != nullptr ? face->text(what) : QStringLiteral("<no accessible interface>");
+}
+
+// The read-outs whose descriptions carry the reason for red, with the words the core
+// gives each of them.
+struct Warned {
+  const char* name;
+  bool speedAndPower;  // false: the pressure and the delivery
+};
+constexpr Warned kWarned[] = {{"Text1", true}, {"Label4", true}, {"Text2", false}, {"Label20", false}};
+
+// The objects whose description change was announced, in order.
+std::vector<QObject*> descriptionEvents;
+
+void recordEvent(QAccessibleEvent* event) {
+  if (event->type() == QAccessible::DescriptionChanged) descriptionEvents.push_back(event->object());
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { ui::installNamedFont(); }
+
+  void init() {
+    form_ = std::make_unique<ui::Form4>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  }
+
+  void cleanup() { form_.reset(); }
+
+  void control_data() {
+    QTest::addColumn<const ControlLayout*>("layout");
+    for (const ControlLayout& layout : ui::kForm4Layout) {
+      if (!layout.accessibleName.empty() || !layout.accessibleDescription.empty()) {
+        QTest::newRow(layout.name.data()) << &layout;
+      }
+    }
+  }
+
+  // What the table gives a control is what the accessibility layer reports; a control
+  // without a name of its own is spoken by what it shows.
+  void control() {
+    QFETCH(const ControlLayout*, layout);
+    QWidget* widget = form_->control(layout->name);
+    const QString name = qText(layout->accessibleName);
+    if (!name.isEmpty()) QCOMPARE(spoken(widget, QAccessible::Name), name);
+    if (!layout->accessibleDescription.empty()) {
+      QCOMPARE(spoken(widget, QAccessible::Description), qText(layout->accessibleDescription));
+    }
+  }
+
+  // Every field, button, bar and picture a user can reach says what it is; no label or
+  // drawing in between stands in for it.
+  void focusableControls_haveANameAndADescription() {
+    for (const ControlLayout& layout : ui::kForm4Layout) {
+      if (!ui::takesFocus(layout.kind)) continue;
+      QWidget* widget = form_->control(layout.name);
+      QVERIFY2(!spoken(widget, QAccessible::Name).trimmed().isEmpty(), layout.name.data());
+      QVERIFY2(!spoken(widget, QAccessible::Description).isEmpty(), layout.name.data());
+    }
+    for (const char* field : {"Text1", "Text2", "Text3", "Text4", "Text5"}) {
+      QVERIFY2(!layoutOf(field).accessibleName.empty(), field);
+    }
+  }
+
+  // The read-outs keep no name of their own: what is spoken is the value shown.
+  void readOuts_areSpokenByTheirValues() {
+    clickChart(*form_, {299, 199});
+    for (const char* name : {"Label4", "Label20", "Label21"}) {
+      auto* label = find<QLabel>(*form_, name);
+      QVERIFY(layoutOf(name).accessibleName.empty());
+      QVERIFY(label->accessibleName().isEmpty());
+      QVERIFY(!label->text().isEmpty());
+      QCOMPARE(spoken(label, QAccessible::Name), label->text());
+      QCOMPARE(spoken(label, QAccessible::Description), qText(layoutOf(name).accessibleDescription));
+    }
+  }
+
+  void redReadOut_saysWhy_data() {
+    QTest::addColumn<QPoint>("pixel");
+    QTest::addColumn<unsigned>("speedAndPower");
+    QTest::addColumn<unsigned>("pressure");
+    QTest::newRow("7 bar speed limit") << QPoint(300, 49) << unsigned{chart::kSpeedLimit7Bar} << 0u;
+    QTest::newRow("7 bar speed limit, beyond the last curve")
+        << QPoint(470, 49) << unsigned{chart::kSpeedLimit7Bar | chart::kBeyondLastCurve}
+        << unsigned{chart::kBeyondLastCurve};
+    QTest::newRow("4 bar speed limit") << QPoint(379, 120) << unsigned{chart::kSpeedLimit4Bar} << 0u;
+    QTest::newRow("4 bar speed limit, right of the 4 bar curve")
+        << QPoint(489, 120) << unsigned{chart::kSpeedLimit4Bar} << unsigned{chart::kRightOf4Bar};
+    QTest::newRow("right of the 4 bar curve") << QPoint(399, 199) << 0u << unsigned{chart::kRightOf4Bar};
+    QTest::newRow("left of the 13 bar curve") << QPoint(49, 199) << 0u << unsigned{chart::kLeftOf13Bar};
+    QTest::newRow("beyond the last curve") << QPoint(1, 344) << unsigned{chart::kBeyondLastCurve}
+                                           << unsigned{chart::kBeyondLastCurve};
+    QTest::newRow("inside the permitted region") << QPoint(299, 199) << 0u << 0u;
+  }
+
+  // A click through the window system turns read-outs red; each description then names its
+  // quantity and the reason, and only the red ones have one.
+  void redReadOut_saysWhy() {
+    QFETCH(QPoint, pixel);
+    QFETCH(unsigned, speedAndPower);
+    QFETCH(unsigned, pressure);
+    const QPoint chartOrigin = picture1(*form_)->client()->mapTo(form_.get(), QPoint(0, 0));
+    QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, Qt::NoModifier, chartOrigin + pixel);
+    for (const Warned& warned : kWarned) {
+      QWidget* widget = form_->control(warned.name);
+      const QString words = QString::fromStdString(chart::warningText(warned.speedAndPower ? speedAndPower : pressure));
+      const QString quantity = qText(layoutOf(warned.name).accessibleDescription);
+      const QString expected = words.isEmpty() ? quantity : quantity + ": " + words;
+      QCOMPARE(spoken(widget, QAccessible::Description), expected);
+      const QColor colour = widget->palette().color(widget->foregroundRole());
+      QCOMPARE(colour == QColor(Qt::red), !words.isEmpty());
+    }
+  }
+
+  // Qt announces a changed description to the screen reader by itself; the window changes
+  // one only when the reading's words change, so each change is heard once. Needs a
+  // platform whose accessibility bridge is switched on, such as X11 with AT-SPI running.
+  void descriptionChange_isAnnouncedOncePerChange() {
+    if (!QAccessible::isActive()) QSKIP("no active accessibility bridge on this platform");
+    const auto descriptions = [this] {
+      std::vector<QString> all;
+      for (const Warned& warned : kWarned) all.push_back(form_->control(warned.name)->accessibleDescription());
+      return all;
+    };
+    ui::QtForm4Controls& c = form_->controls();
+    c.setScrollValue(chart::ScrollBar::HScroll1, 301);
+    c.setScrollValue(chart::ScrollBar::VScroll1, 200);
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordEvent);
+    // Each step moves one bar: one reading. Red, red for another reason, the same words, black.
+    const std::pair<chart::ScrollBar, chart::ScrollValue> steps[] = {
+        {chart::ScrollBar::VScroll1, 50}, {chart::ScrollBar::HScroll1, 471}, {chart::ScrollBar::HScroll1, 472},
+        {chart::ScrollBar::VScroll1, 200}, {chart::ScrollBar::HScroll1, 300}};
+    int changed = 0;
+    for (const auto& [bar, value] : steps) {
+      const std::vector<QString> before = descriptions();
+      c.setScrollValue(bar, value);
+      const std::vector<QString> after = descriptions();
+      for (std::size_t i = 0; i < before.size(); ++i) changed += before[i] != after[i] ? 1 : 0;
+    }
+    QAccessible::installUpdateHandler(previous);
+    QVERIFY(changed > 0);
+    QCOMPARE(static_cast<int>(descriptionEvents.size()), changed);
+  }
+
+ private:
+  std::unique_ptr<ui::Form4> form_;
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"

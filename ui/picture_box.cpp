@@ -1,5 +1,7 @@
 #include "ui/picture_box.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -31,9 +33,18 @@ class PictureClient final : public QWidget {
   PictureBox* box_;
 };
 
+// Screen readers would call a QFrame a frame, as if it were a window; a picture box is a
+// picture.
+QAccessibleInterface* pictureBoxAccessible(const QString& className, QObject* object) {
+  if (className != QLatin1String(PictureBox::staticMetaObject.className())) return nullptr;
+  return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+}
+
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent), client_(new PictureClient(this)) {
+  static const bool accessibleAsPicture = (QAccessible::installFactory(pictureBoxAccessible), true);
+  (void)accessibleAsPicture;
   setFrameShape(QFrame::NoFrame);
   setFocusPolicy(Qt::StrongFocus);
 }

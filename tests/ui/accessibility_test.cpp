@@ -94,6 +94,15 @@ class AccessibilityTest : public QObject {
     }
   }
 
+  // The chart and the rotor picture are pictures, not window frames.
+  void pictureBoxes_arePictures() {
+    for (const char* name : {"Picture1", "Picture2"}) {
+      QAccessibleInterface* face = QAccessible::queryAccessibleInterface(form_->control(name));
+      QVERIFY(face != nullptr);
+      QCOMPARE(face->role(), QAccessible::Graphic);
+    }
+  }
+
   // The read-outs keep no name of their own: what is spoken is the value shown.
   void readOuts_areSpokenByTheirValues() {
     clickChart(*form_, {299, 199});

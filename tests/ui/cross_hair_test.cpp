@@ -91,7 +91,8 @@ QString drawingFault(ui::Form4& form, const ChartMapping& mapping) {
   ui::QtForm4Controls& c = form.controls();
   const int column = c.scrollValue(ScrollBar::HScroll1) - 1;
   const int row = c.scrollValue(ScrollBar::VScroll1) - 1;
-  return crossHairFaultOnScreen(form, mapping, {column, row, static_cast<int>(c.markerLeft()), static_cast<int>(c.markerTop())});
+  return crossHairFaultOnScreen(form, mapping,
+                                {column, row, static_cast<int>(c.markerLeft()), static_cast<int>(c.markerTop())});
 }
 
 QPoint centreOf(QScrollBar* bar, QStyle::SubControl part) {

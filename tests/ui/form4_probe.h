@@ -178,10 +178,12 @@ inline ChartMapping chartMapping(ui::Form4& form, QImage* namedShown = nullptr) 
   const int middleRow = (span.top() + span.bottom()) / 2;
   const int middleColumn = (span.left() + span.right()) / 2;
   for (int d = span.left(); d <= span.right(); ++d) {
-    if (const auto named = namedPixel(shown.pixel(d, middleRow))) mapping.column[static_cast<std::size_t>(d)] = named->x();
+    const auto named = namedPixel(shown.pixel(d, middleRow));
+    if (named) mapping.column[static_cast<std::size_t>(d)] = named->x();
   }
   for (int e = span.top(); e <= span.bottom(); ++e) {
-    if (const auto named = namedPixel(shown.pixel(middleColumn, e))) mapping.row[static_cast<std::size_t>(e)] = named->y();
+    const auto named = namedPixel(shown.pixel(middleColumn, e));
+    if (named) mapping.row[static_cast<std::size_t>(e)] = named->y();
   }
   if (namedShown != nullptr) *namedShown = shown;
   return mapping;

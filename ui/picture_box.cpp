@@ -6,7 +6,6 @@
 #include <QPainter>
 
 #include "ui/mouse_masks.h"
-#include "ui/pixel_cell.h"
 
 namespace ui {
 namespace {
@@ -52,6 +51,7 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent), client_(new PictureCli
 void PictureBox::setPicture(const QImage& picture) {
   // The raster format is what the backing store blits fastest.
   picture_ = picture.convertToFormat(QImage::Format_RGB32);
+  drawn_ = DrawnPixels(picture_.width(), picture_.height());
   client_->update();
 }
 
@@ -70,18 +70,22 @@ void PictureBox::setColours(const QColor& foreground, const QColor& background) 
   setAutoFillBackground(true);
 }
 
-QPointF PictureBox::clientPosition(QPointF boxPosition) const {
-  return boxPosition - QPointF(contentsRect().topLeft());
+QPointF PictureBox::chartCell(QPointF boxPosition) {
+  const QPointF at = mapTo(window(), boxPosition);
+  const QPointF origin = mapTo(window(), QPointF(contentsRect().topLeft()));
+  return drawn_.cellAt(at, origin, devicePixelRatioF());
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
-  const QPointF at = clientPosition(event->position());
-  emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), pointerCell(at.x()), pointerCell(at.y()));
+  const QPointF cell = chartCell(event->position());
+  emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(cell.x()),
+                 static_cast<chart::ChartCoord>(cell.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-  const QPointF at = clientPosition(event->position());
-  emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), pointerCell(at.x()), pointerCell(at.y()));
+  const QPointF cell = chartCell(event->position());
+  emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(cell.x()),
+                 static_cast<chart::ChartCoord>(cell.y()));
 }
 
 // The border as four filled bands: at fractional display scales QFrame's stroked outline

@@ -5,6 +5,7 @@
 #include <QPointF>
 
 #include "chart/units.h"
+#include "ui/drawn_pixels.h"
 
 namespace ui {
 
@@ -24,7 +25,8 @@ class PictureBox : public QFrame {
   void setColours(const QColor& foreground, const QColor& background);
 
   QWidget* client() const noexcept { return client_; }
-  QPointF clientPosition(QPointF boxPosition) const;
+  // The chart pixel drawn under a position in the box, as whole client coordinates.
+  QPointF chartCell(QPointF boxPosition);
 
  signals:
   void mouseDown(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y);
@@ -39,6 +41,7 @@ class PictureBox : public QFrame {
  private:
   QImage picture_;
   QWidget* client_;
+  DrawnPixels drawn_{0, 0};
 };
 
 }  // namespace ui

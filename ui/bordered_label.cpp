@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/outline.h"
+
 namespace ui {
 
 BorderedLabel::BorderedLabel(const QColor& borderColour, QWidget* parent) : QLabel(parent), border_(borderColour) {
@@ -11,12 +13,7 @@ BorderedLabel::BorderedLabel(const QColor& borderColour, QWidget* parent) : QLab
 void BorderedLabel::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
   QPainter painter(this);
-  const int w = width();
-  const int h = height();
-  painter.fillRect(0, 0, w, 1, border_);
-  painter.fillRect(0, h - 1, w, 1, border_);
-  painter.fillRect(0, 0, 1, h, border_);
-  painter.fillRect(w - 1, 0, 1, h, border_);
+  fillOutline(painter, rect(), 1, border_);
 }
 
 }  // namespace ui

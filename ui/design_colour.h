@@ -17,9 +17,9 @@ namespace design {
 inline constexpr DesignColour kWindowBackground = 0x80000005;
 inline constexpr DesignColour kWindowText = 0x80000008;
 inline constexpr DesignColour kTitleBarText = 0x80000009;
-inline constexpr DesignColour kBlack = 0x00000000;
-inline constexpr DesignColour kWhite = 0x00FFFFFF;
-inline constexpr DesignColour kCrossHair = 0x00C0C0FF;
+inline constexpr DesignColour kBlack = chart::colours::kBlack;
+inline constexpr DesignColour kWhite = chart::colours::kWhite;
+inline constexpr DesignColour kCrossHair = chart::colours::kCrossHair;
 // The kind's own colour, whatever the style gives it.
 inline constexpr DesignColour kKindDefault = 0xFFFFFFFF;
 }  // namespace design

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "ui/mouse_masks.h"
+#include "ui/outline.h"
 
 namespace ui {
 namespace {
@@ -95,12 +96,7 @@ void PictureBox::paintEvent(QPaintEvent* /*event*/) {
   const int width = frameWidth();
   if (width == 0) return;
   QPainter painter(this);
-  const QColor colour = palette().color(QPalette::WindowText);
-  const QRect box = rect();
-  painter.fillRect(QRect(box.left(), box.top(), box.width(), width), colour);
-  painter.fillRect(QRect(box.left(), box.bottom() - width + 1, box.width(), width), colour);
-  painter.fillRect(QRect(box.left(), box.top(), width, box.height()), colour);
-  painter.fillRect(QRect(box.right() - width + 1, box.top(), width, box.height()), colour);
+  fillOutline(painter, rect(), width, palette().color(QPalette::WindowText));
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

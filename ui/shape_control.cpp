@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "ui/outline.h"
 #include "ui/pixel_cell.h"
 
 namespace ui {
@@ -40,14 +41,7 @@ void ShapeControl::place() { move(pixelCell(left_), pixelCell(top_)); }
 void ShapeControl::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   if (fill_) painter.fillRect(rect(), *fill_);
-  // Four 1-pixel bands: the outline covers exactly the outermost pixels, which a stroked
-  // rectangle does not promise.
-  const int w = width();
-  const int h = height();
-  painter.fillRect(0, 0, w, 1, border_);
-  painter.fillRect(0, h - 1, w, 1, border_);
-  painter.fillRect(0, 0, 1, h, border_);
-  painter.fillRect(w - 1, 0, 1, h, border_);
+  fillOutline(painter, rect(), 1, border_);
 }
 
 }  // namespace ui

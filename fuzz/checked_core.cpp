@@ -55,6 +55,13 @@ ChartCoord markerCorner(ChartCoord position) { return static_cast<ChartCoord>(do
 
 bool placesOnAxis(ChartCoord coordinate, int extent) { return coordinate >= 0 && coordinate <= extent - 1; }
 
+std::string pointer(ChartCoord x, ChartCoord y) {
+  std::ostringstream out;
+  out.precision(9);
+  out << "  pointer at " << x << ", " << y << "\n";
+  return out.str();
+}
+
 }  // namespace
 
 Snapshot snapshot(const testsupport::CoreHarness& core) {
@@ -137,7 +144,7 @@ void CheckedCore::mouseDown(Int16 button, Int16 shift, ChartCoord x, ChartCoord 
   };
   require(after.h == expected(placesOnAxis(x, 500), x, before.h) &&
               after.v == expected(placesOnAxis(y, 400), y, before.v),
-          "a click on the chart puts the cross-hair on the pixel, each axis on its own", describe(after));
+          "a click on the chart puts the cross-hair on the pixel, each axis on its own", pointer(x, y) + describe(after));
 }
 
 void CheckedCore::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord y) {
@@ -154,7 +161,7 @@ void CheckedCore::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord 
   };
   require(after.h == expected(placesOnAxis(x, 500), x, before.h) &&
               after.v == expected(placesOnAxis(y, 400), y, before.v),
-          "a drag moves the cross-hair to the pointer, each axis on its own", describe(after));
+          "a drag moves the cross-hair to the pointer, each axis on its own", pointer(x, y) + describe(after));
 }
 
 void CheckedCore::type(TextControl entry, std::string_view text) { core_.controls.setText(entry, text); }

@@ -27,6 +27,12 @@ mkdir -p "$artifacts"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
+# The broken rule or the sanitizer's finding, and where the input was saved.
+failure() {
+  grep -m1 -A30 -E 'BROKEN RULE|ERROR: |runtime error' "$1" || tail -n 40 "$1"
+  grep 'Test unit written' "$1" || true
+}
+
 for target in numeric_text calculators cross_hair; do
   if [ -n "$runs" ]; then
     corpus=$scratch/$target
@@ -36,7 +42,7 @@ for target in numeric_text calculators cross_hair; do
   else
     corpus=$build/corpus/$target
     mkdir -p "$corpus"
-    cp -n fuzz/corpus/$target/* "$corpus/"
+    cp fuzz/corpus/$target/* "$corpus/"
     limit=(-max_total_time="$seconds")
     echo "fuzzing $target: $seconds s"
   fi
@@ -45,6 +51,6 @@ for target in numeric_text calculators cross_hair; do
   [ "$target" = numeric_text ] && max_len=4096
   "$build/fuzz/${target}_fuzz" "${limit[@]}" -dict=fuzz/numbers.dict -max_len=$max_len -print_final_stats=1 \
     -artifact_prefix="$artifacts/$target-" "$corpus" 2>"$scratch/$target.log" ||
-    { tail -n 60 "$scratch/$target.log"; echo "fuzz target $target failed" >&2; exit 1; }
+    { failure "$scratch/$target.log"; echo "fuzz target $target failed" >&2; exit 1; }
   grep -E '^stat::number_of_executed_units|^Done' "$scratch/$target.log" || true
 done

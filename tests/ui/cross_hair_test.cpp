@@ -463,13 +463,19 @@ class CrossHairTest : public QObject {
     QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
-  void command4_opensTheDrawingWindow() {
+  // The drawing window is modeless: the cross-hair goes on following bars and mouse.
+  void command4_opensTheDrawingWindowBesideAWorkingChart() {
     QTest::mouseClick(form_->control("Command4"), Qt::LeftButton);
     QWidget* drawing = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
       if (window->objectName() == "Form10") drawing = window;
     }
     QVERIFY(drawing != nullptr && drawing->isVisible());
+    clickChart(*form_, QPointF(299, 199));
+    QCOMPARE(find<QLineEdit>(*form_, "Text2")->text(), QString("5.9"));
+    QTest::keyClick(find<QScrollBar>(*form_, "VScroll1"), Qt::Key_Down);
+    QCOMPARE(find<QLineEdit>(*form_, "Text1")->text(), QString("24.9"));
+    QCOMPARE(drawingFault(*form_, mapping_), QString());
   }
 
   // "Close" ends the event loop at once, even with the drawing window open.

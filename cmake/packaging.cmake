@@ -1,7 +1,7 @@
 # Installs the program as a desktop application and packs it as a Debian package.
 include(GNUInstallDirs)
 
-set(QNTE_APP_ID org.qnte418grafik.Qnte418grafik)
+set(QNTE_APP_ID org.qnte418grafik.qnte418grafik)
 set(QNTE_HOMEPAGE "https://qnte418grafik.org" CACHE STRING "Homepage named in the AppStream metadata")
 set(desktop_dir ${PROJECT_SOURCE_DIR}/resources/desktop)
 set(icon_dir ${PROJECT_SOURCE_DIR}/resources/icons)

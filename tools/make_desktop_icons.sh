@@ -3,7 +3,7 @@
 # Needs rsvg-convert (Debian: librsvg2-bin); run it after changing the SVG.
 set -euo pipefail
 cd "$(dirname "$0")/../resources/icons"
-id=org.qnte418grafik.Qnte418grafik
+id=org.qnte418grafik.qnte418grafik
 for size in 16 22 24 32 48 64 128 256; do
   rsvg-convert -w "$size" -h "$size" "$id.svg" -o "$id-$size.png"
 done

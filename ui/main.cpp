@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("qnte418grafik"));
   // The desktop entry's id, by which Wayland compositors match the window to the entry
   // and its icon. No display name: Qt would append it to the window caption.
-  QApplication::setDesktopFileName(QStringLiteral("org.qnte418grafik.Qnte418grafik"));
+  QApplication::setDesktopFileName(QStringLiteral("org.qnte418grafik.qnte418grafik"));
   ui::installNamedFont();
   ui::Form4 form;
   form.show();

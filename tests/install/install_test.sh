@@ -3,7 +3,7 @@
 # a package manager will find. Usage: install_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
-id=org.qnte418grafik.Qnte418grafik
+id=org.qnte418grafik.qnte418grafik
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

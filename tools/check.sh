@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: once optimised, once with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then each fuzz target briefly from its seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh test

@@ -65,7 +65,7 @@ std::string pointer(ChartCoord x, ChartCoord y) {
 }  // namespace
 
 Snapshot snapshot(const testsupport::CoreHarness& core) {
-  const testsupport::MemoryControls& c = core.controls;
+  const chart::MemoryControls& c = core.controls;
   Snapshot s;
   s.h = c.scrollValue(ScrollBar::HScroll1);
   s.v = c.scrollValue(ScrollBar::VScroll1);

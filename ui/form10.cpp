@@ -6,30 +6,30 @@
 #include <QString>
 
 #include "ui/embedded_pictures.h"
-#include "ui/form10_layout.h"
+#include "layout/form10_layout.h"
 #include "ui/named_font.h"
 
 namespace ui {
 
 Form10::Form10() {
-  const Form10Layout& layout = kForm10Layout;
+  const layout::Form10Layout& design = layout::kForm10Layout;
   setObjectName(QStringLiteral("Form10"));
   // Caption, icon and close box; no minimise or maximise box.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setWindowTitle(QString::fromUtf8(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
+  setWindowTitle(QString::fromUtf8(design.caption.data(), static_cast<qsizetype>(design.caption.size())));
   setWindowIcon(embeddedWindowIcon());
-  setFixedSize(layout.clientWidth, layout.clientHeight);
+  setFixedSize(design.clientWidth, design.clientHeight);
   setAccessibleName(QStringLiteral("QNTe418 air end outline drawing"));
 
   auto* picture1 = new QLabel(this);
   picture1->setObjectName(QStringLiteral("Picture1"));
   picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  picture1->setLineWidth(layout.pictureBorder);
+  picture1->setLineWidth(design.pictureBorder);
   picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picture1->setFont(namedFont());
   picture1->setFocusPolicy(Qt::StrongFocus);
   picture1->setPixmap(QPixmap::fromImage(embeddedPicture(kOutlineDrawingPicture)));
-  picture1->setGeometry(layout.pictureLeft, layout.pictureTop, layout.pictureWidth, layout.pictureHeight);
+  picture1->setGeometry(design.pictureLeft, design.pictureTop, design.pictureWidth, design.pictureHeight);
   picture1->setAccessibleName(QStringLiteral("Outline drawing"));
   picture1->setAccessibleDescription(
       QStringLiteral("Dimensioned outline of the air end: side view with the drive shaft to the left, view on the "

@@ -7,8 +7,9 @@
 
 #include "chart/chart_raster.h"
 #include "chart/form4_logic.h"
+#include "layout/form4_layout.h"
+#include "ui/design_colour.h"
 #include "ui/form4_controls_qt.h"
-#include "ui/form4_layout.h"
 
 namespace ui {
 

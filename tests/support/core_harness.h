@@ -2,13 +2,13 @@
 
 #include "chart/form4_logic.h"
 #include "tests/support/bmp_file.h"
-#include "tests/support/memory_controls.h"
+#include "chart/memory_controls.h"
 
 namespace testsupport {
 
 // The core wired to in-memory controls and the real chart, loaded as the window loads.
 struct CoreHarness {
-  MemoryControls controls;
+  chart::MemoryControls controls;
   chart::Form4Logic logic{chartRaster(), controls};
 
   CoreHarness() {

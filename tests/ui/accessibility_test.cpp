@@ -12,7 +12,7 @@
 #include "chart/warnings.h"
 #include "tests/ui/form4_probe.h"
 #include "ui/form4.h"
-#include "ui/form4_layout.h"
+#include "layout/form4_layout.h"
 #include "ui/named_font.h"
 
 using namespace uitest;

@@ -15,7 +15,7 @@
 #include "tests/ui/form4_probe.h"
 #include "ui/bordered_label.h"
 #include "ui/form4.h"
-#include "ui/form4_layout.h"
+#include "layout/form4_layout.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
 #include "ui/shape_control.h"

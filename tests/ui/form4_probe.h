@@ -19,7 +19,7 @@
 
 #include "chart/chart_raster.h"
 #include "ui/form4.h"
-#include "ui/form4_layout.h"
+#include "layout/form4_layout.h"
 #include "ui/picture_box.h"
 
 namespace uitest {

@@ -332,7 +332,7 @@ class ModelWalkTest : public QObject {
     QString difference() {
       if (!problem_.isEmpty()) return problem_;
       ui::QtForm4Controls& shown = form_.controls();
-      const testsupport::MemoryControls& model = core_.controls;
+      const chart::MemoryControls& model = core_.controls;
       for (const ScrollBar bar : kBars) {
         const auto* widget = find<QScrollBar>(form_, nameOf(bar));
         if (shown.scrollValue(bar) != model.scrollValue(bar) || widget->value() != model.scrollValue(bar)) {

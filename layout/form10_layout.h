@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace ui {
+namespace layout {
 
 // The outline drawing window as designed, in whole pixels of its client area.
 struct Form10Layout {
@@ -27,4 +27,4 @@ inline constexpr Form10Layout kForm10Layout{
     .pictureBorder = 2,
 };
 
-}  // namespace ui
+}  // namespace layout

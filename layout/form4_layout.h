@@ -3,9 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "ui/design_colour.h"
+#include "layout/design_colour.h"
 
-namespace ui {
+namespace layout {
 
 enum class ControlKind { PictureBox, Button, TextBox, HScrollBar, VScrollBar, Line, Shape, Label };
 enum class Container { Form4, Picture1 };
@@ -160,4 +160,4 @@ constexpr bool isWindowed(ControlKind kind) {
 
 constexpr bool takesFocus(ControlKind kind) { return isWindowed(kind); }
 
-}  // namespace ui
+}  // namespace layout

@@ -1,8 +1,8 @@
-#include "tests/support/memory_controls.h"
+#include "chart/memory_controls.h"
 
 #include "chart/checked.h"
 
-namespace testsupport {
+namespace chart {
 namespace {
 
 template <typename Enum>
@@ -67,4 +67,4 @@ void MemoryControls::setWarning(chart::TextControl control, std::string_view wor
 
 std::string MemoryControls::warning(chart::TextControl control) const { return warnings_[at(control)]; }
 
-}  // namespace testsupport
+}  // namespace chart

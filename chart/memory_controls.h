@@ -6,7 +6,7 @@
 
 #include "chart/form4_controls.h"
 
-namespace testsupport {
+namespace chart {
 
 // The main window's controls as plain values, with the scroll-bar contract of the real
 // window: a change runs `onScrollChange` inside the assignment, an equal value runs
@@ -64,4 +64,4 @@ class MemoryControls final : public chart::Form4Controls {
   std::array<std::string, kTextControls> warnings_{};
 };
 
-}  // namespace testsupport
+}  // namespace chart

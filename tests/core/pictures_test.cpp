@@ -2,12 +2,14 @@
 // and the rotor picture. The readers that show them are strict about these headers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "resources/embedded_chart.h"
 #include "tests/support/bmp_file.h"
 
 namespace {
@@ -181,3 +183,13 @@ TEST(RotorPictureFile, IsGif89aOf76By80WithGreyPalette) {
 }
 
 }  // namespace
+
+// Front ends without Qt's resources carry the chart compiled in; it must be the same picture.
+TEST(EmbeddedChart, IsTheResourceFileByteForByte) {
+  const auto file = testsupport::readFileBytes(QNTE_RESOURCE_DIR "/chart.bmp");
+  const auto embedded = embedded::chartBmp();
+  ASSERT_EQ(embedded.size(), file.size());
+  EXPECT_TRUE(std::equal(embedded.begin(), embedded.end(), file.begin()));
+  EXPECT_EQ(embedded::chartRaster().pixel(250, 200), testsupport::chartRaster().pixel(250, 200));
+}
+

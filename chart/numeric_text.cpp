@@ -1,11 +1,12 @@
 #include "chart/numeric_text.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <system_error>
+
+#include <dragonbox/dragonbox.h>
+#include <fast_float/fast_float.h>
 
 #include "chart/checked.h"
 
@@ -17,24 +18,6 @@ bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 std::size_t skipDigits(std::string_view text, std::size_t i) noexcept {
   while (i < text.size() && isDigit(text[i])) ++i;
   return i;
-}
-
-// The decimal exponent of the leading significant digit, for telling an overflow from an
-// underflow when a number does not fit a double.
-long long leadingExponent(std::string_view intDigits, std::string_view fracDigits, long long exponent) {
-  const auto firstInt = intDigits.find_first_not_of('0');
-  if (firstInt != std::string_view::npos) {
-    return exponent + static_cast<long long>(intDigits.size() - firstInt) - 1;
-  }
-  const auto firstFrac = fracDigits.find_first_not_of('0');
-  return exponent - static_cast<long long>(firstFrac) - 1;
-}
-
-long long saturatedExponent(std::string_view digits, bool negative) noexcept {
-  constexpr long long kLimit = 1'000'000'000;
-  long long value = 0;
-  for (char c : digits) value = std::min(kLimit, value * 10 + (c - '0'));
-  return negative ? -value : value;
 }
 
 Int16 toInt16(double whole) {
@@ -71,14 +54,29 @@ std::string roundDecimalText(std::string_view text) {
   return (negative && !zero ? "-" : "") + whole + '.' + last;
 }
 
+// The shortest decimal text that reads back as the value, in plain positional notation.
+// Dragonbox rather than std::to_chars: not every standard library has the floating-point one.
+template <typename Real>
+std::string shortestPlainText(Real value) {
+  if (value == 0) return std::signbit(value) ? "-0" : "0";
+  const auto decimal = jkj::dragonbox::to_decimal(value);
+  std::string digits = std::to_string(decimal.significand);
+  const int exponent = decimal.exponent;
+  if (exponent >= 0) {
+    digits.append(static_cast<std::size_t>(exponent), '0');
+  } else {
+    const auto fractionLength = static_cast<std::size_t>(-exponent);
+    if (digits.size() <= fractionLength) digits.insert(0, fractionLength - digits.size() + 1, '0');
+    digits.insert(digits.size() - fractionLength, 1, '.');
+  }
+  return (decimal.is_negative ? "-" : "") + digits;
+}
+
 template <typename Real>
 std::string formatOneDecimalOf(Real value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
-  // Shortest text that reads back as the value; fixed notation of a double fits in 330 chars.
-  std::array<char, 512> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-  return roundDecimalText(std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())));
+  return roundDecimalText(shortestPlainText(value));
 }
 
 }  // namespace
@@ -101,30 +99,25 @@ double readNumber(std::string_view text) {
   if (intDigits.empty() && fracDigits.empty()) return 0.0;
   const std::size_t mantissaEnd = i;
 
-  long long exponent = 0;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     std::size_t j = i + 1;
-    const bool negativeExponent = j < text.size() && text[j] == '-';
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
     const std::size_t expEnd = skipDigits(text, j);
-    if (expEnd > j) {
-      exponent = saturatedExponent(text.substr(j, expEnd - j), negativeExponent);
-      i = expEnd;
-    }
+    if (expEnd > j) i = expEnd;
   }
 
-  // from_chars takes no leading '+' and no exponent of the form "e" alone, so hand it the
-  // checked number with its minus sign only.
+  // The parser takes no leading '+' and no exponent of the form "e" alone, so hand it the
+  // checked number with its minus sign only. It saturates a long exponent and reads any
+  // number of digits exactly.
   std::string number = negative ? "-" : "";
   number.append(text.substr(intBegin, mantissaEnd - intBegin));
   if (i > mantissaEnd) number.append(text.substr(mantissaEnd, i - mantissaEnd));
   double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  (void)end;
-  if (error == std::errc::result_out_of_range) {
-    if (leadingExponent(intDigits, fracDigits, exponent) > 0) throw ChartError(Fault::Overflow);
-    return negative ? -0.0 : 0.0;
-  }
+  const auto result = fast_float::from_chars(number.data(), number.data() + number.size(), value);
+  if (result.ec != std::errc{}) throw ChartError(Fault::InvalidOperand);
+  // Beyond the double range the parser gives infinity; too small a number reads as a signed
+  // zero, as it should.
+  if (std::isinf(value)) throw ChartError(Fault::Overflow);
   return value;
 }
 

@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"negative_below_double_range", "-1e-400", -0.0},
                       ReadCase{"long_zero_fraction", "0." + std::string(5000, '0') + "1", 0},
                       ReadCase{"single_range_is_no_limit_here", "1e39", 1e39},
-                      ReadCase{"long_digit_string", std::string(300, '9'), 1e300}),
+                      ReadCase{"long_digit_string", std::string(300, '9'), 1e300},
+                      ReadCase{"ten_thousand_digits_round_exactly", "0." + std::string(10000, '3'), 1.0 / 3}),
     [](const auto& info) { return std::string(info.param.why); });
 
 TEST(ReadNumberBeyondDoubleRange, IsAnOverflow) {

@@ -14,6 +14,10 @@ struct Form10Layout {
   int pictureWidth;   // outer size, border included
   int pictureHeight;
   int pictureBorder;  // the sunken three-dimensional border, each side
+  // What a screen reader says for the window and its picture.
+  std::string_view accessibleName = {};
+  std::string_view pictureAccessibleName = {};
+  std::string_view pictureAccessibleDescription = {};
 };
 
 inline constexpr Form10Layout kForm10Layout{
@@ -25,6 +29,11 @@ inline constexpr Form10Layout kForm10Layout{
     .pictureWidth = 564,
     .pictureHeight = 404,
     .pictureBorder = 2,
+    .accessibleName = "QNTe418 air end outline drawing",
+    .pictureAccessibleName = "Outline drawing",
+    .pictureAccessibleDescription = "Dimensioned outline of the air end: side view with the drive shaft to the left, "
+                                    "view on the drive-end flange with four bolt holes, and a section through the "
+                                    "shaft end with its keyway.",
 };
 
 }  // namespace layout

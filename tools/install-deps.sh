@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, and only those
-# that are missing. Usage: tools/install-deps.sh [run|test]
+# that are missing. Usage: tools/install-deps.sh [run|web|test]
+# (web: what tools/web.sh needs to build the browser version; test includes it)
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev fonts-wine fonts-dejavu-core libfast-float-dev libdragonbox-dev)
+web_packages=(emscripten librsvg2-bin python3)
+browser_test_packages=(chromium chromium-driver python3-selenium)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev)
 
 packages=("${run_packages[@]}")
 if [ "${1:-test}" = test ]; then
   packages+=("${test_packages[@]}")
+fi
+if [ "${1:-test}" = test ] || [ "${1:-test}" = web ]; then
+  packages+=("${web_packages[@]}")
+fi
+if [ "${1:-test}" = test ]; then
+  packages+=("${browser_test_packages[@]}")
 fi
 
 missing=()

@@ -1,0 +1,183 @@
+// The page's view of the core: the window's controls in memory and the one layout table.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <string>
+
+#include "layout/form10_layout.h"
+#include "layout/form4_layout.h"
+#include "resources/embedded_chart.h"
+#include "web/web_core.h"
+
+namespace {
+
+using emscripten::val;
+
+val text(std::string_view s) { return val(std::string(s)); }
+
+const char* kindName(layout::ControlKind kind) {
+  switch (kind) {
+    case layout::ControlKind::PictureBox: return "PictureBox";
+    case layout::ControlKind::Button: return "Button";
+    case layout::ControlKind::TextBox: return "TextBox";
+    case layout::ControlKind::HScrollBar: return "HScrollBar";
+    case layout::ControlKind::VScrollBar: return "VScrollBar";
+    case layout::ControlKind::Line: return "Line";
+    case layout::ControlKind::Shape: return "Shape";
+    case layout::ControlKind::Label: return "Label";
+  }
+  return "";
+}
+
+const char* alignName(layout::TextAlign align) {
+  switch (align) {
+    case layout::TextAlign::Right: return "right";
+    case layout::TextAlign::Centre: return "center";
+    case layout::TextAlign::Left: break;
+  }
+  return "left";
+}
+
+val form4Layout() {
+  val controls = val::array();
+  for (const layout::ControlLayout& c : layout::kForm4Layout) {
+    val control = val::object();
+    control.set("name", text(c.name));
+    control.set("kind", val(kindName(c.kind)));
+    control.set("inPicture1", val(c.container == layout::Container::Picture1));
+    control.set("left", c.left);
+    control.set("top", c.top);
+    control.set("width", c.width);
+    control.set("height", c.height);
+    control.set("tabIndex", c.tabIndex);
+    control.set("caption", text(c.caption));
+    control.set("namedFont", val(c.font == layout::FontChoice::Named));
+    control.set("toolTip", text(c.toolTip));
+    control.set("align", val(alignName(c.align)));
+    control.set("border", val(c.border));
+    control.set("foreColour", val(static_cast<double>(c.foreColour)));
+    control.set("backColour", val(static_cast<double>(c.backColour)));
+    control.set("fillColour", val(static_cast<double>(c.fillColour)));
+    val ends = val::array();
+    for (int end : c.lineEnds) ends.call<void>("push", end);
+    control.set("lineEnds", ends);
+    control.set("accessibleName", text(c.accessibleName));
+    control.set("accessibleDescription", text(c.accessibleDescription));
+    control.set("focusable", val(layout::takesFocus(c.kind)));
+    controls.call<void>("push", control);
+  }
+  val form = val::object();
+  form.set("caption", text(layout::kForm4Caption));
+  form.set("clientWidth", layout::kForm4ClientWidth);
+  form.set("clientHeight", layout::kForm4ClientHeight);
+  form.set("kindDefault", val(static_cast<double>(layout::design::kKindDefault)));
+  form.set("controls", controls);
+  return form;
+}
+
+val form10Layout() {
+  const layout::Form10Layout& d = layout::kForm10Layout;
+  val form = val::object();
+  form.set("caption", text(d.caption));
+  form.set("clientWidth", d.clientWidth);
+  form.set("clientHeight", d.clientHeight);
+  form.set("pictureLeft", d.pictureLeft);
+  form.set("pictureTop", d.pictureTop);
+  form.set("pictureWidth", d.pictureWidth);
+  form.set("pictureHeight", d.pictureHeight);
+  form.set("pictureBorder", d.pictureBorder);
+  form.set("accessibleName", text(d.accessibleName));
+  form.set("pictureAccessibleName", text(d.pictureAccessibleName));
+  form.set("pictureAccessibleDescription", text(d.pictureAccessibleDescription));
+  return form;
+}
+
+// The chart raster's colours (0x00BBGGRR), row by row; a copy, for the page to keep.
+val chartPixels() {
+  const auto pixels = embedded::chartRaster().pixels();
+  return val::global("Int32Array").new_(emscripten::typed_memory_view(pixels.size(), pixels.data()));
+}
+
+template <std::size_t N, typename T>
+val arrayOf(const std::array<T, N>& values) {
+  val out = val::array();
+  for (const T& v : values) out.call<void>("push", v);
+  return out;
+}
+
+class PageCore {
+ public:
+  void mouseDown(int button, int shift, float x, float y) { core_.mouseDown(int16(button), int16(shift), x, y); }
+  void mouseMove(int button, int shift, float x, float y) { core_.mouseMove(int16(button), int16(shift), x, y); }
+  void setScrollValue(int bar, int value) { core_.setScrollValue(bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1, value); }
+  void setText(int control, const std::string& value) {
+    if (control >= 0 && control < 5) core_.setText(static_cast<chart::TextControl>(control), value);
+  }
+  void command1Click() { core_.command1Click(); }
+  void command2Click() { core_.command2Click(); }
+
+  val state() const {
+    const web::WebState s = core_.state();
+    val out = val::object();
+    out.set("scrollValue", arrayOf(s.scrollValue));
+    out.set("scrollMaximum", arrayOf(s.scrollMaximum));
+    val lines = val::array();
+    for (std::size_t i = 0; i < s.lineEnds.size(); ++i) {
+      val line = val::object();
+      line.set("ends", arrayOf(s.lineEnds[i]));
+      line.set("visible", val(s.lineVisible[i]));
+      lines.call<void>("push", line);
+    }
+    out.set("lines", lines);
+    out.set("markerLeft", s.markerLeft);
+    out.set("markerTop", s.markerTop);
+    val texts = val::array();
+    val warnings = val::array();
+    for (std::size_t i = 0; i < s.texts.size(); ++i) {
+      texts.call<void>("push", text(s.texts[i]));
+      warnings.call<void>("push", text(s.warnings[i]));
+    }
+    out.set("texts", texts);
+    out.set("colours", arrayOf(s.colours));
+    out.set("warnings", warnings);
+    return out;
+  }
+
+ private:
+  // Mouse masks arrive as JavaScript numbers; only their low bits mean anything.
+  static chart::Int16 int16(int mask) { return static_cast<chart::Int16>(mask & 0x7FFF); }
+
+  web::WebCore core_;
+};
+
+// One complete pressure reading per step, the cross-hair walking down all 400 rows at column
+// 300: the same work as the native benchmark of the reading.
+void benchReadings(int count) {
+  static web::WebCore core;
+  core.controls().setScrollValue(chart::ScrollBar::HScroll1, 300);
+  core.controls().onScrollChange = nullptr;
+  chart::ScrollValue row = 1;
+  for (int i = 0; i < count; ++i) {
+    core.controls().setScrollValue(chart::ScrollBar::VScroll1, row);
+    core.logic().UpdatePressureReading();
+    row = row == 400 ? 1 : static_cast<chart::ScrollValue>(row + 1);
+  }
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(qnte_web) {
+  emscripten::class_<PageCore>("PageCore")
+      .constructor<>()
+      .function("mouseDown", &PageCore::mouseDown)
+      .function("mouseMove", &PageCore::mouseMove)
+      .function("setScrollValue", &PageCore::setScrollValue)
+      .function("setText", &PageCore::setText)
+      .function("command1Click", &PageCore::command1Click)
+      .function("command2Click", &PageCore::command2Click)
+      .function("state", &PageCore::state);
+  emscripten::function("form4Layout", &form4Layout);
+  emscripten::function("form10Layout", &form10Layout);
+  emscripten::function("chartPixels", &chartPixels);
+  emscripten::function("benchReadings", &benchReadings);
+}

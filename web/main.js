@@ -1,0 +1,120 @@
+// Starts the tool: loads the core, builds the window from its layout table, draws the chart
+// and shows the core's state after every action.
+
+import createCore from './qnte_core.js';
+import { buildForm4, buildForm10, cssColour } from './form.js';
+import { ChartCanvas, alignToDevicePixels } from './chart_canvas.js';
+import { ScrollBar, wireChart, wireTextBox } from './input.js';
+
+// The controls whose text the core writes, in the order of its state's arrays.
+const TEXT_CONTROLS = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Label4', 'Label20', 'Label21'];
+
+const module = await createCore();
+const layout = module.form4Layout();
+const form4 = document.getElementById('Form4');
+const controls = buildForm4(layout, form4);
+const design = (name) => layout.controls.find((c) => c.name === name);
+const canvas = document.getElementById('chart');
+const chart = new ChartCanvas(canvas, module.chartPixels(), design('Line1').foreColour, design('Shape2').width);
+const core = new module.PageCore();
+const announcer = document.getElementById('announcer');
+
+const scrollBars = ['HScroll1', 'VScroll1'].map((name, bar) => new ScrollBar(
+  controls.get(name), name === 'VScroll1', (value) => { core.setScrollValue(bar, value); refresh(); }));
+
+// Each read-out's description, and what it last announced.
+const readOuts = TEXT_CONTROLS.map((name) => ({
+  element: controls.get(name),
+  description: design(name).accessibleDescription,
+  warning: '',
+}));
+
+function showReadOut(readOut, text, colour, warning) {
+  const { element } = readOut;
+  if (element instanceof HTMLInputElement) {
+    if (element.value !== text) element.value = text;
+  } else if (element.textContent !== text) {
+    element.textContent = text;
+  }
+  element.style.color = colour === 0 ? '' : cssColour(colour);
+  if (warning === readOut.warning) return;
+  readOut.warning = warning;
+  // A red read-out says why, to a screen reader as on the desktop.
+  const description = [readOut.description, warning].filter(Boolean).join(': ');
+  if (description) element.setAttribute('aria-description', description);
+  if (warning) announcer.textContent = description;
+}
+
+function refresh() {
+  const state = core.state();
+  chart.draw(state);
+  scrollBars.forEach((bar, i) => bar.show(state.scrollValue[i], state.scrollMaximum[i]));
+  readOuts.forEach((readOut, i) => showReadOut(readOut, state.texts[i], state.colours[i], state.warnings[i]));
+  // Name and place only: the cross-hair is drawn on the canvas.
+  const [line1, line2] = state.lines;
+  Object.assign(controls.get('Line1').style, { left: `${line1.ends[0]}px`, top: `${line1.ends[1]}px` });
+  Object.assign(controls.get('Line2').style, { left: `${line2.ends[0]}px`, top: `${line2.ends[1]}px` });
+  Object.assign(controls.get('Shape2').style, { left: `${state.markerLeft}px`, top: `${state.markerTop}px` });
+}
+
+wireChart(controls.get('Picture1'), canvas, core, refresh);
+TEXT_CONTROLS.slice(0, 5).forEach((name, i) => wireTextBox(controls.get(name), i, core));
+controls.get('Command1').addEventListener('click', () => { core.command1Click(); refresh(); });
+controls.get('Command2').addEventListener('click', () => { core.command2Click(); refresh(); });
+
+// The outline drawing window: made on first use, then shown again as it was.
+let form10 = null;
+controls.get('Command4').addEventListener('click', () => {
+  if (!form10) {
+    form10 = buildForm10(module.form10Layout(), document.body);
+    form10.closeBox.addEventListener('click', () => { form10.form.hidden = true; });
+    makeMovable(form10.form, form10.titleBar);
+    const box = form4.getBoundingClientRect();
+    form10.form.style.left = `${Math.round(box.left + 48)}px`;
+    form10.form.style.top = `${Math.round(box.top + 48)}px`;
+  }
+  form10.form.hidden = false;
+  form10.picture.focus();
+});
+
+// "Close" ends the tool: a page cannot close a browser tab it did not open, so where the
+// browser keeps the tab the tool is ended in it, with a way to start it again.
+controls.get('Command3').addEventListener('click', () => {
+  window.close();
+  document.body.replaceChildren(document.getElementById('closed-template').content.cloneNode(true));
+  document.getElementById('restart').addEventListener('click', () => window.location.reload());
+});
+
+function makeMovable(windowElement, handle) {
+  handle.addEventListener('pointerdown', (e) => {
+    if (e.button !== 0 || e.target.closest('button')) return;
+    const start = { x: e.clientX - windowElement.offsetLeft, y: e.clientY - windowElement.offsetTop };
+    handle.setPointerCapture(e.pointerId);
+    const move = (m) => {
+      windowElement.style.left = `${Math.max(0, m.clientX - start.x)}px`;
+      windowElement.style.top = `${Math.max(0, m.clientY - start.y)}px`;
+    };
+    handle.addEventListener('pointermove', move);
+    handle.addEventListener('lostpointercapture', () => handle.removeEventListener('pointermove', move), { once: true });
+  });
+}
+
+const align = () => alignToDevicePixels(canvas, form4);
+align();
+// A change of display scale (another screen, or zoom) needs the canvas aligned anew.
+(function watchScale() {
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+    align();
+    watchScale();
+  }, { once: true });
+}());
+window.addEventListener('resize', align);
+
+refresh();
+controls.get('Text1').focus();
+document.documentElement.dataset.ready = 'true';
+window.qnteReadyAt = performance.now();
+
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('sw.js').catch(() => {});
+}

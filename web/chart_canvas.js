@@ -1,6 +1,7 @@
-// Draws the chart from the core's own raster, one chart pixel per canvas pixel, and the
-// cross-hair over it into the same pixels, so that lines and marker cover exactly the pixel
-// blocks of the chart pixels they stand on at every display scale.
+// Draws the chart from the core's own raster and the cross-hair over it. The canvas has one
+// pixel per device pixel and this module decides which chart pixel each device pixel shows:
+// then a pointer on any device pixel reads exactly the chart pixel drawn there, at every
+// display scale, with no resampling by the browser.
 
 export const CHART_WIDTH = 500;
 export const CHART_HEIGHT = 400;
@@ -8,23 +9,42 @@ export const CHART_HEIGHT = 400;
 // The cell [i, i + 1) that holds a coordinate, as the core counts pixels.
 const cell = (coordinate) => Math.floor(coordinate);
 
+// The chart pixel shown on device pixel `device` at display scale `scale`: the one whose
+// block holds the device pixel's centre.
+export const chartPixelOfDevicePixel = (device, scale) => Math.floor((device + 0.5) / scale);
+
 export class ChartCanvas {
-  // `pixels`: the raster's colours as 0x00BBGGRR, row by row; `crossHair`: the design
-  // colour of the lines and the marker.
+  // `pixels`: the raster's colours as 0x00BBGGRR, row by row; `crossHair`: the colour of the
+  // lines and the marker, likewise; `markerSize`: the marker's side in chart pixels.
   constructor(canvas, pixels, crossHair, markerSize) {
-    this.markerSize = markerSize;
+    this.canvas = canvas;
     this.context = canvas.getContext('2d', { alpha: false });
-    this.chart = new ImageData(CHART_WIDTH, CHART_HEIGHT);
-    const rgba = new Uint32Array(this.chart.data.buffer);
-    // ImageData is RGBA in memory; on a little-endian machine that reads 0xAABBGGRR.
-    for (let i = 0; i < pixels.length; i += 1) rgba[i] = 0xFF000000 | pixels[i];
-    this.frame = new ImageData(CHART_WIDTH, CHART_HEIGHT);
-    this.frameWords = new Uint32Array(this.frame.data.buffer);
+    // On a little-endian machine ImageData's RGBA bytes read as 0xAABBGGRR words.
+    this.chart = Uint32Array.from(pixels, (colour) => 0xFF000000 | colour);
+    this.withCrossHair = new Uint32Array(this.chart.length);
     this.crossHair = 0xFF000000 | crossHair;
+    this.markerSize = markerSize;
+    this.setScale(1);
+  }
+
+  // Sizes the canvas in device pixels for a display scale.
+  setScale(scale) {
+    this.scale = scale;
+    const width = Math.round(CHART_WIDTH * scale);
+    const height = Math.round(CHART_HEIGHT * scale);
+    this.canvas.width = width;
+    this.canvas.height = height;
+    this.canvas.style.width = `${width / scale}px`;
+    this.canvas.style.height = `${height / scale}px`;
+    const clamp = (v, extent) => Math.min(extent - 1, Math.max(0, v));
+    this.columns = Int32Array.from({ length: width }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), CHART_WIDTH));
+    this.rows = Int32Array.from({ length: height }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), CHART_HEIGHT));
+    this.frame = new ImageData(width, height);
+    this.frameWords = new Uint32Array(this.frame.data.buffer);
   }
 
   plot(x, y) {
-    if (x >= 0 && x < CHART_WIDTH && y >= 0 && y < CHART_HEIGHT) this.frameWords[y * CHART_WIDTH + x] = this.crossHair;
+    if (x >= 0 && x < CHART_WIDTH && y >= 0 && y < CHART_HEIGHT) this.withCrossHair[y * CHART_WIDTH + x] = this.crossHair;
   }
 
   // A horizontal or vertical line between two end points, both included.
@@ -36,8 +56,8 @@ export class ChartCanvas {
     }
   }
 
-  marker(left, top, size) {
-    const [x0, y0] = [cell(left), cell(top)];
+  marker(left, top) {
+    const [x0, y0, size] = [cell(left), cell(top), this.markerSize];
     for (let i = 0; i < size; i += 1) {
       this.plot(x0 + i, y0);
       this.plot(x0 + i, y0 + size - 1);
@@ -48,27 +68,34 @@ export class ChartCanvas {
 
   // The chart with the cross-hair of the core's state: the marker lowest, then Line2, Line1.
   draw(state) {
-    this.frame.data.set(this.chart.data);
-    this.marker(state.markerLeft, state.markerTop, this.markerSize);
+    this.withCrossHair.set(this.chart);
+    this.marker(state.markerLeft, state.markerTop);
     const [line1, line2] = state.lines;
     if (line2.visible) this.line(line2.ends);
     if (line1.visible) this.line(line1.ends);
+    const { columns, rows, frameWords, withCrossHair } = this;
+    let out = 0;
+    for (let dy = 0; dy < rows.length; dy += 1) {
+      const row = rows[dy] * CHART_WIDTH;
+      for (let dx = 0; dx < columns.length; dx += 1) frameWords[out++] = withCrossHair[row + columns[dx]];
+    }
     this.context.putImageData(this.frame, 0, 0);
+  }
+
+  // The chart pixel under a pointer, in whole chart pixels; beyond the chart it goes on
+  // counting, so a point beside it lies outside 0..499 or 0..399.
+  pixelAt(clientX, clientY) {
+    const box = this.canvas.getBoundingClientRect();
+    const device = (offset) => Math.floor(offset * this.scale);
+    return {
+      x: chartPixelOfDevicePixel(device(clientX - box.left), this.scale),
+      y: chartPixelOfDevicePixel(device(clientY - box.top), this.scale),
+    };
   }
 }
 
-// The chart pixel under a pointer: the canvas shows one chart pixel per CSS pixel, drawn
-// nearest-neighbour, so the pixel whose block holds the pointer is the one that it reads.
-export function chartPixelAt(canvas, clientX, clientY) {
-  const box = canvas.getBoundingClientRect();
-  return {
-    x: Math.floor((clientX - box.left) * CHART_WIDTH / box.width),
-    y: Math.floor((clientY - box.top) * CHART_HEIGHT / box.height),
-  };
-}
-
-// Keeps the canvas on whole device pixels, whatever the display scale, by nudging the
-// window by less than a CSS pixel: otherwise the browser resamples the chart.
+// Keeps the canvas on whole device pixels by nudging the window by less than a CSS pixel:
+// otherwise the browser would resample it.
 export function alignToDevicePixels(canvas, windowElement) {
   windowElement.style.translate = '0 0';
   const scale = window.devicePixelRatio || 1;

@@ -1,33 +1,35 @@
 // Hands every user action to the core: pointer on the chart, the two scroll bars, typing
 // and the buttons. After each action the page shows the core's new state.
 
-import { chartPixelAt } from './chart_canvas.js';
-
 // Mouse buttons and modifier keys as the chart's handlers count them.
 const BUTTON_OF_EVENT = [1, 4, 2];  // event.button 0 left, 1 middle, 2 right
 const shiftMask = (e) => (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
 const buttonsMask = (e) => e.buttons & 7;  // 1 left, 2 right, 4 middle: the same bits
 
-export function wireChart(picture1, canvas, core, refresh) {
-  const at = (e) => chartPixelAt(canvas, e.clientX, e.clientY);
+export function wireChart(picture1, chart, core, refresh) {
+  const at = (e) => chart.pixelAt(e.clientX, e.clientY);
+  // While a button pressed on the chart is held, the chart follows the pointer anywhere.
+  let pressed = false;
   picture1.addEventListener('pointerdown', (e) => {
     const button = BUTTON_OF_EVENT[e.button];
     if (button === undefined) return;
     e.preventDefault();
     picture1.focus({ preventScroll: true });
-    // Moves keep coming while the button is held, also beyond the chart.
-    picture1.setPointerCapture(e.pointerId);
+    pressed = true;
     const { x, y } = at(e);
     core.mouseDown(button, shiftMask(e), x, y);
     refresh();
   });
-  picture1.addEventListener('pointermove', (e) => {
+  window.addEventListener('pointermove', (e) => {
     const buttons = buttonsMask(e);
-    if (buttons === 0) return;  // no button held: the handler would do nothing
+    if (!pressed || buttons === 0) return;
     const { x, y } = at(e);
     core.mouseMove(buttons, shiftMask(e), x, y);
     refresh();
   });
+  const release = (e) => { if (buttonsMask(e) === 0) pressed = false; };
+  window.addEventListener('pointerup', release);
+  window.addEventListener('pointercancel', () => { pressed = false; });
   picture1.addEventListener('contextmenu', (e) => e.preventDefault());
 }
 

@@ -29,6 +29,7 @@ const readOuts = TEXT_CONTROLS.map((name) => ({
   warning: '',
 }));
 
+// Shows one read-out; returns what a screen reader should hear of a new warning, if any.
 function showReadOut(readOut, text, colour, warning) {
   const { element } = readOut;
   if (element instanceof HTMLInputElement) {
@@ -37,19 +38,22 @@ function showReadOut(readOut, text, colour, warning) {
     element.textContent = text;
   }
   element.style.color = colour === 0 ? '' : cssColour(colour);
-  if (warning === readOut.warning) return;
+  if (warning === readOut.warning) return '';
   readOut.warning = warning;
   // A red read-out says why, to a screen reader as on the desktop.
   const description = [readOut.description, warning].filter(Boolean).join(': ');
   if (description) element.setAttribute('aria-description', description);
-  if (warning) announcer.textContent = description;
+  return warning ? description : '';
 }
 
 function refresh() {
   const state = core.state();
   chart.draw(state);
   scrollBars.forEach((bar, i) => bar.show(state.scrollValue[i], state.scrollMaximum[i]));
-  readOuts.forEach((readOut, i) => showReadOut(readOut, state.texts[i], state.colours[i], state.warnings[i]));
+  const news = readOuts.map((readOut, i) => showReadOut(readOut, state.texts[i], state.colours[i], state.warnings[i]));
+  // One polite announcement for all read-outs that turned red or changed their reason.
+  const announcement = news.filter(Boolean).join('. ');
+  if (announcement) announcer.textContent = announcement;
   // Name and place only: the cross-hair is drawn on the canvas.
   const [line1, line2] = state.lines;
   Object.assign(controls.get('Line1').style, { left: `${line1.ends[0]}px`, top: `${line1.ends[1]}px` });
@@ -57,7 +61,7 @@ function refresh() {
   Object.assign(controls.get('Shape2').style, { left: `${state.markerLeft}px`, top: `${state.markerTop}px` });
 }
 
-wireChart(controls.get('Picture1'), canvas, core, refresh);
+wireChart(controls.get('Picture1'), chart, core, refresh);
 TEXT_CONTROLS.slice(0, 5).forEach((name, i) => wireTextBox(controls.get(name), i, core));
 controls.get('Command1').addEventListener('click', () => { core.command1Click(); refresh(); });
 controls.get('Command2').addEventListener('click', () => { core.command2Click(); refresh(); });
@@ -69,9 +73,11 @@ controls.get('Command4').addEventListener('click', () => {
     form10 = buildForm10(module.form10Layout(), document.body);
     form10.closeBox.addEventListener('click', () => { form10.form.hidden = true; });
     makeMovable(form10.form, form10.titleBar);
+    // Beside the main window where the browser window is wide enough, else cascaded over it.
     const box = form4.getBoundingClientRect();
-    form10.form.style.left = `${Math.round(box.left + 48)}px`;
-    form10.form.style.top = `${Math.round(box.top + 48)}px`;
+    const beside = box.right + 16 + form10.form.offsetWidth <= document.documentElement.clientWidth;
+    form10.form.style.left = `${Math.round(beside ? box.right + 16 : box.left + 48) + window.scrollX}px`;
+    form10.form.style.top = `${Math.round(beside ? box.top : box.top + 48) + window.scrollY}px`;
   }
   form10.form.hidden = false;
   form10.picture.focus();
@@ -99,7 +105,14 @@ function makeMovable(windowElement, handle) {
   });
 }
 
-const align = () => alignToDevicePixels(canvas, form4);
+// The canvas in device pixels, on whole device pixels, at the present display scale.
+function align() {
+  if (chart.scale !== window.devicePixelRatio) {
+    chart.setScale(window.devicePixelRatio || 1);
+    chart.draw(core.state());
+  }
+  alignToDevicePixels(canvas, form4);
+}
 align();
 // A change of display scale (another screen, or zoom) needs the canvas aligned anew.
 (function watchScale() {

@@ -1,0 +1,466 @@
+#!/usr/bin/python3
+"""The browser version in headless Chromium, against the desktop core's own answers.
+
+Serves the built page on a free port of 127.0.0.1 and drives it through Chromium's input
+pipeline. Every read-out after every action must equal what the native core gives for the
+same action (tests/web/web_reference.cpp)."""
+import argparse
+import base64
+import contextlib
+import io
+import json
+import random
+import socket
+import struct
+import subprocess
+import sys
+import time
+import unittest
+
+from PIL import Image
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+
+ARGS = None
+READ_OUTS = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Label4', 'Label20', 'Label21']
+RED = 'rgb(255, 0, 0)'
+BLACK = 'rgb(0, 0, 0)'
+CDP_MODIFIERS = {1: 8, 2: 2, 4: 1}  # the chart's Shift, Ctrl, Alt bits as Chromium's
+CDP_BUTTONS = {1: 'left', 2: 'right', 4: 'middle'}
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(('127.0.0.1', 0))
+        return s.getsockname()[1]
+
+
+@contextlib.contextmanager
+def served(site):
+    port = free_port()
+    server = subprocess.Popen([sys.executable, '-m', 'http.server', str(port), '--bind', '127.0.0.1',
+                               '--directory', site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        for _ in range(100):
+            with contextlib.suppress(OSError), socket.create_connection(('127.0.0.1', port), timeout=0.1):
+                break
+            time.sleep(0.05)
+        yield f'http://127.0.0.1:{port}/', server
+    finally:
+        server.terminate()
+        server.wait()
+
+
+def reference(actions):
+    """The native core's state after each action."""
+    out = subprocess.run([ARGS.reference], input='\n'.join(actions) + '\n', capture_output=True, text=True, check=True)
+    return [json.loads(line) for line in out.stdout.splitlines()]
+
+
+def chart_raster(path):
+    """The chart picture's pixels as (r, g, b), read from the 24-bit BMP."""
+    with open(path, 'rb') as f:
+        data = f.read()
+    offset = struct.unpack_from('<I', data, 10)[0]
+    width, height = struct.unpack_from('<ii', data, 18)
+    stride = (width * 3 + 3) // 4 * 4
+    rows = []
+    for y in range(abs(height)):
+        row = offset + (abs(height) - 1 - y if height > 0 else y) * stride
+        rows.append([(data[row + 3 * x + 2], data[row + 3 * x + 1], data[row + 3 * x]) for x in range(width)])
+    return rows
+
+
+def start_browser():
+    options = Options()
+    options.binary_location = '/usr/bin/chromium'
+    for argument in ['--headless=new', '--no-sandbox', '--disable-gpu', '--window-size=1400,1000',
+                     '--disable-dev-shm-usage', '--force-color-profile=srgb']:
+        options.add_argument(argument)
+    options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+
+
+class Page:
+    """The tool's page in one browser tab, driven as a user would."""
+
+    def __init__(self, driver, url):
+        self.d = driver
+        self.url = url
+
+    def open(self):
+        self.d.get(self.url)
+        for _ in range(200):
+            if self.d.execute_script('return document.documentElement.dataset.ready === "true"'):
+                return
+            time.sleep(0.05)
+        raise AssertionError('the page did not become ready')
+
+    def element(self, name):
+        return self.d.find_element('id', name)
+
+    def chart_origin(self):
+        box = self.d.execute_script('return document.getElementById("chart").getBoundingClientRect().toJSON()')
+        return box['left'], box['top']
+
+    def mouse(self, kind, button, buttons, shift, x, y):
+        left, top = self.chart_origin()
+        modifiers = sum(bit for mask, bit in CDP_MODIFIERS.items() if shift & mask)
+        self.d.execute_cdp_cmd('Input.dispatchMouseEvent', {
+            'type': kind, 'x': left + x + 0.5, 'y': top + y + 0.5, 'modifiers': modifiers,
+            'button': CDP_BUTTONS.get(button, 'none'), 'buttons': buttons, 'clickCount': 1 if kind != 'mouseMoved' else 0})
+
+    def key(self, name, key):
+        self.d.execute_script('arguments[0].focus()', self.element(name))
+        ActionChains(self.d).send_keys(key).perform()
+
+    def type(self, name, text):
+        element = self.element(name)
+        self.d.execute_script('arguments[0].focus(); arguments[0].select()', element)
+        if text:
+            self.d.execute_cdp_cmd('Input.insertText', {'text': text})
+        else:
+            ActionChains(self.d).send_keys(Keys.DELETE).perform()
+
+    def read_outs(self):
+        return self.d.execute_script('''
+            const names = arguments[0];
+            const text = (e) => e instanceof HTMLInputElement ? e.value : e.textContent;
+            const bar = (id) => Number(document.getElementById(id).getAttribute('aria-valuenow'));
+            return {
+              scroll: [bar('HScroll1'), bar('VScroll1')],
+              texts: names.map((n) => text(document.getElementById(n))),
+              colours: names.map((n) => getComputedStyle(document.getElementById(n)).color),
+              descriptions: names.map((n) => document.getElementById(n).getAttribute('aria-description') || ''),
+            };''', READ_OUTS)
+
+
+# The actions of the comparison, each as the reference spells it and as the browser does it.
+def click(x, y):
+    return [(f'down 1 0 {x} {y}', ('mousePressed', 1, 1, 0, x, y))], [('mouseReleased', 1, 0, 0, x, y)]
+
+
+def drag(button, shift, points):
+    steps = [(f'down {button} {shift} {points[0][0]} {points[0][1]}', ('mousePressed', button, button, shift, *points[0]))]
+    steps += [(f'move {button} {shift} {x} {y}', ('mouseMoved', 0, button, shift, x, y)) for x, y in points[1:]]
+    return steps, [('mouseReleased', button, 0, shift, *points[-1])]
+
+
+def comparison_table():
+    """About two hundred actions: clicks all over the chart, drags of every kind, scroll keys,
+    both calculators with good and bad entries. Each entry: (why, steps, after)."""
+    table = []
+    columns = [0, 1, 37, 99, 150, 199, 230, 299, 333, 395, 430, 460, 491, 499]
+    rows = [0, 1, 40, 82, 151, 200, 231, 265, 300, 341, 380, 399]
+    for y in rows:
+        for x in columns[::2] if y % 2 else columns[1::2]:
+            table.append((f'click {x},{y}', *click(x, y)))
+    rng = random.Random(418)
+    for _ in range(40):
+        x, y = rng.randrange(500), rng.randrange(400)
+        table.append((f'click {x},{y}', *click(x, y)))
+    table.append(('click on the current pixel', *click(x, y)))
+    table.append(('click on the corner pixel', *click(0, 0)))
+    table.append(('click on the far corner', *click(499, 399)))
+    table.append(('right drag across and off the chart',
+                  *drag(2, 0, [(100, 100), (150, 120), (260, 180), (520, 100), (-30, 250), (300, 420), (350, 60)])))
+    for mask, name in [(1, 'Shift'), (2, 'Ctrl'), (4, 'Alt')]:
+        table.append((f'left drag with {name}', *drag(1, mask, [(40, 300), (80, 280), (120, 260), (420, 150)])))
+    table.append(('plain left drag moves nothing after the press', *drag(1, 0, [(200, 200), (250, 250), (300, 100)])))
+    table.append(('middle drag moves nothing after the press', *drag(4, 0, [(210, 210), (260, 230)])))
+    table.append(('right drag far off the chart', *drag(2, 0, [(300, 300), (-5000, 99999), (99999, -5000), (310, 310)])))
+    table.append(('right press beside the chart moves one axis', *drag(2, 0, [(-1, 120), (510, 130)])))
+    keys = [(0, 'ArrowRight', 'step 0 1'), (0, 'ArrowRight', 'step 0 1'), (0, 'ArrowLeft', 'step 0 -1'),
+            (0, 'PageDown', 'step 0 1'), (0, 'PageUp', 'step 0 -1'), (0, 'End', 'end 0'), (0, 'ArrowRight', 'step 0 1'),
+            (0, 'Home', 'home 0'), (0, 'ArrowLeft', 'step 0 -1'), (0, 'ArrowRight', 'step 0 1'),
+            (1, 'ArrowDown', 'step 1 1'), (1, 'PageDown', 'step 1 1'), (1, 'ArrowUp', 'step 1 -1'),
+            (1, 'End', 'end 1'), (1, 'ArrowDown', 'step 1 1'), (1, 'PageUp', 'step 1 -1'), (1, 'Home', 'home 1'),
+            (1, 'ArrowUp', 'step 1 -1'), (1, 'ArrowDown', 'step 1 1')]
+    for bar, key, spelled in keys:
+        table.append((f'{key} on {"HScroll1" if bar == 0 else "VScroll1"}', [(spelled, ('key', bar, key))], []))
+    digits = '7' * 10000
+    entries = [
+        ('power and pressure', '25', '7'), ('top power, high pressure', '44.9', '13'), ('low power', '5', '4'),
+        ('power beyond the double range', '1e400', '7'), ('letters', 'abc', 'abc'), ('sign alone', '-', '-'),
+        ('ten thousand digits', digits, '7'), ('pressure of ten thousand digits', '20', digits),
+        ('power with a unit', '30kW', '10 bar'), ('power above the chart', '60', '7'), ('pressure above 13', '25', '20'),
+        ('empty entries', '', ''), ('negative power', '-5', '7'), ('comma decimal', '22,5', '7,5'),
+    ]
+    for why, power, pressure in entries:
+        table.append((f'Calculate: {why}', [(f'text 0 {power}', ('type', 'Text1', power)),
+                                            (f'text 1 {pressure}', ('type', 'Text2', pressure)),
+                                            ('command1', ('button', 'Command1'))], []))
+    drives = [
+        ('belt drive', '1500', '200', '100'), ('direct drive below the chart', '1500', '100', '100'),
+        ('speed past 16 bit', '3000', '400', '30'), ('air-end pulley under one', '1500', '200', '0.5'),
+        ('motor pulley under one', '1500', '0.2', '100'), ('letters', 'abc', '200', '100'), ('sign alone', '-', '-', '-'),
+        ('motor speed beyond the double range', '1e400', '200', '100'), ('ten thousand digits', digits, '200', '100'),
+        ('pulley of ten thousand digits', '1500', digits, '100'), ('empty entries', '', '', ''),
+        ('speed above the chart', '3000', '300', '100'), ('negative speed', '-1500', '200', '100'),
+    ]
+    for why, speed, motor, air_end in drives:
+        table.append((f'Calculate drive: {why}', [(f'text 2 {speed}', ('type', 'Text3', speed)),
+                                                  (f'text 3 {motor}', ('type', 'Text4', motor)),
+                                                  (f'text 4 {air_end}', ('type', 'Text5', air_end)),
+                                                  ('command2', ('button', 'Command2'))], []))
+    return table
+
+
+class BrowserTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = served(ARGS.site)
+        cls.url, _ = cls.server.__enter__()
+        cls.driver = start_browser()
+        cls.page = Page(cls.driver, cls.url)
+        cls.layout = reference(['layout'])[0]
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.__exit__(None, None, None)
+
+    def setUp(self):
+        self.page.open()
+
+    def tearDown(self):
+        # Nothing in the page may throw, whatever the test did.
+        errors = [e for e in self.driver.get_log('browser') if e['level'] == 'SEVERE']
+        self.assertEqual(errors, [], 'errors in the browser console')
+
+    def do(self, step):
+        kind = step[0]
+        if kind.startswith('mouse'):
+            self.page.mouse(*step)
+        elif kind == 'key':
+            self.page.key('HScroll1' if step[1] == 0 else 'VScroll1', getattr(Keys, {
+                'ArrowRight': 'ARROW_RIGHT', 'ArrowLeft': 'ARROW_LEFT', 'ArrowUp': 'ARROW_UP',
+                'ArrowDown': 'ARROW_DOWN', 'PageUp': 'PAGE_UP', 'PageDown': 'PAGE_DOWN',
+                'Home': 'HOME', 'End': 'END'}[step[2]]))
+        elif kind == 'type':
+            self.page.type(step[1], step[2])
+        elif kind == 'button':
+            self.page.element(step[1]).click()
+
+    def assert_same(self, why, expected, shown):
+        self.assertEqual(shown['scroll'], expected['scroll'], f'{why}: scroll values')
+        self.assertEqual(shown['texts'], expected['texts'], f'{why}: read-outs')
+        for name, red, colour, warning, description in zip(READ_OUTS, expected['red'], shown['colours'],
+                                                          expected['warnings'], shown['descriptions']):
+            self.assertEqual(colour, RED if red else BLACK, f'{why}: colour of {name}')
+            if warning:
+                self.assertTrue(description.endswith(': ' + warning), f'{why}: {name} says why it is red')
+            else:
+                self.assertNotIn(': ', description, f'{why}: {name} gives no reason when black')
+
+    def test_read_outs_equal_the_desktop_core(self):
+        table = comparison_table()
+        spelled = [s for _, steps, _ in table for s, _ in steps]
+        expected = iter(reference(spelled))
+        positions = 0
+        for why, steps, after in table:
+            for _, step in steps:
+                self.do(step)
+                state = next(expected)
+                self.assert_same(why, state, self.page.read_outs())
+                positions += 1
+            for step in after:
+                self.do(step)
+        self.assertGreaterEqual(positions, 100)
+
+    def test_scroll_bar_arrows_trough_and_thumb(self):
+        bar = self.page.element('HScroll1')
+        box = self.driver.execute_script('return arguments[0].getBoundingClientRect().toJSON()', bar)
+        y = box['top'] + box['height'] / 2
+
+        def press(x, kind='mousePressed'):
+            self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
+                'type': kind, 'x': x, 'y': y, 'button': 'left', 'buttons': 1 if kind != 'mouseReleased' else 0,
+                'clickCount': 1})
+
+        def value():
+            return self.page.read_outs()['scroll'][0]
+
+        for x, expected, why in [(box['right'] - 8, 1, 'right arrow'), (box['right'] - 8, 2, 'right arrow again'),
+                                 (box['left'] + 8, 1, 'left arrow'), (box['right'] - 40, 2, 'trough right of thumb')]:
+            press(x)
+            press(x, 'mouseReleased')
+            self.assertEqual(value(), expected, why)
+        thumb = self.driver.execute_script(
+            'return arguments[0].querySelector(".thumb").getBoundingClientRect().toJSON()', bar)
+        press(thumb['left'] + 8)
+        press(box['left'] + box['width'] / 2, 'mouseMoved')
+        self.assertEqual(value(), 2, 'a dragged thumb moves nothing before it is released')
+        press(box['left'] + box['width'] / 2, 'mouseReleased')
+        self.assertGreater(value(), 200, 'the released thumb moves the cross-hair')
+        self.assertLess(value(), 300)
+
+    def test_layout_follows_the_table(self):
+        boxes = self.driver.execute_script('''
+            const form = document.getElementById('Form4').getBoundingClientRect();
+            return arguments[0].map((n) => { const b = document.getElementById(n).getBoundingClientRect();
+                                           return [b.left - form.left, b.top - form.top, b.width, b.height]; });''',
+                                           [c['name'] for c in self.layout['controls']])
+        for control, box in zip(self.layout['controls'], boxes):
+            self.assertEqual([round(v, 3) for v in box],
+                             [control['left'], control['top'], control['width'], control['height']], control['name'])
+        self.assertEqual(self.driver.title, self.layout['caption'].strip())
+        # Tab order: the focusable controls in the table's order, Text1 first.
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute('id'), 'Text1')
+        order = []
+        for _ in range(13):
+            order.append(self.driver.switch_to.active_element.get_attribute('id'))
+            ActionChains(self.driver).send_keys(Keys.TAB).perform()
+        focusable = sorted((c for c in self.layout['controls'] if c['focusable']), key=lambda c: c['tabIndex'])
+        self.assertEqual(order, [c['name'] for c in focusable])
+
+    def test_accessibility_tree_has_the_desktop_names(self):
+        self.page.mouse('mousePressed', 1, 1, 0, 480, 20)  # a red reading: beyond the 4 bar curve
+        self.page.mouse('mouseReleased', 1, 0, 0, 480, 20)
+        tree = self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+        by_dom = {}
+        for node in tree:
+            if 'backendDOMNodeId' in node:
+                by_dom[node['backendDOMNodeId']] = node
+        doc = self.driver.execute_cdp_cmd('DOM.getDocument', {'depth': -1})
+
+        def node_of(name):
+            found = self.driver.execute_cdp_cmd('DOM.querySelector', {'nodeId': doc['root']['nodeId'],
+                                                                      'selector': f'#{name}'})
+            described = self.driver.execute_cdp_cmd('DOM.describeNode', {'nodeId': found['nodeId']})
+            return by_dom[described['node']['backendNodeId']]
+
+        def prop(node, key):
+            return node.get(key, {}).get('value', '')
+
+        expected_state = reference(['down 1 0 480 20'])[0]
+        for control in self.layout['controls']:
+            if not (control['accessibleName'] or control['accessibleDescription'] or control['focusable']):
+                continue
+            node = node_of(control['name'])
+            if control['accessibleName']:
+                self.assertEqual(prop(node, 'name'), control['accessibleName'], control['name'])
+            elif control['caption'] and control['focusable']:
+                self.assertEqual(prop(node, 'name').strip(), control['caption'].strip(), control['name'])
+            if control['accessibleDescription'] and control['name'] in READ_OUTS:
+                warning = expected_state['warnings'][READ_OUTS.index(control['name'])]
+                wanted = control['accessibleDescription'] + (': ' + warning if warning else '')
+                self.assertEqual(prop(node, 'description'), wanted, control['name'])
+            elif control['accessibleDescription']:
+                self.assertEqual(prop(node, 'description'), control['accessibleDescription'], control['name'])
+        self.assertTrue(any(expected_state['warnings']), 'the reading is red')
+        for name in ['HScroll1', 'VScroll1']:
+            node = node_of(name)
+            self.assertEqual(prop(node, 'role'), 'scrollbar', name)
+            values = {p['name']: p['value'].get('value') for p in node.get('properties', [])}
+            bar = 0 if name == 'HScroll1' else 1
+            self.assertEqual(prop(node, 'value'), expected_state['scroll'][bar], name)
+            self.assertEqual(values.get('valuemin'), 0, name)
+            self.assertEqual(values.get('valuemax'), 500 if bar == 0 else 400, name)
+        live = self.driver.execute_script('const a = document.getElementById("announcer");'
+                                          'return [a.getAttribute("aria-live"), a.textContent]')
+        self.assertEqual(live[0], 'polite')
+        for warning in filter(None, expected_state['warnings']):
+            self.assertIn(warning, live[1])
+
+    def test_drawing_window_one_instance_close_and_reopen(self):
+        air_end = self.page.element('Command4')
+        air_end.click()
+        air_end.click()
+        forms = self.driver.find_elements('css selector', '#Form10')
+        self.assertEqual(len(forms), 1, 'two clicks leave one drawing window')
+        form = forms[0]
+        self.assertTrue(form.is_displayed())
+        self.assertEqual(self.driver.execute_script('return arguments[0].querySelector(".caption").textContent', form),
+                         ' QNTe418')
+        client = self.driver.execute_script('return arguments[0].querySelector(".client").getBoundingClientRect().toJSON()',
+                                            form)
+        self.assertEqual((client['width'], client['height']), (581, 438))
+        drawing = self.driver.execute_script('const i = arguments[0].querySelector("img[src$=\'outline_drawing.png\']");'
+                                             'return [i.complete, i.naturalWidth, i.naturalHeight]', form)
+        self.assertEqual(drawing, [True, 560, 400])
+        # The main window stays usable beside it.
+        self.page.mouse('mousePressed', 1, 1, 0, 5, 390)
+        self.page.mouse('mouseReleased', 1, 0, 0, 5, 390)
+        self.assertEqual(self.page.read_outs()['scroll'], [6, 391])
+        self.driver.execute_script('arguments[0].style.left = "123px"', form)  # moved by the user
+        form.find_element('css selector', '.close-box').click()
+        self.assertFalse(form.is_displayed())
+        air_end.click()
+        forms = self.driver.find_elements('css selector', '#Form10')
+        self.assertEqual(len(forms), 1)
+        self.assertTrue(forms[0].is_displayed())
+        self.assertEqual(forms[0].value_of_css_property('left'), '123px', 'reopened as it was')
+
+    def test_close_ends_the_tool_in_the_page(self):
+        self.page.element('Command3').click()
+        self.assertEqual(self.driver.find_elements('id', 'Form4'), [])
+        self.driver.find_element('id', 'restart').click()
+        self.page.open()
+        self.assertEqual(self.page.read_outs()['texts'][7], '@ 7 bar')
+
+    def test_every_display_scale_reads_the_pixel_drawn_under_the_pointer(self):
+        raster = chart_raster(ARGS.chart)
+        palette = {c for row in raster for c in row}
+        for scale in [1, 1.25, 1.5, 2]:
+            with self.subTest(scale=scale):
+                self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+                    'width': 1200, 'height': 900, 'deviceScaleFactor': scale, 'mobile': False})
+                self.page.open()
+                shot = self.driver.execute_cdp_cmd('Page.captureScreenshot', {'format': 'png'})
+                image = Image.open(io.BytesIO(base64.b64decode(shot['data']))).convert('RGB')
+                left, top = self.page.chart_origin()
+                x0, y0 = round(left * scale), round(top * scale)
+                # No smoothing: every device pixel of the chart shows one of the chart's colours.
+                width, height = round(500 * scale), round(400 * scale)
+                crop = image.crop((x0, y0, x0 + width, y0 + height))
+                strange = {c for c in crop.getdata()} - palette
+                self.assertEqual(strange, set(), 'colours the chart does not have')
+                # A pointer on a device pixel reads the chart pixel drawn there, along rows that
+                # cross the curves and the grid.
+                for chart_row in [30, 151, 333]:
+                    device_y = y0 + int(chart_row * scale + scale / 2)
+                    for device_x in range(x0, x0 + width, 3 if scale < 2 else 5):
+                        colour = image.getpixel((device_x, device_y))
+                        self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
+                            'type': 'mousePressed', 'x': (device_x + 0.5) / scale, 'y': (device_y + 0.5) / scale,
+                            'button': 'left', 'buttons': 1, 'clickCount': 1})
+                        self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
+                            'type': 'mouseReleased', 'x': (device_x + 0.5) / scale, 'y': (device_y + 0.5) / scale,
+                            'button': 'left', 'buttons': 0, 'clickCount': 1})
+                        h, v = self.page.read_outs()['scroll']
+                        self.assertEqual(raster[v - 1][h - 1], colour, f'device pixel {device_x},{device_y}')
+        self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+    def test_works_offline_after_the_first_visit(self):
+        with served(ARGS.site) as (url, server):
+            page = Page(self.driver, url)
+            page.open()
+            self.driver.execute_async_script('navigator.serviceWorker.ready.then(() => arguments[0]())')
+            self.driver.execute_async_script('''const done = arguments[0];
+                if (navigator.serviceWorker.controller) done(); else
+                navigator.serviceWorker.addEventListener('controllerchange', () => done());''')
+            server.terminate()
+            server.wait()
+            page.open()
+            page.mouse('mousePressed', 1, 1, 0, 299, 200)
+            page.mouse('mouseReleased', 1, 0, 0, 299, 200)
+            expected = reference(['down 1 0 299 200'])[0]
+            shown = page.read_outs()
+            self.assertEqual((shown['scroll'], shown['texts']), (expected['scroll'], expected['texts']))
+            icons = self.driver.execute_async_script('''const done = arguments[0];
+                Promise.all(['manifest.webmanifest', 'icon-512.png', 'outline_drawing.png'].map((f) => fetch(f)))
+                  .then((r) => done(r.map((x) => x.status)), () => done('failed'))''')
+            self.assertEqual(icons, [200, 200, 200])
+
+
+if __name__ == '__main__':
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--reference', required=True)
+    parser.add_argument('--site', required=True)
+    parser.add_argument('--chart', required=True)
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)

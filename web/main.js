@@ -10,9 +10,11 @@ import { ScrollBar, wireChart, wireTextBox } from './input.js';
 const TEXT_CONTROLS = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Label4', 'Label20', 'Label21'];
 
 const module = await createCore();
+performance.mark('qnte-core-loaded');
 const layout = module.form4Layout();
 const form4 = document.getElementById('Form4');
 const controls = buildForm4(layout, form4);
+performance.mark('qnte-window-built');
 const design = (name) => layout.controls.find((c) => c.name === name);
 const canvas = document.getElementById('chart');
 const chart = new ChartCanvas(canvas, module.chartPixels(), design('Line1').foreColour, design('Shape2').width);

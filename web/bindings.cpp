@@ -17,23 +17,34 @@ val text(std::string_view s) { return val(std::string(s)); }
 
 const char* kindName(layout::ControlKind kind) {
   switch (kind) {
-    case layout::ControlKind::PictureBox: return "PictureBox";
-    case layout::ControlKind::Button: return "Button";
-    case layout::ControlKind::TextBox: return "TextBox";
-    case layout::ControlKind::HScrollBar: return "HScrollBar";
-    case layout::ControlKind::VScrollBar: return "VScrollBar";
-    case layout::ControlKind::Line: return "Line";
-    case layout::ControlKind::Shape: return "Shape";
-    case layout::ControlKind::Label: return "Label";
+    case layout::ControlKind::PictureBox:
+      return "PictureBox";
+    case layout::ControlKind::Button:
+      return "Button";
+    case layout::ControlKind::TextBox:
+      return "TextBox";
+    case layout::ControlKind::HScrollBar:
+      return "HScrollBar";
+    case layout::ControlKind::VScrollBar:
+      return "VScrollBar";
+    case layout::ControlKind::Line:
+      return "Line";
+    case layout::ControlKind::Shape:
+      return "Shape";
+    case layout::ControlKind::Label:
+      return "Label";
   }
   return "";
 }
 
 const char* alignName(layout::TextAlign align) {
   switch (align) {
-    case layout::TextAlign::Right: return "right";
-    case layout::TextAlign::Centre: return "center";
-    case layout::TextAlign::Left: break;
+    case layout::TextAlign::Right:
+      return "right";
+    case layout::TextAlign::Centre:
+      return "center";
+    case layout::TextAlign::Left:
+      break;
   }
   return "left";
 }
@@ -109,7 +120,9 @@ class PageCore {
  public:
   void mouseDown(int button, int shift, float x, float y) { core_.mouseDown(int16(button), int16(shift), x, y); }
   void mouseMove(int button, int shift, float x, float y) { core_.mouseMove(int16(button), int16(shift), x, y); }
-  void setScrollValue(int bar, int value) { core_.setScrollValue(bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1, value); }
+  void setScrollValue(int bar, int value) {
+    core_.setScrollValue(bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1, value);
+  }
   void setText(int control, const std::string& value) {
     if (control >= 0 && control < 5) core_.setText(static_cast<chart::TextControl>(control), value);
   }

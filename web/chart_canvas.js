@@ -44,7 +44,9 @@ export class ChartCanvas {
   }
 
   plot(x, y) {
-    if (x >= 0 && x < CHART_WIDTH && y >= 0 && y < CHART_HEIGHT) this.withCrossHair[y * CHART_WIDTH + x] = this.crossHair;
+    if (x >= 0 && x < CHART_WIDTH && y >= 0 && y < CHART_HEIGHT) {
+      this.withCrossHair[y * CHART_WIDTH + x] = this.crossHair;
+    }
   }
 
   // A horizontal or vertical line between two end points, both included.

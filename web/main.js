@@ -103,7 +103,8 @@ function makeMovable(windowElement, handle) {
       windowElement.style.top = `${Math.max(0, m.clientY - start.y)}px`;
     };
     handle.addEventListener('pointermove', move);
-    handle.addEventListener('lostpointercapture', () => handle.removeEventListener('pointermove', move), { once: true });
+    const stop = () => handle.removeEventListener('pointermove', move);
+    handle.addEventListener('lostpointercapture', stop, { once: true });
   });
 }
 

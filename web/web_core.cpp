@@ -39,7 +39,8 @@ void WebCore::mouseMove(chart::Int16 button, chart::Int16 shift, chart::ChartCoo
 
 void WebCore::setScrollValue(chart::ScrollBar bar, int value) {
   // The page hands a JavaScript number; anything beyond 16 bits is out of range as well.
-  if (value < std::numeric_limits<chart::ScrollValue>::min() || value > std::numeric_limits<chart::ScrollValue>::max()) {
+  if (value < std::numeric_limits<chart::ScrollValue>::min() ||
+      value > std::numeric_limits<chart::ScrollValue>::max()) {
     return;
   }
   runHandler([&] { controls_.setScrollValue(bar, static_cast<chart::ScrollValue>(value)); });

@@ -443,6 +443,12 @@ class BrowserTest(unittest.TestCase):
             self.driver.execute_async_script('''const done = arguments[0];
                 if (navigator.serviceWorker.controller) done(); else
                 navigator.serviceWorker.addEventListener('controllerchange', () => done());''')
+            # Installable: manifest, icons and a service worker that answers fetches.
+            errors = self.driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
+            self.assertEqual(errors, [])
+            manifest = self.driver.execute_cdp_cmd('Page.getAppManifest', {})
+            self.assertEqual(manifest['errors'], [])
+            self.assertEqual(json.loads(manifest['data'])['display'], 'standalone')
             server.terminate()
             server.wait()
             page.open()

@@ -4,14 +4,18 @@
 // Mouse buttons and modifier keys as the chart's handlers count them.
 const BUTTON_OF_EVENT = [1, 4, 2];  // event.button 0 left, 1 middle, 2 right
 const shiftMask = (e) => (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
-const buttonsMask = (e) => e.buttons & 7;  // 1 left, 2 right, 4 middle: the same bits
+// A finger or a pen has no right button and no modifier keys: it counts as the right button,
+// so that it places the cross-hair and drags it as the right mouse button does.
+const isMouse = (e) => e.pointerType === 'mouse';
+const buttonOf = (e) => (isMouse(e) ? BUTTON_OF_EVENT[e.button] : 2);
+const buttonsMask = (e) => (isMouse(e) ? e.buttons & 7 : (e.buttons && 2));  // 1 left, 2 right, 4 middle
 
 export function wireChart(picture1, chart, core, refresh) {
   const at = (e) => chart.pixelAt(e.clientX, e.clientY);
   // While a button pressed on the chart is held, the chart follows the pointer anywhere.
   let pressed = false;
   picture1.addEventListener('pointerdown', (e) => {
-    const button = BUTTON_OF_EVENT[e.button];
+    const button = buttonOf(e);
     if (button === undefined) return;
     e.preventDefault();
     picture1.focus({ preventScroll: true });

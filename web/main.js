@@ -9,7 +9,15 @@ import { ScrollBar, wireChart, wireTextBox } from './input.js';
 // The controls whose text the core writes, in the order of its state's arrays.
 const TEXT_CONTROLS = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Label4', 'Label20', 'Label21'];
 
-const module = await createCore();
+let module;
+try {
+  module = await createCore();
+} catch (error) {
+  // Without WebAssembly (or its exception handling) there is no tool: say so, not a blank page.
+  const notice = document.getElementById('unsupported-template').content.cloneNode(true);
+  document.getElementById('Form4').replaceWith(notice);
+  throw error;
+}
 performance.mark('qnte-core-loaded');
 const layout = module.form4Layout();
 const form4 = document.getElementById('Form4');

@@ -366,6 +366,25 @@ class BrowserTest(unittest.TestCase):
         for warning in filter(None, expected_state['warnings']):
             self.assertIn(warning, live[1])
 
+    def test_a_finger_places_and_drags_as_the_right_button(self):
+        self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 1})
+        left, top = self.page.chart_origin()
+        path = [(100, 100), (150, 160), (520, 200), (200, 220)]
+        expected = reference([f'{"down" if i == 0 else "move"} 2 0 {x} {y}' for i, (x, y) in enumerate(path)])
+        for i, ((x, y), state) in enumerate(zip(path, expected)):
+            self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {
+                'type': 'touchStart' if i == 0 else 'touchMove',
+                'touchPoints': [{'x': left + x + 0.5, 'y': top + y + 0.5}]})
+            # Touch moves reach the page with the next frame, not with the call.
+            for _ in range(40):
+                shown = self.page.read_outs()['scroll']
+                if shown == state['scroll']:
+                    break
+                time.sleep(0.05)
+            self.assertEqual(shown, state['scroll'], f'touch at {x},{y}')
+        self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+        self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
+
     def test_drawing_window_one_instance_close_and_reopen(self):
         air_end = self.page.element('Command4')
         air_end.click()

@@ -1,17 +1,21 @@
 // The desktop core's answers for the browser tests: reads actions on stdin, one a line, runs
-// each on the in-memory window and writes the read-outs after it as one JSON line.
+// each on the core with in-memory controls and the chart read from its BMP file (not through
+// the browser's binding), and writes the read-outs after it as one JSON line.
 //   down BUTTON SHIFT X Y | move BUTTON SHIFT X Y | step BAR DELTA | home BAR | end BAR
 //   text INDEX TEXT... | command1 | command2 | layout
 // BAR is 0 for HScroll1, 1 for VScroll1; INDEX 0 to 4 for Text1 to Text5.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 
+#include "chart/checked.h"
 #include "chart/units.h"
 #include "layout/form4_layout.h"
-#include "web/web_core.h"
+#include "tests/support/core_harness.h"
 
 namespace {
 
@@ -32,15 +36,23 @@ std::string quoted(std::string_view text) {
   return out + '"';
 }
 
-void printState(const web::WebState& s) {
-  std::cout << "{\"scroll\":[" << s.scrollValue[0] << ',' << s.scrollValue[1] << "],\"texts\":[";
-  for (std::size_t i = 0; i < s.texts.size(); ++i) std::cout << (i ? "," : "") << quoted(s.texts[i]);
+void printState(const chart::MemoryControls& controls) {
+  using chart::ScrollBar;
+  using chart::TextControl;
+  constexpr std::array kReadOuts{TextControl::Text1, TextControl::Text2,  TextControl::Text3,   TextControl::Text4,
+                                 TextControl::Text5, TextControl::Label4, TextControl::Label20, TextControl::Label21};
+  std::cout << "{\"scroll\":[" << controls.scrollValue(ScrollBar::HScroll1) << ','
+            << controls.scrollValue(ScrollBar::VScroll1) << "],\"texts\":[";
+  const char* comma = "";
+  for (const TextControl c : kReadOuts) std::cout << std::exchange(comma, ",") << quoted(controls.text(c));
   std::cout << "],\"red\":[";
-  for (std::size_t i = 0; i < s.colours.size(); ++i) {
-    std::cout << (i ? "," : "") << (s.colours[i] == chart::colours::kRed ? "true" : "false");
+  comma = "";
+  for (const TextControl c : kReadOuts) {
+    std::cout << std::exchange(comma, ",") << (controls.textColour(c) == chart::colours::kRed ? "true" : "false");
   }
   std::cout << "],\"warnings\":[";
-  for (std::size_t i = 0; i < s.warnings.size(); ++i) std::cout << (i ? "," : "") << quoted(s.warnings[i]);
+  comma = "";
+  for (const TextControl c : kReadOuts) std::cout << std::exchange(comma, ",") << quoted(controls.warning(c));
   std::cout << "]}\n";
 }
 
@@ -60,12 +72,19 @@ void printLayout() {
   std::cout << "]}\n";
 }
 
-chart::ScrollBar barOf(int bar) { return bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1; }
+// A failure ends the handler, without a word, as in the windows.
+template <typename Handler>
+void run(Handler&& handler) {
+  try {
+    handler();
+  } catch (const chart::ChartError&) {
+  }
+}
 
 }  // namespace
 
 int main() {
-  web::WebCore core;
+  testsupport::CoreHarness core;
   std::string line;
   while (std::getline(std::cin, line)) {
     std::istringstream in(line);
@@ -83,32 +102,34 @@ int main() {
       in >> button >> shift >> x >> y;
       const auto b = static_cast<chart::Int16>(button);
       const auto s = static_cast<chart::Int16>(shift);
-      action == "down" ? core.mouseDown(b, s, x, y) : core.mouseMove(b, s, x, y);
+      run([&] {
+        action == "down" ? core.logic.Picture1_MouseDown(b, s, x, y) : core.logic.Picture1_MouseMove(b, s, x, y);
+      });
     } else if (action == "step" || action == "home" || action == "end") {
       int bar = 0;
       int delta = 0;
       in >> bar >> delta;
-      const chart::ScrollBar which = barOf(bar);
-      const int value = core.controls().scrollValue(which);
-      const int maximum = core.controls().scrollMaximum(which);
+      const chart::ScrollBar which = bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1;
+      const int value = core.controls.scrollValue(which);
+      const int maximum = core.controls.scrollMaximum(which);
       const int target = action == "home" ? 0 : action == "end" ? maximum : std::clamp(value + delta, 0, maximum);
-      core.setScrollValue(which, target);
+      run([&] { core.controls.setScrollValue(which, static_cast<chart::ScrollValue>(target)); });
     } else if (action == "text") {
       int index = 0;
       in >> index;
       std::string text;
       if (in.peek() == ' ') in.get();
       std::getline(in, text);
-      core.setText(static_cast<chart::TextControl>(index), text);
+      core.controls.setText(static_cast<chart::TextControl>(index), text);
     } else if (action == "command1") {
-      core.command1Click();
+      run([&] { core.logic.Command1_Click(); });
     } else if (action == "command2") {
-      core.command2Click();
+      run([&] { core.logic.Command2_Click(); });
     } else {
       std::cerr << "unknown action: " << line << '\n';
       return 2;
     }
-    printState(core.state());
+    printState(core.controls);
   }
   return 0;
 }

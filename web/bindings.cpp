@@ -2,7 +2,9 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "layout/form10_layout.h"
 #include "layout/form4_layout.h"
@@ -103,10 +105,19 @@ val form10Layout() {
   return form;
 }
 
-// The chart raster's colours (0x00BBGGRR), row by row; a copy, for the page to keep.
-val chartPixels() {
+// The chart raster as the RGBA bytes of an ImageData, opaque, row by row; a copy, for the page
+// to keep. Made here, since a loop over the raster costs little in WebAssembly.
+val chartRgba() {
   const auto pixels = embedded::chartRaster().pixels();
-  return val::global("Int32Array").new_(emscripten::typed_memory_view(pixels.size(), pixels.data()));
+  std::vector<std::uint8_t> rgba(pixels.size() * 4);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const auto colour = static_cast<std::uint32_t>(pixels[i]);  // 0x00BBGGRR
+    rgba[4 * i] = static_cast<std::uint8_t>(colour);
+    rgba[4 * i + 1] = static_cast<std::uint8_t>(colour >> 8);
+    rgba[4 * i + 2] = static_cast<std::uint8_t>(colour >> 16);
+    rgba[4 * i + 3] = 0xFF;
+  }
+  return val::global("Uint8ClampedArray").new_(emscripten::typed_memory_view(rgba.size(), rgba.data()));
 }
 
 template <std::size_t N, typename T>
@@ -191,6 +202,6 @@ EMSCRIPTEN_BINDINGS(qnte_web) {
       .function("state", &PageCore::state);
   emscripten::function("form4Layout", &form4Layout);
   emscripten::function("form10Layout", &form10Layout);
-  emscripten::function("chartPixels", &chartPixels);
+  emscripten::function("chartRgba", &chartRgba);
   emscripten::function("benchReadings", &benchReadings);
 }

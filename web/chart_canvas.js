@@ -14,13 +14,13 @@ const cell = (coordinate) => Math.floor(coordinate);
 export const chartPixelOfDevicePixel = (device, scale) => Math.floor((device + 0.5) / scale);
 
 export class ChartCanvas {
-  // `pixels`: the raster's colours as 0x00BBGGRR, row by row; `crossHair`: the colour of the
-  // lines and the marker, likewise; `markerSize`: the marker's side in chart pixels.
-  constructor(canvas, pixels, crossHair, markerSize) {
+  // `rgba`: the raster's ImageData bytes, row by row; `crossHair`: the colour of the lines
+  // and the marker as 0x00BBGGRR; `markerSize`: the marker's side in chart pixels.
+  constructor(canvas, rgba, crossHair, markerSize) {
     this.canvas = canvas;
     this.context = canvas.getContext('2d', { alpha: false });
     // On a little-endian machine ImageData's RGBA bytes read as 0xAABBGGRR words.
-    this.chart = Uint32Array.from(pixels, (colour) => 0xFF000000 | colour);
+    this.chart = new Uint32Array(rgba.buffer, rgba.byteOffset, CHART_WIDTH * CHART_HEIGHT);
     this.withCrossHair = new Uint32Array(this.chart.length);
     this.crossHair = 0xFF000000 | crossHair;
     this.markerSize = markerSize;
@@ -76,10 +76,19 @@ export class ChartCanvas {
     if (line2.visible) this.line(line2.ends);
     if (line1.visible) this.line(line1.ends);
     const { columns, rows, frameWords, withCrossHair } = this;
-    let out = 0;
-    for (let dy = 0; dy < rows.length; dy += 1) {
-      const row = rows[dy] * CHART_WIDTH;
-      for (let dx = 0; dx < columns.length; dx += 1) frameWords[out++] = withCrossHair[row + columns[dx]];
+    if (this.scale === 1) {
+      frameWords.set(withCrossHair);
+    } else {
+      const width = columns.length;
+      for (let dy = 0; dy < rows.length; dy += 1) {
+        const out = dy * width;
+        if (dy > 0 && rows[dy] === rows[dy - 1]) {
+          frameWords.copyWithin(out, out - width, out);  // the same chart row again
+          continue;
+        }
+        const row = rows[dy] * CHART_WIDTH;
+        for (let dx = 0; dx < width; dx += 1) frameWords[out + dx] = withCrossHair[row + columns[dx]];
+      }
     }
     this.context.putImageData(this.frame, 0, 0);
   }

@@ -25,7 +25,7 @@ const controls = buildForm4(layout, form4);
 performance.mark('qnte-window-built');
 const design = (name) => layout.controls.find((c) => c.name === name);
 const canvas = document.getElementById('chart');
-const chart = new ChartCanvas(canvas, module.chartPixels(), design('Line1').foreColour, design('Shape2').width);
+const chart = new ChartCanvas(canvas, module.chartRgba(), design('Line1').foreColour, design('Shape2').width);
 const core = new module.PageCore();
 const announcer = document.getElementById('announcer');
 

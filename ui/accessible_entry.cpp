@@ -1,0 +1,164 @@
+#include "ui/accessible_entry.h"
+
+#include <algorithm>
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+namespace ui {
+namespace {
+
+class AccessibleEntry final : public QAccessibleWidget,
+                              public QAccessibleTextInterface,
+                              public QAccessibleEditableTextInterface {
+ public:
+  explicit AccessibleEntry(QLineEdit* entry) : QAccessibleWidget(entry, QAccessible::EditableText) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    if (type == QAccessible::EditableTextInterface) return static_cast<QAccessibleEditableTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  QString text(QAccessible::Text what) const override {
+    if (what == QAccessible::Value) return entry()->text();
+    return QAccessibleWidget::text(what);
+  }
+  void setText(QAccessible::Text what, const QString& text) override {
+    if (what != QAccessible::Value) {
+      QAccessibleWidget::setText(what, text);
+    } else if (!entry()->isReadOnly()) {
+      entry()->setText(text);
+    }
+  }
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.editable = !entry()->isReadOnly();
+    state.readOnly = entry()->isReadOnly();
+    state.selectableText = true;
+    return state;
+  }
+
+  void selection(int index, int* start, int* end) const override {
+    *start = *end = 0;
+    if (index != 0 || !entry()->hasSelectedText()) return;
+    *start = entry()->selectionStart();
+    *end = *start + entry()->selectionLength();
+  }
+  int selectionCount() const override { return entry()->hasSelectedText() ? 1 : 0; }
+  void addSelection(int start, int end) override { setSelection(0, start, end); }
+  void removeSelection(int index) override {
+    if (index == 0) entry()->deselect();
+  }
+  void setSelection(int index, int start, int end) override {
+    if (index == 0) entry()->setSelection(clamp(start), clamp(end) - clamp(start));
+  }
+  int cursorPosition() const override { return entry()->cursorPosition(); }
+  void setCursorPosition(int position) override { entry()->setCursorPosition(clamp(position)); }
+  QString text(int start, int end) const override {
+    return entry()->text().mid(clamp(start), std::max(0, clamp(end) - clamp(start)));
+  }
+  int characterCount() const override { return static_cast<int>(entry()->text().size()); }
+  QRect characterRect(int offset) const override;
+  int offsetAtPoint(const QPoint& point) const override {
+    return entry()->cursorPositionAt(entry()->mapFromGlobal(point));
+  }
+  void scrollToSubstring(int /*start*/, int /*end*/) override {}
+  // No attributes, in one run over the whole text: readers that walk the runs to split the
+  // text by language must meet every character.
+  QString attributes(int /*offset*/, int* start, int* end) const override {
+    *start = 0;
+    *end = characterCount();
+    return {};
+  }
+
+  void deleteText(int start, int end) override { replaceText(start, end, {}); }
+  void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+  void replaceText(int start, int end, const QString& text) override {
+    if (entry()->isReadOnly()) return;
+    QString value = entry()->text();
+    value.replace(clamp(start), std::max(0, clamp(end) - clamp(start)), text);
+    entry()->setText(value);
+  }
+
+ private:
+  QLineEdit* entry() const { return static_cast<QLineEdit*>(widget()); }
+  int clamp(int offset) const { return std::clamp(offset, 0, characterCount()); }
+};
+
+// Measured from the caret, the one place in the text that QLineEdit reports.
+QRect AccessibleEntry::characterRect(int offset) const {
+  const QString value = entry()->text();
+  if (offset < 0 || offset >= value.size()) return {};
+  const QRect caret = entry()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  const QFontMetrics metrics = entry()->fontMetrics();
+  const int x = caret.x() + metrics.horizontalAdvance(value.left(offset)) -
+                metrics.horizontalAdvance(value.left(entry()->cursorPosition()));
+  const QRect local(x, caret.y(), metrics.horizontalAdvance(value.at(offset)), caret.height());
+  return {entry()->mapToGlobal(local.topLeft()), local.size()};
+}
+
+QAccessibleInterface* entryAccessible(const QString& className, QObject* object) {
+  if (className != QLatin1String(QLineEdit::staticMetaObject.className())) return nullptr;
+  return new AccessibleEntry(static_cast<QLineEdit*>(object));
+}
+
+// While an entry takes the focus, the caret and selection events that its own focus
+// handling raises are held back until Qt has reported the focus itself: Orca takes a
+// caret event from an object that is not yet its focus as a silent move of the focus, and
+// then says nothing when the focus event follows. Orca presents the text and its
+// selection with the focus anyway.
+QObject* focusing = nullptr;
+QAccessible::UpdateHandler previousHandler = nullptr;
+
+void endFocusing() {
+  if (focusing == nullptr) return;
+  focusing = nullptr;
+  QAccessible::installUpdateHandler(previousHandler);
+}
+
+void holdCaretWhileFocusing(QAccessibleEvent* event) {
+  if (event->object() == focusing) {
+    if (event->type() == QAccessible::TextCaretMoved || event->type() == QAccessible::TextSelectionChanged) return;
+    if (event->type() == QAccessible::Focus) {
+      endFocusing();
+      QAccessible::updateAccessibility(event);
+      return;
+    }
+  }
+  // Passed on as if this handler were not there: with no previous handler, that is the
+  // platform's bridge.
+  QAccessible::installUpdateHandler(previousHandler);
+  QAccessible::updateAccessibility(event);
+  QAccessible::installUpdateHandler(holdCaretWhileFocusing);
+}
+
+class FocusFirst final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn && focusing == nullptr && QAccessible::isActive()) {
+      focusing = watched;
+      previousHandler = QAccessible::installUpdateHandler(holdCaretWhileFocusing);
+      // Should Qt report no focus for this one, the hold ends with the event.
+      QMetaObject::invokeMethod(this, &endFocusing, Qt::QueuedConnection);
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+QLineEdit* createAccessibleEntry(QWidget* parent) {
+  static const bool whole = (QAccessible::installFactory(entryAccessible), true);
+  (void)whole;
+  auto* entry = new QLineEdit(parent);
+  entry->installEventFilter(new FocusFirst(entry));
+  return entry;
+}
+
+}  // namespace ui

@@ -1,9 +1,11 @@
 #include "ui/accessible_entry.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 
@@ -105,34 +107,46 @@ QAccessibleInterface* entryAccessible(const QString& className, QObject* object)
   return new AccessibleEntry(static_cast<QLineEdit*>(object));
 }
 
-// While an entry takes the focus, the caret and selection events that its own focus
-// handling raises are held back until Qt has reported the focus itself: Orca takes a
-// caret event from an object that is not yet its focus as a silent move of the focus, and
-// then says nothing when the focus event follows. Orca presents the text and its
-// selection with the focus anyway.
-QObject* focusing = nullptr;
+// While the focus moves onto or off an entry, the caret and selection events that the
+// entry's own focus handling raises are held back until Qt has reported the new focus.
+// Orca takes a caret event from an object that is not yet its focus as a silent move of
+// the focus, and then says nothing when the focus event follows; a selection dropped on
+// the way out it says as "Text unselected". Orca presents the text and its selection with
+// the focus anyway.
+std::vector<QObject*> held;
+bool holding = false;
 QAccessible::UpdateHandler previousHandler = nullptr;
 
-void endFocusing() {
-  if (focusing == nullptr) return;
-  focusing = nullptr;
+void endHold() {
+  held.clear();
+  if (!holding) return;
+  holding = false;
   QAccessible::installUpdateHandler(previousHandler);
 }
 
-void holdCaretWhileFocusing(QAccessibleEvent* event) {
-  if (event->object() == focusing) {
-    if (event->type() == QAccessible::TextCaretMoved || event->type() == QAccessible::TextSelectionChanged) return;
-    if (event->type() == QAccessible::Focus) {
-      endFocusing();
-      QAccessible::updateAccessibility(event);
-      return;
-    }
+void holdEntryEventsUntilFocus(QAccessibleEvent* event) {
+  const QAccessible::Event type = event->type();
+  const bool caretOrSelection = type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged;
+  if (caretOrSelection && std::ranges::find(held, event->object()) != held.end()) return;
+  if (type == QAccessible::Focus) {
+    endHold();
+    QAccessible::updateAccessibility(event);
+    return;
   }
   // Passed on as if this handler were not there: with no previous handler, that is the
   // platform's bridge.
   QAccessible::installUpdateHandler(previousHandler);
   QAccessible::updateAccessibility(event);
-  QAccessible::installUpdateHandler(holdCaretWhileFocusing);
+  QAccessible::installUpdateHandler(holdEntryEventsUntilFocus);
+}
+
+void hold(QObject* entry) {
+  held.push_back(entry);
+  if (holding) return;
+  holding = true;
+  previousHandler = QAccessible::installUpdateHandler(holdEntryEventsUntilFocus);
+  // Should Qt report no new focus (the window lost it), the hold ends with the event.
+  QMetaObject::invokeMethod(qApp, &endHold, Qt::QueuedConnection);
 }
 
 class FocusFirst final : public QObject {
@@ -141,12 +155,8 @@ class FocusFirst final : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::FocusIn && focusing == nullptr && QAccessible::isActive()) {
-      focusing = watched;
-      previousHandler = QAccessible::installUpdateHandler(holdCaretWhileFocusing);
-      // Should Qt report no focus for this one, the hold ends with the event.
-      QMetaObject::invokeMethod(this, &endFocusing, Qt::QueuedConnection);
-    }
+    const bool focusMoves = event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut;
+    if (focusMoves && QAccessible::isActive()) hold(watched);
     return false;
   }
 };

@@ -214,4 +214,8 @@ key space
 drawing=$(xdotool search --sync --onlyvisible --name "^ QNTe418$" | head -1)
 xdotool windowfocus --sync "$drawing"
 await "QNTe418 air end outline drawing\.$"
+
+echo "leaving an entry says nothing of its selection"
+mark=0
+! since | grep -q "unselected" || fail "an entry's selection was said to go"
 echo "PASS"

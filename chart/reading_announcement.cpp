@@ -9,10 +9,12 @@ constexpr std::string_view kOutside = "outside the permitted region";
 constexpr std::string_view kSpeedUnit = "rpm";
 constexpr std::string_view kDeliveryUnit = "m\u00b3/min";
 
-// "@ 7 bar" as it is said: "at 7 bar"; empty for no class.
-std::string spokenClass(std::string_view caption) {
-  if (caption.starts_with("@ ")) caption.remove_prefix(2);
-  return caption.empty() ? std::string() : "at " + std::string(caption);
+// The delivery's unit with its pressure class, "@ 7 bar" said as "at 7 bar".
+std::string deliveryUnit(std::string_view deliveryClass) {
+  std::string unit(kDeliveryUnit);
+  if (deliveryClass.starts_with("@ ")) deliveryClass.remove_prefix(2);
+  if (!deliveryClass.empty()) unit.append(" at ").append(deliveryClass);
+  return unit;
 }
 
 std::string readOut(std::string_view quantity, const std::string& value, std::string_view unit, Warnings warnings) {
@@ -34,7 +36,8 @@ void addValue(std::string& words, std::string_view quantity, const std::string& 
 
 void addWarning(std::string& words, std::string_view readOuts, Warnings warnings) {
   if (warnings == 0) return;
-  words.append(" ").append(readOuts).append(" ").append(kOutside).append(", ").append(warningText(warnings)).append(".");
+  words.append(" ").append(readOuts).append(" ").append(kOutside).append(", ");
+  words.append(warningText(warnings)).append(".");
 }
 
 }  // namespace
@@ -44,8 +47,7 @@ std::string announceReading(const ShownReading& reading) {
   addValue(words, "speed", reading.speed, kSpeedUnit);
   addValue(words, "power", reading.power, "kW");
   addValue(words, "pressure", reading.pressure, "bar");
-  const std::string atClass = spokenClass(reading.deliveryClass);
-  addValue(words, "delivery", reading.delivery, atClass.empty() ? std::string(kDeliveryUnit) : std::string(kDeliveryUnit) + " " + atClass);
+  addValue(words, "delivery", reading.delivery, deliveryUnit(reading.deliveryClass));
   if (words.empty()) return words;
   words.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(words.front())));
   words += ".";
@@ -59,9 +61,8 @@ std::string speedReadOut(const ShownReading& reading) {
 }
 
 std::string deliveryReadOut(const ShownReading& reading) {
-  const std::string atClass = spokenClass(reading.deliveryClass);
-  const std::string unit = atClass.empty() ? std::string(kDeliveryUnit) : std::string(kDeliveryUnit) + " " + atClass;
-  return readOut("Free air delivery Q1", reading.delivery, unit, reading.pressureAndDelivery);
+  return readOut("Free air delivery Q1", reading.delivery, deliveryUnit(reading.deliveryClass),
+                 reading.pressureAndDelivery);
 }
 
 std::string describeReadOut(std::string_view quantity, std::string_view reason) {

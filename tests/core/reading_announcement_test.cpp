@@ -36,12 +36,13 @@ TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
        "the permitted region, above the speed limit of the 7 bar curve. Pressure and delivery outside the permitted "
        "region, right of the 4 bar curve: below 4 bar.",
        "Rotor speed nHR 6810 rpm, outside the permitted region, above the speed limit of the 7 bar curve",
-       "Free air delivery Q1 11.2 m\u00b3/min at 7 bar, outside the permitted region, right of the 4 bar curve: below 4 "
-       "bar"},
+       "Free air delivery Q1 11.2 m\u00b3/min at 7 bar, outside the permitted region, right of the 4 bar curve: "
+       "below 4 bar"},
       {"an empty read-out is left out, the sentence still opens in capitals", noColumnYet,
        "Power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar.", "Rotor speed nHR in rpm",
        "Free air delivery Q1 11.2 m\u00b3/min at 7 bar"},
-      {"nothing shown says nothing", ShownReading{}, "", "Rotor speed nHR in rpm", "Free air delivery Q1 in m\u00b3/min"},
+      {"nothing shown says nothing", ShownReading{}, "", "Rotor speed nHR in rpm",
+       "Free air delivery Q1 in m\u00b3/min"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(announceReading(c.reading), c.announced) << c.why;

@@ -59,11 +59,15 @@ TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
 TEST(Announcement, OncePerChangeOfTheReading) {
   CoreHarness core;
   EXPECT_EQ(core.logic.takeAnnouncement(), "") << "nothing read at load";
+  EXPECT_EQ(core.controls.spokenName(Label4), "Rotor speed nHR in rpm");
   core.logic.Picture1_MouseDown(mouse::kLeft, 0, 300, 49);  // two readings, column then row
   EXPECT_EQ(core.logic.takeAnnouncement(),
             "Speed 5010 rpm, power 40.0 kW, pressure 12.2 bar, delivery 4.8 m\u00b3/min at 10 bar. Speed and power "
             "outside the permitted region, above the speed limit of the 7 bar curve.");
   EXPECT_EQ(core.logic.takeAnnouncement(), "") << "said once";
+  EXPECT_EQ(core.controls.spokenName(Label4),
+            "Rotor speed nHR 5010 rpm, outside the permitted region, above the speed limit of the 7 bar curve");
+  EXPECT_EQ(core.controls.spokenName(Label20), "Free air delivery Q1 4.8 m\u00b3/min at 10 bar");
   core.logic.Picture1_MouseDown(mouse::kLeft, 0, 300, 49);
   EXPECT_EQ(core.logic.takeAnnouncement(), "") << "the same pixel reads nothing";
   core.controls.setScrollValue(ScrollBar::VScroll1, 200);

@@ -35,8 +35,9 @@ struct ControlLayout {
   DesignColour fillColour = design::kKindDefault;  // shapes: the default is no fill
   std::array<int, 4> lineEnds = {};  // lines only: X1, Y1, X2, Y2
   std::string_view picture = {};  // picture boxes: resource path of what they show
-  // What a screen reader says. A read-out has no name of its own, so its shown value is
-  // what is spoken; its description says what the value is.
+  // What a screen reader says. A read-out has no name here: its shown value is spoken, or
+  // for those that Tab reaches the words the core gives them; its description says what
+  // the value is.
   std::string_view accessibleName = {};
   std::string_view accessibleDescription = {};
   // A label that Tab stops at, so that a keyboard and a screen reader reach its value.

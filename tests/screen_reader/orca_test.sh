@@ -35,7 +35,9 @@ trap cleanup EXIT
 /usr/libexec/at-spi-bus-launcher --launch-immediately > "$work/bus.out" 2>&1 &
 pids+=($!)
 # Orca writes its log through a block buffer; line buffering lets the checks read each
-# utterance as it is said.
+# utterance as it is said. Orca looks for other Orcas of this user on the whole machine,
+# refusing to start beside one (and with --replace killing them all); this one lives on
+# its own display and buses, so it looks no further than itself.
 # Orca's own interpreter, from its first line.
 interpreter=$(head -1 "$(command -v orca)" | sed 's/^#! *//')
 $interpreter -c '
@@ -46,8 +48,10 @@ def line_buffered(file, mode="r", *args, **kwargs):
         kwargs["buffering"] = 1
     return plain_open(file, mode, *args, **kwargs)
 builtins.open = line_buffered
-sys.argv = [sys.argv[1], "--replace", "--debug-file=" + sys.argv[2]]
-runpy.run_path(sys.argv[0], run_name="__main__")
+main = runpy.run_path(sys.argv[1], run_name="orca_launcher")["main"]
+main.__globals__["otherOrcas"] = lambda: []
+sys.argv = [sys.argv[1], "--debug-file=" + sys.argv[2]]
+sys.exit(main())
 ' "$(command -v orca)" "$log" > "$work/orca.out" 2>&1 &
 pids+=($!)
 

@@ -163,12 +163,11 @@ class FocusFirst final : public QObject {
 
 }  // namespace
 
-QLineEdit* createAccessibleEntry(QWidget* parent) {
+void installEntryAccessibility() {
   static const bool whole = (QAccessible::installFactory(entryAccessible), true);
   (void)whole;
-  auto* entry = new QLineEdit(parent);
-  entry->installEventFilter(new FocusFirst(entry));
-  return entry;
 }
+
+void makeEntryAccessible(QLineEdit* entry) { entry->installEventFilter(new FocusFirst(entry)); }
 
 }  // namespace ui

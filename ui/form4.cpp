@@ -96,6 +96,7 @@ ShapeControl* createShape(const ControlLayout& layout, QWidget* container) {
 }  // namespace
 
 Form4::Form4() {
+  installEntryAccessibility();
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setWindowTitle(qText(kForm4Caption));
@@ -151,7 +152,7 @@ QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
       widget = new QPushButton(qText(layout.caption), container);
       break;
     case ControlKind::TextBox:
-      widget = createAccessibleEntry(container);
+      widget = new QLineEdit(container);
       break;
     case ControlKind::HScrollBar:
       widget = new ScrollBar(Qt::Horizontal, container);
@@ -180,6 +181,7 @@ QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
   } else if (!takesFocus(layout.kind)) {
     widget->setFocusPolicy(Qt::NoFocus);
   }
+  if (layout.kind == ControlKind::TextBox) makeEntryAccessible(static_cast<QLineEdit*>(widget));
   return widget;
 }
 

@@ -59,6 +59,13 @@ pids+=($!)
 said() { [ -f "$log" ] && grep -a "SPEECH OUTPUT: '" "$log" | sed -E "s/^.*SPEECH OUTPUT: '//; s/' ?\{.*$//" || true; }
 mark() { mark=$(said | wc -l); }
 since() { said | tail -n +"$((mark + 1))"; }
+# Whether Orca said a matching line since the mark. Read whole first: grep -q stopping
+# early would break the pipe, and with pipefail a match would count as none.
+heard() {
+  local text
+  text=$(since)
+  grep -Eq -- "$1" <<< "$text"
+}
 fail() {
   echo "FAIL: $1" >&2
   echo "Orca said since the step began:" >&2
@@ -68,11 +75,11 @@ fail() {
 # Waits up to 20 s for an utterance since the mark that matches the extended regex.
 await() {
   local deadline=$((SECONDS + 20))
-  until since | grep -Eq -- "$1"; do
+  until heard "$1"; do
     ((SECONDS < deadline)) || fail "Orca did not say /$1/"
     sleep 0.2
   done
-  since | grep -E -m1 -- "$1" | sed 's/^/  Orca: /'
+  since | grep -E -- "$1" | sed -n '1s/^/  Orca: /p'
 }
 # After a pause that lets stragglers arrive, how often Orca said a matching line.
 count() {
@@ -87,7 +94,7 @@ check_once() {
 
 mark
 deadline=$((SECONDS + 40))
-until since | grep -q "Screen reader on"; do
+until heard "Screen reader on"; do
   if ((SECONDS >= deadline)); then
     echo "SKIP: Orca did not start here; its output:" >&2
     cat "$work/orca.out" >&2
@@ -221,5 +228,5 @@ await "QNTe418 air end outline drawing\.$"
 
 echo "leaving an entry says nothing of its selection"
 mark=0
-! since | grep -q "unselected" || fail "an entry's selection was said to go"
+! heard "unselected" || fail "an entry's selection was said to go"
 echo "PASS"

@@ -18,6 +18,10 @@ void Form4Logic::Form_Load() {
   // Wholly off the chart, unlike a later parking by value 0, which centres it on -1.
   controls_.setMarkerLeft(-controls_.markerWidth() - 1);
   controls_.setMarkerTop(-controls_.markerHeight() - 1);
+  // Before the first reading the read-outs that Tab reaches say what they will show.
+  const ShownReading shown = shownReading();
+  controls_.setSpokenName(TextControl::Label4, speedReadOut(shown));
+  controls_.setSpokenName(TextControl::Label20, deliveryReadOut(shown));
 }
 
 void Form4Logic::recentreMarker() {

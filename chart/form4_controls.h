@@ -48,6 +48,8 @@ class Form4Controls {
   // Why a read-out shows red, in words, or empty when it is black. Only screen readers
   // need it, so controls without one may ignore it.
   virtual void setWarning(TextControl /*control*/, std::string_view /*words*/) {}
+  // What a screen reader says for a read-out that Tab reaches (Label4, Label20).
+  virtual void setSpokenName(TextControl /*control*/, std::string_view /*words*/) {}
 };
 
 }  // namespace chart

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <string>
+
 #include "chart/chart_raster.h"
 #include "chart/chart_state.h"
 #include "chart/form4_controls.h"
+#include "chart/reading_announcement.h"
+#include "chart/warnings.h"
 
 namespace chart {
 
@@ -43,13 +47,22 @@ class Form4Logic {
   // Reads the pressure, the warning colours and the delivery at the cross-hair.
   void UpdatePressureReading();
 
+  // The words for a screen reader once the reading has changed: empty when no reading was
+  // made since the last call. A front end asks when a user action is over, so a click
+  // that moves both lines, or a drag, is announced once.
+  std::string takeAnnouncement();
+
  private:
   void recentreMarker();
+  ShownReading shownReading() const;
   void placeCrossHair(ChartCoord x, ChartCoord y);
 
   const ChartRaster& raster_;
   Form4Controls& controls_;
   ChartState state_{};
+  Warnings speedAndPower_ = 0;  // of the last reading
+  Warnings pressureAndDelivery_ = 0;
+  bool unannounced_ = false;
 };
 
 }  // namespace chart

@@ -40,6 +40,8 @@ class MemoryControls final : public chart::Form4Controls {
   void setTextColour(chart::TextControl control, chart::Colour colour) override;
   void setWarning(chart::TextControl control, std::string_view words) override;
   std::string warning(chart::TextControl control) const;
+  void setSpokenName(chart::TextControl control, std::string_view words) override;
+  std::string spokenName(chart::TextControl control) const;
 
   // How often Line1 was hidden: once per pressure reading or first-calculator click.
   int line1Hides = 0;
@@ -62,6 +64,7 @@ class MemoryControls final : public chart::Form4Controls {
   std::array<std::string, kTextControls> texts_{};
   std::array<chart::Colour, kTextControls> colours_{};
   std::array<std::string, kTextControls> warnings_{};
+  std::array<std::string, kTextControls> spokenNames_{};
 };
 
 }  // namespace chart

@@ -6,6 +6,7 @@
 #include "chart/curve_scan.h"
 #include "chart/form4_logic.h"
 #include "chart/numeric_text.h"
+#include "chart/reading_announcement.h"
 
 namespace chart {
 namespace {
@@ -112,6 +113,28 @@ void Form4Logic::UpdatePressureReading() {
   controls_.setWarning(TextControl::Label4, speedAndPowerWords);
   controls_.setWarning(TextControl::Text2, pressureWords);
   controls_.setWarning(TextControl::Label20, pressureWords);
+  speedAndPower_ = decision.speedAndPower;
+  pressureAndDelivery_ = decision.pressureWarnings;
+  const ShownReading shown = shownReading();
+  controls_.setSpokenName(TextControl::Label4, speedReadOut(shown));
+  controls_.setSpokenName(TextControl::Label20, deliveryReadOut(shown));
+  unannounced_ = true;
+}
+
+ShownReading Form4Logic::shownReading() const {
+  return {.speed = controls_.text(TextControl::Label4),
+          .power = controls_.text(TextControl::Text1),
+          .pressure = controls_.text(TextControl::Text2),
+          .delivery = controls_.text(TextControl::Label20),
+          .deliveryClass = controls_.text(TextControl::Label21),
+          .speedAndPower = speedAndPower_,
+          .pressureAndDelivery = pressureAndDelivery_};
+}
+
+std::string Form4Logic::takeAnnouncement() {
+  if (!unannounced_) return {};
+  unannounced_ = false;
+  return announceReading(shownReading());
 }
 
 }  // namespace chart

@@ -16,4 +16,14 @@ inline double rowOfPower(double power) { return 399.0 - (power - 5.0) * (400.0 /
 // HScroll1 value of a rotor speed, before rounding: one step per 10 1/min.
 inline double scrollValueOfSpeed(double speedAboveStart) { return (500.0 / 5000.0) * speedAboveStart; }
 
+// What a scroll bar's value stands for, so that a screen reader can say the speed or
+// the power instead of a position: quantity = atZero + perStep × value.
+struct BarQuantity {
+  double atZero;
+  double perStep;
+  double of(double value) const { return atZero + perStep * value; }
+};
+inline constexpr BarQuantity kColumnSpeed{2000.0, 10.0};  // HScroll1, 1/min
+inline constexpr BarQuantity kRowPower{45.0, -0.1};  // VScroll1, kW: powerOfRow(value - 1)
+
 }  // namespace chart::scales

@@ -35,10 +35,13 @@ struct ControlLayout {
   DesignColour fillColour = design::kKindDefault;  // shapes: the default is no fill
   std::array<int, 4> lineEnds = {};  // lines only: X1, Y1, X2, Y2
   std::string_view picture = {};  // picture boxes: resource path of what they show
-  // What a screen reader says. A read-out has no name of its own, so its shown value is
-  // what is spoken; its description says what the value is.
+  // What a screen reader says. A read-out has no name here: its shown value is spoken, or
+  // for those that Tab reaches the words the core gives them; its description says what
+  // the value is.
   std::string_view accessibleName = {};
   std::string_view accessibleDescription = {};
+  // A label that Tab stops at, so that a keyboard and a screen reader reach its value.
+  bool readOut = false;
 };
 
 inline constexpr std::string_view kForm4Caption = " Air End : QNTe418";
@@ -70,18 +73,19 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
      .accessibleDescription = "Ends the program"},
     {.name = "Command2", .kind = ControlKind::Button, .left = 576, .top = 280, .width = 89, .height = 25,
      .tabIndex = 8, .caption = "Calculate", .font = FontChoice::Named,
-     .toolTip = "Calculate AirEnd RPM for above pulleys",
+     .toolTip = "Calculate AirEnd RPM for above pulleys", .accessibleName = "Calculate air-end speed from the pulleys",
      .accessibleDescription = "Places the cross-hair at the air-end speed of the belt drive entered above"},
     {.name = "Command1", .kind = ControlKind::Button, .left = 576, .top = 152, .width = 89, .height = 25,
      .tabIndex = 4, .caption = "Calculate ", .font = FontChoice::Named, .toolTip = kCommandToolTip,
+     .accessibleName = "Calculate speed from power and pressure",
      .accessibleDescription = "Places the cross-hair from the power and the pressure entered above"},
     {.name = "Text2", .kind = ControlKind::TextBox, .left = 664, .top = 80, .width = 49, .height = 19, .tabIndex = 2,
      .accessibleName = "Differential pressure in bar", .accessibleDescription = "Pressure at the cross-hair"},
     {.name = "Text1", .kind = ControlKind::TextBox, .left = 664, .top = 32, .width = 49, .height = 19, .tabIndex = 0,
      .accessibleName = "Shaft power PK in kW", .accessibleDescription = "Power at the cross-hair"},
     {.name = "VScroll1", .kind = ControlKind::VScrollBar, .left = 544, .top = 16, .width = 17, .height = 432,
-     .tabIndex = 11, .accessibleName = "Shaft power (cross-hair row)",
-     .accessibleDescription = "Moves the horizontal cross-hair line down the chart; 0 takes it off the chart"},
+     .tabIndex = 11, .accessibleName = "Shaft power PK in kW, cross-hair row",
+     .accessibleDescription = "Moves the horizontal cross-hair line down the chart; 45.0 takes it off the chart"},
     {.name = "Picture1", .kind = ControlKind::PictureBox, .left = 32, .top = 32, .width = 502, .height = 402,
      .tabIndex = 10, .border = true, .foreColour = design::kWindowText, .backColour = design::kWindowBackground,
      .picture = ":/chart.bmp", .accessibleName = "Performance chart",
@@ -94,8 +98,8 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Shape2", .kind = ControlKind::Shape, .container = Container::Picture1, .left = 232, .top = 176,
      .width = 8, .height = 8, .foreColour = design::kCrossHair},
     {.name = "HScroll1", .kind = ControlKind::HScrollBar, .left = 16, .top = 456, .width = 533, .height = 17,
-     .tabIndex = 1, .accessibleName = "Rotor speed (cross-hair column)",
-     .accessibleDescription = "Moves the vertical cross-hair line across the chart; 0 takes it off the chart"},
+     .tabIndex = 1, .accessibleName = "Rotor speed nHR in 1/min, cross-hair column",
+     .accessibleDescription = "Moves the vertical cross-hair line across the chart; 2000 takes it off the chart"},
     {.name = "Shape1", .kind = ControlKind::Shape, .left = 624, .top = 336, .width = 97, .height = 97,
      .foreColour = design::kWindowText, .fillColour = design::kWhite},
     {.name = "Label23", .kind = ControlKind::Label, .left = 504, .top = 440, .width = 41, .height = 15,
@@ -104,7 +108,7 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
      .tabIndex = 33, .caption = kCreditCaption},
     {.name = "Label4", .kind = ControlKind::Label, .left = 664, .top = 56, .width = 49, .height = 19,
      .tabIndex = 32, .border = true, .backColour = design::kTitleBarText,
-     .accessibleDescription = "Rotor speed nHR in 1/min"},
+     .accessibleDescription = "Rotor speed nHR in 1/min", .readOut = true},
     {.name = "Label24", .kind = ControlKind::Label, .left = 576, .top = 248, .width = 89, .height = 17,
      .tabIndex = 31, .caption = "AirEnd Pulley :", .font = FontChoice::Named},
     {.name = "Label22", .kind = ControlKind::Label, .left = 576, .top = 224, .width = 81, .height = 17,
@@ -117,7 +121,7 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
      .tabIndex = 27, .caption = "Q1 (m3/min) :", .font = FontChoice::Named},
     {.name = "Label20", .kind = ControlKind::Label, .left = 664, .top = 120, .width = 49, .height = 20,
      .tabIndex = 3, .font = FontChoice::Named, .border = true, .backColour = design::kTitleBarText,
-     .accessibleDescription = "Free air delivery Q1 in m\u00b3/min"},
+     .accessibleDescription = "Free air delivery Q1 in m\u00b3/min", .readOut = true},
     {.name = "Label18", .kind = ControlKind::Label, .left = 408, .top = 440, .width = 41, .height = 15,
      .tabIndex = 26, .caption = "6000", .align = TextAlign::Centre},
     {.name = "Label17", .kind = ControlKind::Label, .left = 312, .top = 440, .width = 41, .height = 15,
@@ -159,5 +163,7 @@ constexpr bool isWindowed(ControlKind kind) {
 }
 
 constexpr bool takesFocus(ControlKind kind) { return isWindowed(kind); }
+// Windowed controls and the read-outs that Tab stops at.
+constexpr bool takesFocus(const ControlLayout& layout) { return takesFocus(layout.kind) || layout.readOut; }
 
 }  // namespace layout

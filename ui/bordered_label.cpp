@@ -1,6 +1,8 @@
 #include "ui/bordered_label.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include "ui/outline.h"
 
@@ -14,6 +16,13 @@ void BorderedLabel::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
   QPainter painter(this);
   fillOutline(painter, rect(), 1, border_);
+  // A read-out that Tab reaches shows that it has the focus, inside its border.
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(2, 2, -2, -2);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
 }
 
 }  // namespace ui

@@ -10,6 +10,9 @@
 #include <QScrollBar>
 
 #include "chart/checked.h"
+#include "chart/scales.h"
+#include "ui/accessible_entry.h"
+#include "ui/announcer.h"
 #include "ui/bordered_label.h"
 #include "ui/embedded_pictures.h"
 #include "ui/form10.h"
@@ -93,6 +96,7 @@ ShapeControl* createShape(const ControlLayout& layout, QWidget* container) {
 }  // namespace
 
 Form4::Form4() {
+  installEntryAccessibility();
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setWindowTitle(qText(kForm4Caption));
@@ -115,6 +119,7 @@ Form4::Form4() {
   logic_ = std::make_unique<chart::Form4Logic>(*raster_, *controls_);
   connectEvents();
   runHandler([this] { logic_->Form_Load(); });
+  announceReadings();
 }
 
 // The members go before QWidget deletes the children, yet the children's signals reach
@@ -171,14 +176,19 @@ QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
   if (!layout.toolTip.empty()) widget->setToolTip(qText(layout.toolTip));
   if (!layout.accessibleName.empty()) widget->setAccessibleName(qText(layout.accessibleName));
   if (!layout.accessibleDescription.empty()) widget->setAccessibleDescription(qText(layout.accessibleDescription));
-  if (!takesFocus(layout.kind)) widget->setFocusPolicy(Qt::NoFocus);
+  if (layout.readOut) {
+    widget->setFocusPolicy(Qt::TabFocus);
+  } else if (!takesFocus(layout.kind)) {
+    widget->setFocusPolicy(Qt::NoFocus);
+  }
+  if (layout.kind == ControlKind::TextBox) makeEntryAccessible(static_cast<QLineEdit*>(widget));
   return widget;
 }
 
 void Form4::setTabOrder() {
   std::vector<const ControlLayout*> order;
   for (const ControlLayout& layout : kForm4Layout) {
-    if (layout.tabIndex != kNoTabIndex && takesFocus(layout.kind)) order.push_back(&layout);
+    if (layout.tabIndex != kNoTabIndex && takesFocus(layout)) order.push_back(&layout);
   }
   std::ranges::sort(order, {}, &ControlLayout::tabIndex);
   for (std::size_t i = 1; i < order.size(); ++i) {
@@ -196,6 +206,18 @@ void Form4::connectEvents() {
   connect(static_cast<QPushButton*>(control("Command2")), &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(static_cast<QPushButton*>(control("Command3")), &QPushButton::clicked, this, [this] { Command3_Click(); });
   connect(static_cast<QPushButton*>(control("Command4")), &QPushButton::clicked, this, &ui::Command4_Click);
+}
+
+// Every reading follows a scroll value change; the screen reader hears the reading once
+// the action that made it is over.
+void Form4::announceReadings() {
+  auto* hScroll1 = static_cast<ScrollBar*>(control("HScroll1"));
+  auto* vScroll1 = static_cast<ScrollBar*>(control("VScroll1"));
+  hScroll1->setSpokenQuantity(chart::scales::kColumnSpeed);
+  vScroll1->setSpokenQuantity(chart::scales::kRowPower);
+  auto* announcer = new Announcer(control("Picture1"), [this] { return logic_->takeAnnouncement(); });
+  connect(hScroll1, &QScrollBar::valueChanged, announcer, &Announcer::readingChanged);
+  connect(vScroll1, &QScrollBar::valueChanged, announcer, &Announcer::readingChanged);
 }
 
 void Form4::HScroll1_Change() {

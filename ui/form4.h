@@ -34,6 +34,7 @@ class Form4 final : public QWidget {
   QWidget* createControl(const ControlLayout& layout, QWidget* container);
   void setTabOrder();
   void connectEvents();
+  void announceReadings();
 
   void HScroll1_Change();
   void VScroll1_Change();

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "chart/checked.h"
+#include "chart/reading_announcement.h"
 #include "ui/design_colour.h"
 #include "ui/line_control.h"
 #include "ui/shape_control.h"
@@ -111,12 +112,14 @@ void QtForm4Controls::setTextColour(chart::TextControl control, chart::Colour co
 void QtForm4Controls::setWarning(chart::TextControl control, std::string_view words) {
   QWidget* widget = w_.texts[at(control)];
   const QString& quantity = quantities_[at(control)];
-  QString description = quantity;
-  if (!words.empty()) {
-    if (!description.isEmpty()) description += QStringLiteral(": ");
-    description += QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
-  }
+  const QString description = QString::fromStdString(chart::describeReadOut(quantity.toStdString(), words));
   if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
+}
+
+void QtForm4Controls::setSpokenName(chart::TextControl control, std::string_view words) {
+  QWidget* widget = w_.texts[at(control)];
+  const QString name = QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
+  if (widget->accessibleName() != name) widget->setAccessibleName(name);
 }
 
 }  // namespace ui

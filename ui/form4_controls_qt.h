@@ -51,8 +51,9 @@ class QtForm4Controls final : public chart::Form4Controls {
   chart::Colour textColour(chart::TextControl control) const override;
   void setTextColour(chart::TextControl control, chart::Colour colour) override;
   // A screen reader hears why a read-out is red from its accessible description: the
-  // quantity it shows, then the words. Qt announces every change of a description itself.
+  // quantity it shows, that it is outside the permitted region, and why.
   void setWarning(chart::TextControl control, std::string_view words) override;
+  void setSpokenName(chart::TextControl control, std::string_view words) override;
 
  private:
   Form4Widgets w_;

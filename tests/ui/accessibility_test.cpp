@@ -7,8 +7,11 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 
+#include "chart/reading_announcement.h"
 #include "chart/warnings.h"
 #include "tests/ui/form4_probe.h"
 #include "ui/form4.h"
@@ -103,10 +106,17 @@ class AccessibilityTest : public QObject {
     }
   }
 
-  // The read-outs keep no name of their own: what is spoken is the value shown.
+  // The read-outs that Tab reaches say their quantity, value and unit; the class beside the
+  // delivery keeps no name of its own and is spoken by what it shows.
   void readOuts_areSpokenByTheirValues() {
     clickChart(*form_, {299, 199});
-    for (const char* name : {"Label4", "Label20", "Label21"}) {
+    QCOMPARE(spoken(form_->control("Label4"), QAccessible::Name), QString("Rotor speed nHR 5000 rpm"));
+    QCOMPARE(spoken(form_->control("Label20"), QAccessible::Name),
+             QString::fromUtf8("Free air delivery Q1 4.8 m\u00b3/min at 4 bar"));
+    for (const char* name : {"Label4", "Label20"}) {
+      QVERIFY(form_->control(name)->focusPolicy() & Qt::TabFocus);
+    }
+    for (const char* name : {"Label21"}) {
       auto* label = find<QLabel>(*form_, name);
       QVERIFY(layoutOf(name).accessibleName.empty());
       QVERIFY(label->accessibleName().isEmpty());
@@ -114,6 +124,55 @@ class AccessibilityTest : public QObject {
       QCOMPARE(spoken(label, QAccessible::Name), label->text());
       QCOMPARE(spoken(label, QAccessible::Description), qText(layoutOf(name).accessibleDescription));
     }
+  }
+
+  // One attribute run over an entry's whole text: a reader that walks the runs to split
+  // the text by language meets every character, the last digit included.
+  void entry_attributeRunCoversTheWholeText() {
+    auto* entry = find<QLineEdit>(*form_, "Text1");
+    for (const char* text : {"24.9", "5", ""}) {
+      entry->setText(QString::fromLatin1(text));
+      QAccessibleTextInterface* face = QAccessible::queryAccessibleInterface(entry)->textInterface();
+      QVERIFY(face != nullptr);
+      for (int offset = 0; offset < entry->text().size(); ++offset) {
+        int start = -1;
+        int end = -1;
+        face->attributes(offset, &start, &end);
+        QCOMPARE(start, 0);
+        QCOMPARE(end, static_cast<int>(entry->text().size()));
+      }
+      QCOMPARE(face->text(0, face->characterCount()), entry->text());
+    }
+  }
+
+  void scrollBar_saysWhatItStandsFor_data() {
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<double>("lowest");
+    QTest::addColumn<double>("highest");
+    QTest::newRow("column 480: speed") << "HScroll1" << 481 << "6810" << 2000.0 << 7000.0;
+    QTest::newRow("parked column: 2000") << "HScroll1" << 0 << "2000" << 2000.0 << 7000.0;
+    QTest::newRow("row 0: power") << "VScroll1" << 1 << "44.9" << 5.0 << 45.0;
+    QTest::newRow("row 399: power") << "VScroll1" << 400 << "5.0" << 5.0 << 45.0;
+  }
+
+  // A scroll bar says the speed or power of its value, not the position.
+  void scrollBar_saysWhatItStandsFor() {
+    QFETCH(QString, bar);
+    QFETCH(int, value);
+    QFETCH(QString, said);
+    QFETCH(double, lowest);
+    QFETCH(double, highest);
+    auto* scrollBar = qobject_cast<QScrollBar*>(form_->control(bar.toStdString()));
+    scrollBar->setValue(value);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(scrollBar);
+    QCOMPARE(face->text(QAccessible::Value), said);
+    QAccessibleValueInterface* values = face->valueInterface();
+    QVERIFY(values != nullptr);
+    QCOMPARE(QString::number(values->currentValue().toDouble(), 'f', 1), QString::number(said.toDouble(), 'f', 1));
+    QCOMPARE(values->minimumValue().toDouble(), lowest);
+    QCOMPARE(qRound(values->maximumValue().toDouble() * 10), qRound(highest * 10));
   }
 
   void redReadOut_saysWhy_data() {
@@ -146,7 +205,8 @@ class AccessibilityTest : public QObject {
       QWidget* widget = form_->control(warned.name);
       const QString words = QString::fromStdString(chart::warningText(warned.speedAndPower ? speedAndPower : pressure));
       const QString quantity = qText(layoutOf(warned.name).accessibleDescription);
-      const QString expected = words.isEmpty() ? quantity : quantity + ": " + words;
+      const QString expected =
+          QString::fromStdString(chart::describeReadOut(quantity.toStdString(), words.toStdString()));
       QCOMPARE(spoken(widget, QAccessible::Description), expected);
       const QColor colour = widget->palette().color(widget->foregroundRole());
       QCOMPARE(colour == QColor(Qt::red), !words.isEmpty());

@@ -170,7 +170,8 @@ class Form4ControlsQtTest : public QObject {
     const QString quantity = qText(layoutOf(name.toStdString()).accessibleDescription);
     QVERIFY(!quantity.isEmpty());
     c.setWarning(control, "left of the 13 bar curve: above 13 bar");
-    QCOMPARE(widget->accessibleDescription(), quantity + ": left of the 13 bar curve: above 13 bar");
+    QCOMPARE(widget->accessibleDescription(),
+             quantity + ": outside the permitted region, left of the 13 bar curve: above 13 bar");
     c.setWarning(control, "");
     QCOMPARE(widget->accessibleDescription(), quantity);
   }

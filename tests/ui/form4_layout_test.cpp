@@ -64,7 +64,7 @@ QString captionOf(QWidget* widget) {
 std::vector<const ControlLayout*> focusOrder() {
   std::vector<const ControlLayout*> order;
   for (const ControlLayout& layout : kForm4Layout) {
-    if (layout.tabIndex != ui::kNoTabIndex && ui::takesFocus(layout.kind)) order.push_back(&layout);
+    if (layout.tabIndex != ui::kNoTabIndex && ui::takesFocus(layout)) order.push_back(&layout);
   }
   std::ranges::sort(order, {}, &ControlLayout::tabIndex);
   return order;
@@ -147,7 +147,7 @@ class Form4LayoutTest : public QObject {
 
     QCOMPARE(captionOf(widget), qText(layout->caption));
     QCOMPARE(widget->toolTip(), qText(layout->toolTip));
-    QCOMPARE(widget->focusPolicy() != Qt::NoFocus, ui::takesFocus(layout->kind));
+    QCOMPARE(widget->focusPolicy() != Qt::NoFocus, ui::takesFocus(*layout));
 
     if (layout->font == ui::FontChoice::Named) {
       QCOMPARE(widget->font().pointSizeF(), 9.75);
@@ -179,15 +179,18 @@ class Form4LayoutTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), form_->control("Text1"));
   }
 
-  // Tab visits the focusable controls by TabIndex, skipping the labels, and wraps round.
+  // Tab visits the focusable controls by TabIndex, skipping the labels but for the speed
+  // and delivery read-outs, which a keyboard must reach, and wraps round.
   void tabKey_visitsFocusableControlsInTabIndexOrder() {
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     const std::vector<const ControlLayout*> order = focusOrder();
-    QCOMPARE(order.size(), std::size_t{13});
+    QCOMPARE(order.size(), std::size_t{15});
     QCOMPARE(order[1]->name, std::string_view("HScroll1"));
     QCOMPARE(order[2]->name, std::string_view("Text2"));
-    QCOMPARE(order[3]->name, std::string_view("Command1"));
+    QCOMPARE(order[3]->name, std::string_view("Label20"));
+    QCOMPARE(order[4]->name, std::string_view("Command1"));
+    QCOMPARE(order[12]->name, std::string_view("Label4"));
     for (std::size_t i = 1; i <= order.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget()->objectName(), qText(order[i % order.size()]->name));

@@ -2,5 +2,13 @@
 add_executable(bench_cross_hair cross_hair_bench.cpp)
 target_link_libraries(bench_cross_hair PRIVATE qnte_ui benchmark::benchmark qnte_warnings)
 
+# The floor of start-up: Qt and one empty window, none of the program's code.
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+add_executable(bench_bare_window bare_window.cpp)
+target_include_directories(bench_bare_window PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(bench_bare_window PRIVATE layout Qt6::Widgets qnte_warnings)
+
 add_executable(bench_startup startup_bench.cpp)
 target_link_libraries(bench_startup PRIVATE qnte_ui benchmark::benchmark qnte_warnings)
+target_compile_definitions(bench_startup PRIVATE QNTE_BARE_WINDOW="$<TARGET_FILE:bench_bare_window>")
+add_dependencies(bench_startup bench_bare_window)

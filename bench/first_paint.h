@@ -1,0 +1,42 @@
+#pragma once
+
+// Shared by every program that the start-up benchmark starts: on the window's first paint,
+// once everything painted with it is done, write "painted <peak resident KiB>" to stdout
+// and leave the event loop. Whatever the window, it is told the same way.
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace benchsupport {
+
+class FirstPaintReporter : public QObject {
+ public:
+  explicit FirstPaintReporter(QWidget* window) { window->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !reported_) {
+      reported_ = true;
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("painted %ld\n", usage.ru_maxrss);
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+      });
+    }
+    return false;
+  }
+
+ private:
+  bool reported_ = false;
+};
+
+}  // namespace benchsupport

@@ -1,9 +1,9 @@
 // Process start to the main window's first paint, and the peak resident memory, each beside
-// its floor: a bare Qt window of the same size (bench_bare_window). Each sample starts this
-// program anew as a child that builds the window exactly as the program's main does, and the
-// bare window the same way, in alternating order; each reports when its window has first
-// been painted, and the parent times it from just before the spawn. Runs offscreen unless a
-// display or platform is set.
+// its floor: a bare Qt window of the same size. Each sample starts bench_program_window (the
+// window built exactly as the program's main builds it) and bench_bare_window the same way,
+// in alternating order; each reports when its window has first been painted, and this
+// parent times it from just before the spawn. Runs offscreen unless a display or platform
+// is set.
 
 #include <benchmark/benchmark.h>
 
@@ -14,35 +14,15 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include <QApplication>
-
-#include "bench/first_paint.h"
 #include "bench/sample_median.h"
-#include "ui/form4.h"
-#include "ui/named_font.h"
 
 extern char** environ;
 
 namespace {
-
-constexpr const char* kChildFlag = "--first-paint-child";
-
-int runChild(char* programName) {
-  // As the program's main: no command line, the named face, the window, shown.
-  int qtArgc = 1;
-  QApplication app(qtArgc, &programName);
-  ui::installNamedFont();
-  ui::Form4 form;
-  benchsupport::FirstPaintReporter reporter(&form);
-  form.show();
-  return QApplication::exec();
-}
 
 struct ChildRun {
   std::chrono::nanoseconds toFirstPaint{};
@@ -50,8 +30,8 @@ struct ChildRun {
   bool ok = false;
 };
 
-// Starts `program`, with `flag` if given, and waits for its report and its exit.
-ChildRun runOnce(const char* program, const char* flag) {
+// Starts `program` without arguments and waits for its report and its exit.
+ChildRun runOnce(const char* program) {
   ChildRun run;
   int fds[2];
   if (pipe(fds) != 0) return run;
@@ -60,8 +40,7 @@ ChildRun runOnce(const char* program, const char* flag) {
   posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
   std::string path = program;
-  std::string option = flag == nullptr ? "" : flag;
-  char* argv[] = {path.data(), flag == nullptr ? nullptr : option.data(), nullptr};
+  char* argv[] = {path.data(), nullptr};
 
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
@@ -82,8 +61,7 @@ ChildRun runOnce(const char* program, const char* flag) {
   rusage usage{};
   wait4(pid, &status, 0, &usage);
   run.rssAtExitKb = usage.ru_maxrss;
-  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
-           line.rfind("painted ", 0) == 0;
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && line.rfind("painted ", 0) == 0;
   return run;
 }
 
@@ -103,15 +81,19 @@ void BM_StartToFirstPaint(benchmark::State& state) {
   bool programFirst = true;
   for (auto _ : state) {
     // Alternating the order keeps a drift in the machine's load from favouring either.
-    ChildRun runs[2];
-    runs[programFirst ? 0 : 1] = runOnce("/proc/self/exe", kChildFlag);
-    runs[programFirst ? 1 : 0] = runOnce(QNTE_BARE_WINDOW, nullptr);
-    const ChildRun& ours = runs[programFirst ? 0 : 1];
-    const ChildRun& bare = runs[programFirst ? 1 : 0];
+    ChildRun ours;
+    ChildRun bare;
+    if (programFirst) {
+      ours = runOnce(QNTE_PROGRAM_WINDOW);
+      bare = runOnce(QNTE_BARE_WINDOW);
+    } else {
+      bare = runOnce(QNTE_BARE_WINDOW);
+      ours = runOnce(QNTE_PROGRAM_WINDOW);
+    }
     programFirst = !programFirst;
     if (!ours.ok || !bare.ok) {
       state.SkipWithError(ours.ok ? "the bare window did not report its first paint"
-                                  : "the child did not report its first paint");
+                                  : "the program did not report its first paint");
       return;
     }
     state.SetIterationTime(std::chrono::duration<double>(ours.toFirstPaint).count());
@@ -128,10 +110,8 @@ BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Iterations(20)->Unit(benchmark
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc == 2 && std::strcmp(argv[1], kChildFlag) == 0) return runChild(argv[0]);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
+  const auto unset = [](const char* name) { return std::getenv(name) == nullptr || *std::getenv(name) == 0; };
+  if (unset("QT_QPA_PLATFORM") && unset("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -1,5 +1,6 @@
 #include "ui/embedded_pictures.h"
 
+#include <bit>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -54,8 +55,14 @@ chart::ChartRaster embeddedChartRaster() {
 }
 
 QImage pictureOf(const chart::ChartRaster& raster) {
-  QImage picture(chart::ChartRaster::kWidth, chart::ChartRaster::kHeight, QImage::Format_RGB32);
   const auto pixels = raster.pixels();
+  if constexpr (std::endian::native == std::endian::little) {
+    // 0x00BBGGRR lies in memory as red, green, blue and a spare byte, which Qt draws as it
+    // stands: the box shows the core's own pixels, with no second copy of the chart.
+    return QImage(reinterpret_cast<const uchar*>(pixels.data()), chart::ChartRaster::kWidth,
+                  chart::ChartRaster::kHeight, chart::ChartRaster::kWidth * 4, QImage::Format_RGBX8888);
+  }
+  QImage picture(chart::ChartRaster::kWidth, chart::ChartRaster::kHeight, QImage::Format_RGB32);
   for (int y = 0; y < chart::ChartRaster::kHeight; ++y) {
     auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
     const chart::Colour* row = pixels.data() + static_cast<std::ptrdiff_t>(y) * chart::ChartRaster::kWidth;

@@ -24,7 +24,8 @@ QIcon embeddedWindowIcon();
 // from the built-in bytes: Qt's general reader takes several times as long at start-up.
 chart::ChartRaster embeddedChartRaster();
 
-// The chart as the picture box shows it, made from the pixels the core reads.
+// The chart as the picture box shows it, made from the pixels the core reads. On the usual
+// little-endian machines it reads them in place: it must not outlive the raster.
 QImage pictureOf(const chart::ChartRaster& raster);
 
 }  // namespace ui

@@ -4,6 +4,9 @@
 # machine it ran on. Ratios hold from machine to machine where absolute times do not.
 #   tools/bench_report.sh                       build in build/release, 10 repetitions
 #   BUILD_DIR=build/x REPETITIONS=5 tools/bench_report.sh
+#   INSTRUCTIONS=1 tools/bench_report.sh         also count the instructions to the first
+#                                                paint under callgrind: slow, but the same
+#                                                on a busy machine as on a quiet one
 # The raw JSON of each benchmark stays in $BUILD_DIR/bench-report/. A figure that misses its
 # goal is reported, not failed: only a benchmark that cannot run ends the script with 1.
 set -euo pipefail
@@ -37,6 +40,15 @@ for bench in bench_core bench_cross_hair bench_startup; do
   }
 done
 cut -d' ' -f1 /proc/loadavg >"$out/load-after"
+rm -f "$out"/instructions-*
+if [ "${INSTRUCTIONS:-0}" = 1 ]; then
+  for window in program bare; do
+    echo "Counting the instructions of bench_${window}_window to its first paint ..." >&2
+    QNTE_EXIT_AT_FIRST_PAINT=1 valgrind --tool=callgrind --callgrind-out-file="$out/callgrind.$window" \
+      "$build/bench/bench_${window}_window" >/dev/null 2>"$out/callgrind.$window.log"
+    sed -n 's/^totals: *//p' "$out/callgrind.$window" >"$out/instructions-$window"
+  done
+fi
 
 python3 - "$out" "$repetitions" <<'PY'
 import json
@@ -153,6 +165,17 @@ print(f"Machine: {cpu_model()}, {os.cpu_count()} cores"
       + (f" at {context['mhz_per_cpu']} MHz" if context.get("mhz_per_cpu") else "")
       + f"; {os_name()}, Linux {platform.release()}; Qt platform {os.environ.get('QT_QPA_PLATFORM')}"
       + f"; load average {load('before')} before the run, {load('after')} after.")
+counts = {}
+for window in ("program", "bare"):
+    try:
+        with open(os.path.join(out, "instructions-" + window)) as f:
+            counts[window] = int(f.read().split()[0])
+    except (OSError, ValueError, IndexError):
+        pass
+if len(counts) == 2:
+    print()
+    print(f"Instructions to the first paint (callgrind): program {counts['program'] / 1e6:.1f} million, "
+          f"bare window {counts['bare'] / 1e6:.1f} million, ratio {counts['program'] / counts['bare']:.2f}×.")
 for error in errors:
     print(f"Failed: {error}")
 sys.exit(1 if errors or missing else 0)

@@ -45,7 +45,10 @@ if [ "${INSTRUCTIONS:-0}" = 1 ]; then
   for window in program bare; do
     echo "Counting the instructions of bench_${window}_window to its first paint ..." >&2
     QNTE_EXIT_AT_FIRST_PAINT=1 valgrind --tool=callgrind --callgrind-out-file="$out/callgrind.$window" \
-      "$build/bench/bench_${window}_window" >/dev/null 2>"$out/callgrind.$window.log"
+      "$build/bench/bench_${window}_window" >/dev/null 2>"$out/callgrind.$window.log" || {
+      echo "callgrind failed on bench_${window}_window; see $out/callgrind.$window.log" >&2
+      exit 1
+    }
     sed -n 's/^totals: *//p' "$out/callgrind.$window" >"$out/instructions-$window"
   done
 fi

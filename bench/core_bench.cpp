@@ -19,6 +19,30 @@ void BM_ScanCurveRow(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanCurveRow);
 
+// The floor of the reading: the plainest loop over one row of the same raster, comparing
+// each pixel with the curve colours and keeping the last x of each curve.
+void BM_PlainRowScan(benchmark::State& state) {
+  const chart::ChartRaster& raster = testsupport::chartRaster();
+  int row = 0;
+  for (auto _ : state) {
+    const chart::Colour* pixels = raster.pixels().data() + static_cast<std::ptrdiff_t>(row) * chart::ChartRaster::kWidth;
+    int x13 = 0, x10 = 0, x7 = 0, x4 = 0;
+    for (int x = 0; x < chart::ChartRaster::kWidth; ++x) {
+      const chart::Colour colour = pixels[x];
+      if (colour == chart::colours::kBlue) x13 = x;
+      else if (colour == chart::colours::kGreen) x10 = x;
+      else if (colour == chart::colours::kRed || colour == chart::colours::kMagenta) x7 = x;
+      else if (colour == chart::colours::kTeal || colour == chart::colours::kLightTeal) x4 = x;
+    }
+    benchmark::DoNotOptimize(x13);
+    benchmark::DoNotOptimize(x10);
+    benchmark::DoNotOptimize(x7);
+    benchmark::DoNotOptimize(x4);
+    row = row == 399 ? 0 : row + 1;
+  }
+}
+BENCHMARK(BM_PlainRowScan);
+
 // A complete reading with every control write, against the in-memory controls, walking the
 // cross-hair down all 400 rows.
 void BM_UpdatePressureReading(benchmark::State& state) {

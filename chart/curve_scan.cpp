@@ -1,6 +1,11 @@
 #include "chart/curve_scan.h"
 
+#include <algorithm>
+
 namespace chart {
+
+static_assert(std::ranges::none_of(CurveColourTable, [](const CurveColour& entry) { return entry.colour == colours::kWhite; }),
+              "the row scan passes white by without looking it up");
 
 ChartCoord& curveSlot(ChartState& state, Curve curve) noexcept {
   switch (curve) {
@@ -22,9 +27,10 @@ void ScanCurveRow(const ChartRaster& raster, ChartCoord row, ChartState& state) 
     state.PixelColour = colours::kOutside;
     return;
   }
-  // The row is resolved once; every column of it is a plain read.
+  // The chart's white ground is most of every row and never a curve: one comparison passes it.
   for (int x = 0; x < ChartRaster::kWidth; ++x) {
     const Colour colour = (*pixels)[static_cast<std::size_t>(x)];
+    if (colour == colours::kWhite) continue;
     for (const CurveColour& entry : CurveColourTable) {
       if (entry.colour == colour) {
         curveSlot(state, entry.curve) = static_cast<ChartCoord>(x);

@@ -1,12 +1,18 @@
 #include "ui/embedded_pictures.h"
 
+#include <bit>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <QByteArray>
 #include <QPixmap>
+#include <QResource>
 #include <QString>
+
+#include "chart/bmp24.h"
 
 // The pictures are compiled into the static library; naming its initialiser keeps the
 // linker from dropping them. Q_INIT_RESOURCE works only outside a namespace.
@@ -39,21 +45,34 @@ QIcon embeddedWindowIcon() {
   return QIcon(QPixmap::fromImage(embeddedPicture(kWindowIconPicture)));
 }
 
-chart::ChartRaster chartRasterOf(const QImage& picture) {
-  if (picture.width() != chart::ChartRaster::kWidth || picture.height() != chart::ChartRaster::kHeight) {
-    throw std::invalid_argument("the chart picture is not 500 x 400 pixels");
+chart::ChartRaster embeddedChartRaster() {
+  ensureResources();
+  const QResource resource(resourcePath(kChartPicture));
+  const QByteArray bytes = resource.uncompressedData();
+  if (bytes.isEmpty()) throw std::runtime_error("cannot read the built-in chart picture");
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+  return chart::ChartRaster(chart::decodeBmp24({data, static_cast<std::size_t>(bytes.size())}).pixels);
+}
+
+QImage pictureOf(const chart::ChartRaster& raster) {
+  const auto pixels = raster.pixels();
+  if constexpr (std::endian::native == std::endian::little) {
+    // 0x00BBGGRR lies in memory as red, green, blue and a spare byte, which Qt draws as it
+    // stands: the box shows the core's own pixels, with no second copy of the chart.
+    return QImage(reinterpret_cast<const uchar*>(pixels.data()), chart::ChartRaster::kWidth,
+                  chart::ChartRaster::kHeight, chart::ChartRaster::kWidth * 4, QImage::Format_RGBX8888);
   }
-  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-  std::vector<chart::Colour> pixels;
-  pixels.reserve(static_cast<std::size_t>(rgb.width()) * static_cast<std::size_t>(rgb.height()));
-  for (int y = 0; y < rgb.height(); ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-    for (int x = 0; x < rgb.width(); ++x) {
-      const QRgb p = line[x];
-      pixels.push_back(static_cast<chart::Colour>(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16)));
+  QImage picture(chart::ChartRaster::kWidth, chart::ChartRaster::kHeight, QImage::Format_RGB32);
+  for (int y = 0; y < chart::ChartRaster::kHeight; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    const chart::Colour* row = pixels.data() + static_cast<std::ptrdiff_t>(y) * chart::ChartRaster::kWidth;
+    for (int x = 0; x < chart::ChartRaster::kWidth; ++x) {
+      const auto colour = static_cast<std::uint32_t>(row[x]);
+      line[x] = qRgb(static_cast<int>(colour & 0xFFu), static_cast<int>(colour >> 8 & 0xFFu),
+                     static_cast<int>(colour >> 16 & 0xFFu));
     }
   }
-  return chart::ChartRaster(std::move(pixels));
+  return picture;
 }
 
 }  // namespace ui

@@ -20,7 +20,12 @@ QImage embeddedPicture(std::string_view path);
 
 QIcon embeddedWindowIcon();
 
-// The chart's pixels as the core reads them; throws unless the picture is 500 x 400.
-chart::ChartRaster chartRasterOf(const QImage& picture);
+// The chart's pixels as the core reads them, decoded by the core's bitmap reader straight
+// from the built-in bytes: Qt's general reader takes several times as long at start-up.
+chart::ChartRaster embeddedChartRaster();
+
+// The chart as the picture box shows it, made from the pixels the core reads. On the usual
+// little-endian machines it reads them in place: it must not outlive the raster.
+QImage pictureOf(const chart::ChartRaster& raster);
 
 }  // namespace ui

@@ -64,14 +64,19 @@ QLabel* createLabel(const ControlLayout& layout, QWidget* container) {
   return label;
 }
 
-PictureBox* createPictureBox(const ControlLayout& layout, QWidget* container) {
+PictureBox* createPictureBox(const ControlLayout& layout, QWidget* container, const chart::ChartRaster& chart) {
   auto* box = new PictureBox(container);
   // Placed before the border is set, which fits the client area into it at once: a
   // hidden widget is told of its new size only when it is first shown.
   box->setGeometry(layout.left, layout.top, layout.width, layout.height);
   box->setSingleBorder(layout.border);
   box->setColours(toQColor(layout.foreColour, box->palette()), toQColor(layout.backColour, box->palette()));
-  if (!layout.picture.empty()) box->setPicture(embeddedPicture(layout.picture));
+  // The chart is shown from the pixels that the core reads, decoded once.
+  if (layout.picture == kChartPicture) {
+    box->setPicture(pictureOf(chart));
+  } else if (!layout.picture.empty()) {
+    box->setPicture(embeddedPicture(layout.picture));
+  }
   return box;
 }
 
@@ -103,12 +108,11 @@ Form4::Form4() {
   setWindowIcon(embeddedWindowIcon());
   setFixedSize(kForm4ClientWidth, kForm4ClientHeight);
   setFont(dialogFont());
+  raster_ = std::make_unique<const chart::ChartRaster>(embeddedChartRaster());
   buildControls();
   setTabOrder();
   control("Text1")->setFocus();
 
-  auto* picture1 = static_cast<PictureBox*>(control("Picture1"));
-  raster_ = std::make_unique<const chart::ChartRaster>(chartRasterOf(picture1->picture()));
   Form4Widgets widgets;
   widgets.scrollBars = {static_cast<QScrollBar*>(control("HScroll1")), static_cast<QScrollBar*>(control("VScroll1"))};
   widgets.lines = {static_cast<LineControl*>(control("Line1")), static_cast<LineControl*>(control("Line2"))};
@@ -146,7 +150,7 @@ QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
   QWidget* widget = nullptr;
   switch (layout.kind) {
     case ControlKind::PictureBox:
-      widget = createPictureBox(layout, container);
+      widget = createPictureBox(layout, container, *raster_);
       break;
     case ControlKind::Button:
       widget = new QPushButton(qText(layout.caption), container);

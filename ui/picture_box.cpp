@@ -50,8 +50,9 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent), client_(new PictureCli
 }
 
 void PictureBox::setPicture(const QImage& picture) {
-  // The raster format is what the backing store blits fastest.
-  picture_ = picture.convertToFormat(QImage::Format_RGB32);
+  // Pictures of fewer bits are converted once to the backing store's own format; one of
+  // 32 bits is drawn as it is, without a copy.
+  picture_ = picture.depth() == 32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
   drawn_ = DrawnPixels(picture_.width(), picture_.height());
   client_->update();
 }

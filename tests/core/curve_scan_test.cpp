@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <random>
+#include <utility>
 #include <vector>
+
+#include "tests/support/bmp_file.h"
 
 namespace chart {
 namespace {
@@ -88,6 +94,54 @@ TEST(ScanCurveRow, FindsNothingOffTheRaster) {
     ScanCurveRow(raster, row, state);
     EXPECT_EQ(state.CurveX13, 0) << row;
     EXPECT_EQ(state.PixelColour, colours::kOutside) << row;
+  }
+}
+
+// The scan as first described: every pixel looked up in the table, the first match decides,
+// a later match overwrites an earlier one.
+std::array<ChartCoord, 4> plainWalk(const ChartRaster& raster, int row) {
+  std::array<ChartCoord, 4> slots{};
+  for (int x = 0; x < ChartRaster::kWidth; ++x) {
+    const Colour colour = raster.pixel(static_cast<ChartCoord>(x), static_cast<ChartCoord>(row));
+    for (const CurveColour& entry : CurveColourTable) {
+      if (entry.colour == colour) {
+        slots[static_cast<std::size_t>(entry.curve)] = static_cast<ChartCoord>(x);
+        break;
+      }
+    }
+  }
+  return slots;
+}
+
+// Curve colours strewn over every row, touching each other, at both edges and in runs of
+// either colour of the 7 and 4 bar curves, beside near misses that differ in one bit.
+ChartRaster strewnRaster() {
+  std::mt19937 random(418);
+  const Colour nearMisses[] = {colours::kBlue ^ 1, colours::kGreen ^ 0x100, colours::kTeal ^ 0x10000, colours::kGrey};
+  std::vector<Colour> pixels(ChartRaster::kWidth * ChartRaster::kHeight, colours::kWhite);
+  for (Colour& pixel : pixels) {
+    const auto pick = random() % 16;
+    if (pick < CurveColourTable.size()) pixel = CurveColourTable[pick].colour;
+    else if (pick < CurveColourTable.size() + std::size(nearMisses)) pixel = nearMisses[pick - CurveColourTable.size()];
+  }
+  return ChartRaster(std::move(pixels));
+}
+
+TEST(ScanCurveRow, AgreesWithThePlainWalkOnEveryRow) {
+  const std::pair<const char*, ChartRaster> rasters[] = {
+      {"chart", testsupport::chartRaster()},
+      {"strewn", strewnRaster()},
+      {"sparse", rasterWith({{0, 3, colours::kRed}, {499, 3, colours::kMagenta}, {1, 4, colours::kLightTeal},
+                             {2, 4, colours::kTeal}, {498, 5, colours::kBlue}, {499, 5, colours::kGreen}})},
+  };
+  for (const auto& [name, raster] : rasters) {
+    for (int row = 0; row < ChartRaster::kHeight; ++row) {
+      ChartState state;
+      ScanCurveRow(raster, static_cast<ChartCoord>(row), state);
+      const std::array<ChartCoord, 4> scanned{state.CurveX13, state.CurveX10, state.CurveX7, state.CurveX4};
+      ASSERT_EQ(scanned, plainWalk(raster, row)) << name << " row " << row;
+      ASSERT_EQ(state.PixelColour, raster.pixel(499, static_cast<ChartCoord>(row))) << name << " row " << row;
+    }
   }
 }
 

@@ -14,6 +14,7 @@
 #include "chart/pressure_reading.h"
 #include "tests/ui/form4_probe.h"
 #include "ui/bordered_label.h"
+#include "ui/embedded_pictures.h"
 #include "ui/form4.h"
 #include "layout/form4_layout.h"
 #include "ui/line_control.h"
@@ -228,6 +229,22 @@ class Form4LayoutTest : public QObject {
     QCOMPARE(box->client()->size(), QSize(500, 400));
     const QString fault = crossHairFault(chartShown(*form_), form_->raster(), {-1, -1, -9, -9});
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
+  }
+
+  // What the box shows and what the core reads are both the built-in bitmap, every pixel as
+  // Qt's own reader decodes it: no colour channel swapped, no row flipped.
+  void picture1_showsAndReadsTheBuiltInBitmap() {
+    const QImage file = QImage(qText(ui::kChartPicture)).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(file.size(), QSize(500, 400));
+    QCOMPARE(picture1(*form_)->picture().convertToFormat(QImage::Format_RGB32), file);
+    int readOtherwise = 0;
+    for (int y = 0; y < file.height(); ++y) {
+      for (int x = 0; x < file.width(); ++x) {
+        const auto colour = form_->raster().pixel(static_cast<chart::ChartCoord>(x), static_cast<chart::ChartCoord>(y));
+        if (rgbOf(colour) != file.pixel(x, y)) ++readOtherwise;
+      }
+    }
+    QCOMPARE(readOtherwise, 0);
   }
 
   // The 1-pixel border in window text, inside it the chart's own corner pixels.

@@ -3,6 +3,7 @@
 #include "chart/chart_raster.h"
 #include "chart/chart_state.h"
 #include "chart/form4_controls.h"
+#include "chart/refusals.h"
 
 namespace chart {
 
@@ -39,6 +40,9 @@ class Form4Logic {
   void Command1_Click();
   // Places the cross-hair column at the air-end speed of the belt drive in Text3 to Text5.
   void Command2_Click();
+  // Why the last calculator click left the cross-hair, or an axis of it, where it was;
+  // 0 when it placed the cross-hair.
+  Refusals lastRefusals() const noexcept { return refusals_; }
 
   // Reads the pressure, the warning colours and the delivery at the cross-hair.
   void UpdatePressureReading();
@@ -50,6 +54,7 @@ class Form4Logic {
   const ChartRaster& raster_;
   Form4Controls& controls_;
   ChartState state_{};
+  Refusals refusals_ = 0;
 };
 
 }  // namespace chart

@@ -103,6 +103,10 @@ int main(int argc, char** argv) {
   CLI::App app{"Readings of the QNTe418 performance chart, exactly as the qnte418grafik window shows them.",
                kProgram};
   app.set_version_flag("--version", std::string(kProgram) + ' ' + QNTE_VERSION);
+  app.footer(usage() +
+             "\nWith --batch, one CSV line of arguments per reading; one record per line comes out, in order.\n"
+             "Exit status: 0 every reading made, 1 an input refused (named on standard error), 2 usage.\n"
+             "See qnte418grafik-read(1).");
   app.require_subcommand(1);
   app.fallthrough();
   std::string formatName = "text";

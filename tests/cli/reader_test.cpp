@@ -143,7 +143,7 @@ std::string joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-TEST(Reader, FreshWindowStartsFromTheLayoutCaptions) {
+TEST(Reader, FreshWindowStartsAsTheLayoutTableLaysItOut) {
   const chart::MemoryControls controls;
   for (const auto& [name, control] : std::initializer_list<std::pair<std::string_view, TextControl>>{
            {"Text1", TextControl::Text1}, {"Text2", TextControl::Text2}, {"Text3", TextControl::Text3},
@@ -153,6 +153,19 @@ TEST(Reader, FreshWindowStartsFromTheLayoutCaptions) {
       if (entry.name == name) {
         EXPECT_EQ(controls.text(control), entry.caption) << name;
       }
+    }
+  }
+  using enum chart::LineEnd;
+  for (const layout::ControlLayout& entry : layout::kForm4Layout) {
+    if (entry.name == "Shape2") {
+      EXPECT_EQ(controls.markerLeft(), entry.left);
+      EXPECT_EQ(controls.markerTop(), entry.top);
+    }
+    for (const auto& [name, line] : {std::pair{"Line1", chart::CrossHairLine::Line1}, {"Line2", chart::CrossHairLine::Line2}}) {
+      if (entry.name != name) continue;
+      const std::array<chart::ChartCoord, 4> ends{controls.lineEnd(line, X1), controls.lineEnd(line, Y1),
+                                                 controls.lineEnd(line, X2), controls.lineEnd(line, Y2)};
+      for (std::size_t i = 0; i < ends.size(); ++i) EXPECT_EQ(ends[i], entry.lineEnds[i]) << name;
     }
   }
 }

@@ -12,8 +12,6 @@
 namespace cli {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
 constexpr std::array<std::string_view, 4> kCurveNames{"13", "10", "7", "4"};
 
 void padLeft(std::string& out, std::string_view text, std::size_t width) {
@@ -87,7 +85,9 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
   const bool failed = !outcome.error.empty();
   switch (format_) {
     case Format::Json: {
-      Json json;
+      // The object of a reading is kept from record to record: its keys are made once.
+      Json failure;
+      Json& json = failed ? failure : json_;
       if (numbered_) json["line"] = line;
       if (failed) {
         json["error"] = outcome.error;

@@ -5,10 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "chart/curve_ends.h"
 #include "cli/commands.h"
 
 namespace cli {
+
+using Json = nlohmann::ordered_json;
 
 enum class Format { Text, Csv, Json };
 
@@ -30,6 +34,7 @@ class ReadingWriter {
   bool calculator_;
   bool numbered_;
   std::string record_;
+  Json json_;
 };
 
 // Writes the curve ends of chart rows in the same three formats.

@@ -68,8 +68,10 @@ int runBatch(cli::Command command, const std::string& path, cli::ReadingWriter& 
     std::vector<std::string> fields;
     std::uint64_t number = 0;
     writer.header();
-    while (const auto line = reader.next()) {
+    while (auto line = reader.next()) {
       ++number;
+      // Spreadsheets save "CSV UTF-8" with a byte order mark in front of the first line.
+      if (number == 1 && line->text.starts_with("\xEF\xBB\xBF")) line->text.remove_prefix(3);
       cli::Outcome outcome;
       if (line->tooLong) {
         outcome.error = "line longer than " + std::to_string(cli::LineReader::kMaxLine) + " characters";

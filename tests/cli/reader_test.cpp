@@ -296,7 +296,7 @@ TEST(Reader, BatchKeepsOrderAndNamesEveryRefusedLine) {
   const std::string manyDigits(10'000, '9');
   const std::string tinyFraction = "0." + std::string(9'998, '0') + "1";
   const std::vector<std::string> lines{
-      "5000,25",        "5000",          "abc,25",         manyDigits + ",25", "5000," + tinyFraction, "",
+      "\xEF\xBB\xBF" "5000,25", "5000",          "abc,25",         manyDigits + ",25", "5000," + tinyFraction, "",
       "\"4500\", 30 ",  "5000,25,1",     "\"5000,25",      "25 kW,5000",       "4000,20\r",
       std::string(cli::LineReader::kMaxLine + 1, '1')};
   const std::set<std::size_t> refused{2, 3, 4, 5, 6, 8, 9, 10, 12};

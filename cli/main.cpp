@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.fallthrough();
   std::string formatName = "text";
-  app.add_option("--format", formatName, "text (an aligned table), csv (with a header line) or json (one object a line)")
+  app.add_option("--format", formatName,
+                 "text (an aligned table), csv (with a header line) or json (one object a line)")
       ->check(CLI::IsMember({"text", "csv", "json"}));
 
   std::map<const CLI::App*, cli::Command> commands;

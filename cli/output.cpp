@@ -157,7 +157,9 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
       record_ += ' ';
       padRight(record_, redText(r), 11);
       std::string notes = chart::warningText(r.reasons);
-      if (outcome.refusals != 0) notes += (notes.empty() ? "not placed: " : "; not placed: ") + chart::refusalText(outcome.refusals);
+      if (outcome.refusals != 0) {
+        notes += (notes.empty() ? "not placed: " : "; not placed: ") + chart::refusalText(outcome.refusals);
+      }
       if (!notes.empty()) record_ += ' ' + notes;
       while (!record_.empty() && record_.back() == ' ') record_.pop_back();
       break;

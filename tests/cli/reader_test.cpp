@@ -161,7 +161,8 @@ TEST(Reader, FreshWindowStartsAsTheLayoutTableLaysItOut) {
       EXPECT_EQ(controls.markerLeft(), entry.left);
       EXPECT_EQ(controls.markerTop(), entry.top);
     }
-    for (const auto& [name, line] : {std::pair{"Line1", chart::CrossHairLine::Line1}, {"Line2", chart::CrossHairLine::Line2}}) {
+    using enum chart::CrossHairLine;
+    for (const auto& [name, line] : {std::pair{"Line1", Line1}, {"Line2", Line2}}) {
       if (entry.name != name) continue;
       const std::array<chart::ChartCoord, 4> ends{controls.lineEnd(line, X1), controls.lineEnd(line, Y1),
                                                  controls.lineEnd(line, X2), controls.lineEnd(line, Y2)};

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <set>
 #include <sstream>
@@ -37,8 +37,14 @@ struct ReaderRun {
   std::string err;
 };
 
-// Runs the reader with the arguments, feeds it the input and collects both streams.
-ReaderRun runReader(const std::vector<std::string>& args, std::string_view input = {}) {
+struct Child {
+  pid_t pid = -1;
+  int in = -1, out = -1, err = -1;  // its standard input, output and error, from this side
+};
+
+// Starts the reader with the arguments, its three standard streams on pipes.
+Child spawnReader(const std::vector<std::string>& args) {
+  std::signal(SIGPIPE, SIG_IGN);  // a reader that stops early must not end the test
   int in[2], out[2], err[2];
   if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return {};
   posix_spawn_file_actions_t actions;
@@ -51,22 +57,36 @@ ReaderRun runReader(const std::vector<std::string>& args, std::string_view input
   std::vector<char*> pointers;
   for (std::string& arg : argv) pointers.push_back(arg.data());
   pointers.push_back(nullptr);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, QNTE_READER, &actions, nullptr, pointers.data(), environ);
+  Child child;
+  const int spawned = posix_spawn(&child.pid, QNTE_READER, &actions, nullptr, pointers.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(in[0]);
   close(out[1]);
   close(err[1]);
-  ReaderRun run;
-  if (spawned != 0) return run;
+  if (spawned != 0) child.pid = -1;
+  child.in = in[1];
+  child.out = out[0];
+  child.err = err[0];
+  return child;
+}
 
-  std::size_t written = 0;
-  int toChild = in[1];
+int exitStatusOf(pid_t pid) {
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Runs the reader with the arguments, feeds it the input and collects both streams.
+ReaderRun runReader(const std::vector<std::string>& args, std::string_view input = {}) {
+  const Child child = spawnReader(args);
+  ReaderRun run;
+  int toChild = child.in;
   if (input.empty()) {
     close(toChild);
     toChild = -1;
   }
-  std::array<pollfd, 3> fds{{{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {toChild, POLLOUT, 0}}};
+  std::array<pollfd, 3> fds{{{child.out, POLLIN, 0}, {child.err, POLLIN, 0}, {toChild, POLLOUT, 0}}};
+  std::size_t written = 0;
   while (fds[0].fd >= 0 || fds[1].fd >= 0) {
     if (poll(fds.data(), fds.size(), 30'000) <= 0) break;
     for (int i = 0; i < 2; ++i) {
@@ -90,9 +110,7 @@ ReaderRun runReader(const std::vector<std::string>& args, std::string_view input
     }
   }
   if (fds[2].fd >= 0) close(fds[2].fd);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  if (child.pid > 0) run.status = exitStatusOf(child.pid);
   return run;
 }
 
@@ -404,45 +422,29 @@ TEST(Reader, CurvesAreTheRowScanOfEveryRow) {
 }
 
 TEST(Reader, AnswersEachLineBeforeTheNextArrives) {
-  int in[2], out[2];
-  ASSERT_EQ(pipe2(in, O_CLOEXEC), 0);
-  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  std::vector<std::string> argv{QNTE_READER, "--format", "csv", "calculate", "--batch", "-"};
-  std::vector<char*> pointers;
-  for (std::string& arg : argv) pointers.push_back(arg.data());
-  pointers.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, QNTE_READER, &actions, nullptr, pointers.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  close(in[0]);
-  close(out[1]);
-
+  const Child child = spawnReader({"--format", "csv", "calculate", "--batch", "-"});
+  ASSERT_GT(child.pid, 0);
+  close(child.err);
   std::string received;
   const auto awaitLines = [&](std::size_t count) {
     while (static_cast<std::size_t>(std::count(received.begin(), received.end(), '\n')) < count) {
-      pollfd fd{out[0], POLLIN, 0};
+      pollfd fd{child.out, POLLIN, 0};
       if (poll(&fd, 1, 30'000) <= 0) return false;
       char buffer[4096];
-      const ssize_t got = read(out[0], buffer, sizeof buffer);
+      const ssize_t got = read(child.out, buffer, sizeof buffer);
       if (got <= 0) return false;
       received.append(buffer, static_cast<std::size_t>(got));
     }
     return true;
   };
   // The input stays open: an answer that waited for the end would never come.
-  ASSERT_EQ(write(in[1], "20,7\n", 5), 5);
+  ASSERT_EQ(write(child.in, "20,7\n", 5), 5);
   EXPECT_TRUE(awaitLines(2)) << received;  // the header and the first reading
-  ASSERT_EQ(write(in[1], "25,4\n", 5), 5);
+  ASSERT_EQ(write(child.in, "25,4\n", 5), 5);
   EXPECT_TRUE(awaitLines(3)) << received;
-  close(in[1]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  close(out[0]);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  close(child.in);
+  EXPECT_EQ(exitStatusOf(child.pid), 0);
+  close(child.out);
   EXPECT_NE(received.find("\n1,184,250,3840,20.0,7.0,"), std::string::npos) << received;
 }
 

@@ -7,6 +7,7 @@
 #include "chart/form4_controls.h"
 #include "chart/reading_announcement.h"
 #include "chart/warnings.h"
+#include "chart/refusals.h"
 
 namespace chart {
 
@@ -43,6 +44,9 @@ class Form4Logic {
   void Command1_Click();
   // Places the cross-hair column at the air-end speed of the belt drive in Text3 to Text5.
   void Command2_Click();
+  // Why the last calculator click left the cross-hair, or an axis of it, where it was;
+  // 0 when it placed the cross-hair.
+  Refusals lastRefusals() const noexcept { return refusals_; }
 
   // Reads the pressure, the warning colours and the delivery at the cross-hair.
   void UpdatePressureReading();
@@ -63,6 +67,7 @@ class Form4Logic {
   Warnings speedAndPower_ = 0;  // of the last reading
   Warnings pressureAndDelivery_ = 0;
   bool unannounced_ = false;
+  Refusals refusals_ = 0;
 };
 
 }  // namespace chart

@@ -11,6 +11,7 @@ void Form4Logic::Command1_Click() {
   using enum CrossHairLine;
   using enum LineEnd;
   SkipOnFailure step;
+  refusals_ = 0;
   ChartState& s = state_;
   Form4Controls& c = controls_;
 
@@ -23,6 +24,8 @@ void Form4Logic::Command1_Click() {
   if (step.test([&] { return power >= 0 && power <= 45; })) {
     step([&] { c.setLineEnd(Line2, Y1, toSingle(scales::rowOfPower(power))); });
     step([&] { c.setLineEnd(Line2, Y2, c.lineEnd(Line2, Y1)); });
+  } else {
+    refusals_ |= kPowerOutsideChart;
   }
   step([&] { c.setLineVisible(Line1, false); });
   step([&] { c.setLineVisible(Line2, false); });
@@ -38,6 +41,7 @@ void Form4Logic::Command1_Click() {
   } else if (step.test([&] { return p >= 10 && p <= 13; })) {
     step([&] { x = toSingle(((p - 10) * s.CurveX13 + (13 - p) * s.CurveX10) / 3); });
   } else {
+    refusals_ |= kPressureOutsideCurves;
     step([&] { x = c.lineEnd(Line1, X1); });
   }
   step([&] { c.setLineEnd(Line1, X1, x); });
@@ -50,10 +54,16 @@ void Form4Logic::Command1_Click() {
   // The scroll bars snap the cross-hair to whole pixels and rewrite every read-out; a row
   // below the chart (a power under 4.95 kW) is refused by VScroll1 and skipped.
   if (step.test([&] { return c.lineEnd(Line1, X1) >= 0; })) {
-    step([&] { c.setScrollValue(ScrollBar::HScroll1, roundToInt16(c.lineEnd(Line1, X1) + 1.0)); });
+    if (!step([&] { c.setScrollValue(ScrollBar::HScroll1, roundToInt16(c.lineEnd(Line1, X1) + 1.0)); })) {
+      refusals_ |= kColumnRefused;
+    }
   }
   if (step.test([&] { return c.lineEnd(Line2, Y1) >= 0; })) {
-    step([&] { c.setScrollValue(ScrollBar::VScroll1, roundToInt16(c.lineEnd(Line2, Y1) + 1.0)); });
+    if (!step([&] { c.setScrollValue(ScrollBar::VScroll1, roundToInt16(c.lineEnd(Line2, Y1) + 1.0)); })) {
+      refusals_ |= kRowBelowChart;
+    }
+  } else if ((refusals_ & kPowerOutsideChart) == 0) {
+    refusals_ |= kRowAboveChart;
   }
 }
 

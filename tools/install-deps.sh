@@ -4,10 +4,10 @@
 # (web: what tools/web.sh needs to build the browser version; test includes it)
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev fonts-wine fonts-dejavu-core libfast-float-dev libdragonbox-dev)
+run_packages=(cmake ninja-build g++ qt6-base-dev fonts-wine fonts-dejavu-core libfast-float-dev libdragonbox-dev libcli11-dev nlohmann-json3-dev)
 web_packages=(emscripten librsvg2-bin python3)
 browser_test_packages=(chromium chromium-driver python3-selenium python3-pil)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev orca at-spi2-core dbus-daemon xdotool valgrind)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev orca at-spi2-core dbus-daemon xdotool valgrind time)
 
 packages=("${run_packages[@]}")
 if [ "${1:-test}" = test ]; then

@@ -26,7 +26,11 @@ for size in 16 22 24 32 48 64 128 256; do
   [ "$dimensions" = "${size}x${size}" ] || fail "${size}px icon is $dimensions"
 done
 [ -f "$prefix/share/icons/hicolor/scalable/apps/$id.svg" ] || fail "no scalable icon"
-unexpected=$(cd "$prefix" && find . -type f | grep -v -E '^\./(bin/qnte418grafik|share/(applications|metainfo|icons)/)' || true)
+# The command-line reader beside the program, with its manual page.
+"$prefix/bin/qnte418grafik-read" --version >/dev/null || fail "the reader does not run from the prefix"
+[ -f "$prefix/share/man/man1/qnte418grafik-read.1.gz" ] || fail "no manual page of the reader"
+unexpected=$(cd "$prefix" && find . -type f | grep -v -E '^\./(bin/qnte418grafik|share/(applications|metainfo|icons)/)' |
+  grep -v -x -F './share/man/man1/qnte418grafik-read.1.gz' || true)
 [ -z "$unexpected" ] || fail "installs more than the application: $unexpected"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack failed"
@@ -38,6 +42,8 @@ if [ -n "$deb" ]; then
   done
   contents=$(dpkg-deb -c "$deb")
   grep -q "usr/bin/qnte418grafik" <<<"$contents" || fail "package lacks the executable"
+  grep -q "usr/bin/qnte418grafik-read" <<<"$contents" || fail "package lacks the reader"
+  grep -q "usr/share/man/man1/qnte418grafik-read.1.gz" <<<"$contents" || fail "package lacks the reader's manual page"
 else
   fail "no package built"
 fi

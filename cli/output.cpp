@@ -1,0 +1,235 @@
+#include "cli/output.h"
+
+#include <array>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "chart/numeric_text.h"
+#include "chart/warnings.h"
+#include "cli/csv_line.h"
+
+namespace cli {
+namespace {
+
+constexpr std::array<std::string_view, 4> kCurveNames{"13", "10", "7", "4"};
+
+void padLeft(std::string& out, std::string_view text, std::size_t width) {
+  if (text.size() < width) out.append(width - text.size(), ' ');
+  out += text;
+}
+
+void padRight(std::string& out, std::string_view text, std::size_t width) {
+  out += text;
+  if (text.size() < width) out.append(width - text.size(), ' ');
+}
+
+std::vector<std::string_view> warningWords(chart::Warnings warnings) {
+  std::vector<std::string_view> words;
+  for (const chart::WarningText& entry : chart::WarningTexts) {
+    if ((warnings & entry.warning) != 0) words.push_back(entry.words);
+  }
+  return words;
+}
+
+std::vector<std::string_view> refusalWords(chart::Refusals refusals) {
+  std::vector<std::string_view> words;
+  for (const chart::RefusalText& entry : chart::RefusalTexts) {
+    if ((refusals & entry.refusal) != 0) words.push_back(entry.words);
+  }
+  return words;
+}
+
+std::string_view redText(const chart::Reading& r) {
+  if (r.speedPowerRed && r.pressureRed) return "all";
+  if (r.speedPowerRed) return "speed/power";
+  if (r.pressureRed) return "pressure";
+  return "-";
+}
+
+std::string_view boolText(bool value) { return value ? "true" : "false"; }
+
+std::string dumped(const Json& json) { return json.dump(-1, ' ', false, Json::error_handler_t::replace); }
+
+}  // namespace
+
+ReadingWriter::ReadingWriter(std::FILE* out, Format format, bool calculator, bool numbered)
+    : out_(out), format_(format), calculator_(calculator), numbered_(numbered) {}
+
+void ReadingWriter::put() {
+  record_ += '\n';
+  std::fwrite(record_.data(), 1, record_.size(), out_);
+  record_.clear();
+}
+
+void ReadingWriter::header() {
+  switch (format_) {
+    case Format::Json:
+      return;
+    case Format::Csv:
+      if (numbered_) record_ += "line,";
+      record_ += "hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons";
+      if (calculator_) record_ += ",placed,refused";
+      if (numbered_) record_ += ",error";
+      break;
+    case Format::Text:
+      if (numbered_) record_ += "  line ";
+      record_ += "hscroll vscroll speed power pressure delivery class    red         notes";
+      break;
+  }
+  put();
+}
+
+void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
+  const chart::Reading& r = outcome.reading;
+  const bool failed = !outcome.error.empty();
+  switch (format_) {
+    case Format::Json: {
+      // The object of a reading is kept from record to record: its keys are made once.
+      Json failure;
+      Json& json = failed ? failure : json_;
+      if (numbered_) json["line"] = line;
+      if (failed) {
+        json["error"] = outcome.error;
+      } else {
+        json["hscroll"] = r.hscroll;
+        json["vscroll"] = r.vscroll;
+        json["speed"] = r.speed;
+        json["power"] = r.power;
+        json["pressure"] = r.pressure;
+        json["delivery"] = r.delivery;
+        json["delivery_class"] = r.deliveryClass;
+        json["speed_power_red"] = r.speedPowerRed;
+        json["pressure_red"] = r.pressureRed;
+        json["reasons"] = warningWords(r.reasons);
+        if (calculator_) {
+          json["placed"] = outcome.refusals == 0;
+          json["refused"] = refusalWords(outcome.refusals);
+        }
+      }
+      record_ = dumped(json);
+      break;
+    }
+    case Format::Csv:
+      if (numbered_) record_ += std::to_string(line) + ',';
+      if (failed) {
+        // Every reading column empty, the error in the last.
+        record_.append(calculator_ ? 12 : 10, ',');
+        record_ += csvField(outcome.error);
+        break;
+      }
+      record_ += std::to_string(r.hscroll) + ',' + std::to_string(r.vscroll);
+      for (const std::string* text : {&r.speed, &r.power, &r.pressure, &r.delivery, &r.deliveryClass}) {
+        record_ += ',';
+        record_ += csvField(*text);
+      }
+      record_ += ',';
+      record_ += boolText(r.speedPowerRed);
+      record_ += ',';
+      record_ += boolText(r.pressureRed);
+      record_ += ',';
+      record_ += csvField(chart::warningText(r.reasons));
+      if (calculator_) {
+        record_ += ',';
+        record_ += boolText(outcome.refusals == 0);
+        record_ += ',';
+        record_ += csvField(chart::refusalText(outcome.refusals));
+      }
+      if (numbered_) record_ += ',';
+      break;
+    case Format::Text: {
+      if (numbered_) {
+        padLeft(record_, std::to_string(line), 6);
+        record_ += ' ';
+      }
+      if (failed) {
+        record_ += "error: " + outcome.error;
+        break;
+      }
+      padLeft(record_, std::to_string(r.hscroll), 7);
+      padLeft(record_, std::to_string(r.vscroll), 8);
+      padLeft(record_, r.speed, 6);
+      padLeft(record_, r.power, 6);
+      padLeft(record_, r.pressure, 9);
+      padLeft(record_, r.delivery, 9);
+      record_ += ' ';
+      padRight(record_, r.deliveryClass, 8);
+      record_ += ' ';
+      padRight(record_, redText(r), 11);
+      std::string notes = chart::warningText(r.reasons);
+      if (outcome.refusals != 0) {
+        notes += (notes.empty() ? "not placed: " : "; not placed: ") + chart::refusalText(outcome.refusals);
+      }
+      if (!notes.empty()) record_ += ' ' + notes;
+      while (!record_.empty() && record_.back() == ' ') record_.pop_back();
+      break;
+    }
+  }
+  put();
+}
+
+CurveWriter::CurveWriter(std::FILE* out, Format format) : out_(out), format_(format) {}
+
+void CurveWriter::header() {
+  switch (format_) {
+    case Format::Json:
+      return;
+    case Format::Csv:
+      record_ = "row,power";
+      for (const std::string_view name : kCurveNames) {
+        record_ += ",speed_" + std::string(name) + ",limit_" + std::string(name);
+      }
+      break;
+    case Format::Text:
+      record_ = "row power";
+      for (const std::string_view name : kCurveNames) {
+        record_ += "  ";
+        padRight(record_, std::string(name) + " bar", 10);
+      }
+      while (record_.back() == ' ') record_.pop_back();
+      break;
+  }
+  record_ += '\n';
+  std::fwrite(record_.data(), 1, record_.size(), out_);
+}
+
+void CurveWriter::write(const chart::RowCurveEnds& row) {
+  const std::string power = chart::formatOneDecimal(row.power);
+  record_.clear();
+  switch (format_) {
+    case Format::Json: {
+      Json json;
+      json["row"] = row.row;
+      json["power"] = power;
+      for (std::size_t i = 0; i < row.ends.size(); ++i) {
+        const chart::CurveEnd& end = row.ends[i];
+        const std::string name(kCurveNames[i]);
+        json["speed_" + name] = end.present ? Json(end.speed) : Json(nullptr);
+        json["limit_" + name] = end.present ? Json(end.limit) : Json(nullptr);
+      }
+      record_ = dumped(json);
+      break;
+    }
+    case Format::Csv:
+      record_ = std::to_string(row.row) + ',' + power;
+      for (const chart::CurveEnd& end : row.ends) {
+        record_ += ',';
+        if (end.present) record_ += std::to_string(end.speed) + ',' + std::string(boolText(end.limit));
+        else record_ += ',';
+      }
+      break;
+    case Format::Text:
+      padLeft(record_, std::to_string(row.row), 3);
+      padLeft(record_, power, 6);
+      for (const chart::CurveEnd& end : row.ends) {
+        record_ += "  ";
+        padRight(record_, end.present ? std::to_string(end.speed) + (end.limit ? " limit" : "") : "-", 10);
+      }
+      while (record_.back() == ' ') record_.pop_back();
+      break;
+  }
+  record_ += '\n';
+  std::fwrite(record_.data(), 1, record_.size(), out_);
+}
+
+}  // namespace cli

@@ -1,0 +1,451 @@
+// qnte418grafik-read from outside: what it prints must be what the core on in-memory
+// controls shows after the same action, line for line and in order.
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "chart/curve_scan.h"
+#include "chart/warnings.h"
+#include "cli/line_reader.h"
+#include "layout/form4_layout.h"
+#include "tests/support/core_harness.h"
+
+extern char** environ;
+
+namespace {
+
+using chart::TextControl;
+using nlohmann::json;
+using testsupport::CoreHarness;
+
+struct ReaderRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+struct Child {
+  pid_t pid = -1;
+  int in = -1, out = -1, err = -1;  // its standard input, output and error, from this side
+};
+
+// Starts the reader with the arguments, its three standard streams on pipes.
+Child spawnReader(const std::vector<std::string>& args) {
+  std::signal(SIGPIPE, SIG_IGN);  // a reader that stops early must not end the test
+  int in[2], out[2], err[2];
+  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  std::vector<std::string> argv{QNTE_READER};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> pointers;
+  for (std::string& arg : argv) pointers.push_back(arg.data());
+  pointers.push_back(nullptr);
+  Child child;
+  const int spawned = posix_spawn(&child.pid, QNTE_READER, &actions, nullptr, pointers.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(in[0]);
+  close(out[1]);
+  close(err[1]);
+  if (spawned != 0) child.pid = -1;
+  child.in = in[1];
+  child.out = out[0];
+  child.err = err[0];
+  return child;
+}
+
+int exitStatusOf(pid_t pid) {
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Runs the reader with the arguments, feeds it the input and collects both streams.
+ReaderRun runReader(const std::vector<std::string>& args, std::string_view input = {}) {
+  const Child child = spawnReader(args);
+  ReaderRun run;
+  int toChild = child.in;
+  if (input.empty()) {
+    close(toChild);
+    toChild = -1;
+  }
+  std::array<pollfd, 3> fds{{{child.out, POLLIN, 0}, {child.err, POLLIN, 0}, {toChild, POLLOUT, 0}}};
+  std::size_t written = 0;
+  while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+    if (poll(fds.data(), fds.size(), 30'000) <= 0) break;
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      char buffer[65536];
+      const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
+      if (got <= 0) {
+        close(fds[i].fd);
+        fds[i].fd = -1;
+      } else {
+        (i == 0 ? run.out : run.err).append(buffer, static_cast<std::size_t>(got));
+      }
+    }
+    if (fds[2].fd >= 0 && fds[2].revents != 0) {
+      const ssize_t put = write(fds[2].fd, input.data() + written, input.size() - written);
+      if (put > 0) written += static_cast<std::size_t>(put);
+      if (put <= 0 || written == input.size()) {
+        close(fds[2].fd);
+        fds[2].fd = -1;
+      }
+    }
+  }
+  if (fds[2].fd >= 0) close(fds[2].fd);
+  if (child.pid > 0) run.status = exitStatusOf(child.pid);
+  return run;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<json> jsonLines(const std::string& text) {
+  std::vector<json> records;
+  for (const std::string& line : linesOf(text)) records.push_back(json::parse(line));  // throws if not JSON
+  return records;
+}
+
+// What the core on in-memory controls shows, in the reader's field names.
+json shownBy(const CoreHarness& core) {
+  std::set<std::string> reasons;
+  for (const TextControl control : {TextControl::Text1, TextControl::Text2}) {
+    std::string words = core.controls.warning(control);
+    for (std::size_t at; !words.empty(); words.erase(0, at == std::string::npos ? at : at + 2)) {
+      at = words.find("; ");
+      reasons.insert(words.substr(0, at));
+    }
+  }
+  return {{"hscroll", core.controls.scrollValue(chart::ScrollBar::HScroll1)},
+          {"vscroll", core.controls.scrollValue(chart::ScrollBar::VScroll1)},
+          {"speed", core.text(TextControl::Label4)},
+          {"power", core.text(TextControl::Text1)},
+          {"pressure", core.text(TextControl::Text2)},
+          {"delivery", core.text(TextControl::Label20)},
+          {"delivery_class", core.text(TextControl::Label21)},
+          {"speed_power_red", core.red(TextControl::Text1)},
+          {"pressure_red", core.red(TextControl::Text2)},
+          {"reasons", reasons}};
+}
+
+json readingPart(json record) {
+  for (const char* key : {"line", "placed", "refused"}) record.erase(key);
+  record["reasons"] = record["reasons"].get<std::set<std::string>>();
+  return record;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + '\n';
+  return text;
+}
+
+TEST(Reader, FreshWindowStartsAsTheLayoutTableLaysItOut) {
+  const chart::MemoryControls controls;
+  for (const auto& [name, control] : std::initializer_list<std::pair<std::string_view, TextControl>>{
+           {"Text1", TextControl::Text1}, {"Text2", TextControl::Text2}, {"Text3", TextControl::Text3},
+           {"Text4", TextControl::Text4}, {"Text5", TextControl::Text5}, {"Label4", TextControl::Label4},
+           {"Label20", TextControl::Label20}, {"Label21", TextControl::Label21}}) {
+    for (const layout::ControlLayout& entry : layout::kForm4Layout) {
+      if (entry.name == name) {
+        EXPECT_EQ(controls.text(control), entry.caption) << name;
+      }
+    }
+  }
+  using enum chart::LineEnd;
+  for (const layout::ControlLayout& entry : layout::kForm4Layout) {
+    if (entry.name == "Shape2") {
+      EXPECT_EQ(controls.markerLeft(), entry.left);
+      EXPECT_EQ(controls.markerTop(), entry.top);
+    }
+    using enum chart::CrossHairLine;
+    for (const auto& [name, line] : {std::pair{"Line1", Line1}, {"Line2", Line2}}) {
+      if (entry.name != name) continue;
+      const std::array<chart::ChartCoord, 4> ends{controls.lineEnd(line, X1), controls.lineEnd(line, Y1),
+                                                 controls.lineEnd(line, X2), controls.lineEnd(line, Y2)};
+      for (std::size_t i = 0; i < ends.size(); ++i) EXPECT_EQ(ends[i], entry.lineEnds[i]) << name;
+    }
+  }
+}
+
+TEST(Reader, AtShowsWhatTheScrollBarsShow) {
+  // The window's edge rows and columns, as scroll values; speed and power typed from them.
+  const std::vector<std::pair<chart::ScrollValue, chart::ScrollValue>> positions{
+      {300, 200}, {262, 200}, {369, 200}, {189, 200}, {119, 200}, {50, 200}, {400, 200}, {301, 50},
+      {471, 80},  {301, 80},  {380, 121}, {368, 121}, {1, 330},   {2, 330},  {2, 345},   {500, 345},
+      {2, 391},   {1, 391},   {250, 0},   {0, 0},     {0, 1},     {500, 400}, {1, 1},    {430, 68}};
+  std::vector<std::string> input;
+  for (const auto& [h, v] : positions) {
+    char line[64];
+    std::snprintf(line, sizeof line, "%d,%.1f", 2000 + 10 * h, 5 + (400 - v) / 10.0);
+    input.emplace_back(line);
+  }
+  const ReaderRun run = runReader({"--format", "json", "at", "--batch", "-"}, joined(input));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<json> records = jsonLines(run.out);
+  ASSERT_EQ(records.size(), positions.size());
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    CoreHarness core;
+    core.scrollTo(positions[i].first, positions[i].second);
+    EXPECT_EQ(records[i]["line"], i + 1);
+    EXPECT_EQ(readingPart(records[i]), shownBy(core)) << "at " << input[i];
+  }
+}
+
+TEST(Reader, AtRoundsAsTheCalculatorsRoundAndRefusesWhatLiesOffTheBars) {
+  struct Case {
+    const char* line;
+    int h, v;  // -1: refused
+  };
+  const Case cases[] = {
+      {"2005,25", 0, 200},  {"2015,25", 2, 200},   {"1995,25", 0, 200},  {"1994.9,25", -1, -1},
+      {"7005,25", 500, 200}, {"7005.1,25", -1, -1}, {"5000,4.95", 300, 400}, {"5000,4.94", -1, -1},
+      {"5000,45.05", 300, 0}, {"5000,45.06", -1, -1}, {"5000,20.05", 300, 250}, {"5000,20.15", 300, 248},
+  };
+  std::string input;
+  for (const Case& c : cases) input += std::string(c.line) + '\n';
+  const ReaderRun run = runReader({"--format", "json", "at", "--batch", "-"}, input);
+  EXPECT_EQ(run.status, 1);
+  const std::vector<json> records = jsonLines(run.out);
+  ASSERT_EQ(records.size(), std::size(cases));
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (cases[i].h < 0) {
+      EXPECT_TRUE(records[i].contains("error")) << cases[i].line;
+    } else {
+      EXPECT_EQ(records[i]["hscroll"], cases[i].h) << cases[i].line;
+      EXPECT_EQ(records[i]["vscroll"], cases[i].v) << cases[i].line;
+    }
+  }
+}
+
+struct CalculatorCase {
+  std::vector<std::string> fields;
+  bool placed;
+  const char* refused;  // the words, "; "-joined
+};
+
+void expectCalculatorsMatch(const char* command, const std::vector<CalculatorCase>& cases) {
+  std::string input;
+  for (const CalculatorCase& c : cases) {
+    for (std::size_t i = 0; i < c.fields.size(); ++i) input += (i ? "," : "") + c.fields[i];
+    input += '\n';
+  }
+  const ReaderRun run = runReader({"--format", "json", command, "--batch", "-"}, input);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<json> records = jsonLines(run.out);
+  ASSERT_EQ(records.size(), cases.size());
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const CalculatorCase& c = cases[i];
+    CoreHarness core;
+    if (c.fields.size() == 2) {
+      core.controls.setText(TextControl::Text1, c.fields[0]);
+      core.controls.setText(TextControl::Text2, c.fields[1]);
+      core.logic.Command1_Click();
+    } else {
+      core.controls.setText(TextControl::Text3, c.fields[0]);
+      core.controls.setText(TextControl::Text4, c.fields[1]);
+      core.controls.setText(TextControl::Text5, c.fields[2]);
+      core.logic.Command2_Click();
+    }
+    std::string refused;
+    for (const std::string words : records[i]["refused"]) refused += (refused.empty() ? "" : "; ") + words;
+    EXPECT_EQ(readingPart(records[i]), shownBy(core)) << command << ' ' << i + 1;
+    EXPECT_EQ(records[i]["placed"], c.placed) << command << ' ' << i + 1;
+    EXPECT_EQ(refused, c.refused) << command << ' ' << i + 1;
+  }
+}
+
+TEST(Reader, CalculateIsTheFirstCalculatorOnAFreshWindow) {
+  expectCalculatorsMatch("calculate", {
+      {{"20", "7"}, true, ""},
+      {{"25", "5.5"}, true, ""},  // column 314.5, halves to even
+      {{"12", "9.5"}, true, ""},  // column 5.5 goes to the odd neighbour
+      {{"12", "7"}, true, ""},  // the absent 10 bar curve counts as column 0
+      {{"4.95", "4"}, true, ""},
+      {{"4.94", "13"}, false, "power below the chart (under 4.95 kW)"},
+      {{"45", "7"}, false, "power on the parked row above the chart (45 kW)"},
+      {{"45.1", "7"}, false, "power outside 0 to 45 kW"},
+      {{"-1", "7"}, false, "power outside 0 to 45 kW"},
+      {{"25", "3.99"}, false, "pressure outside 4 to 13 bar"},
+      {{"25", "13.01"}, false, "pressure outside 4 to 13 bar"},
+      {{"1e39", "7"}, false, "power below the chart (under 4.95 kW)"},  // beyond single: reads as unread
+      {{"50", "2"}, false, "power outside 0 to 45 kW; pressure outside 4 to 13 bar"},
+  });
+}
+
+TEST(Reader, BeltIsTheSecondCalculatorOnAFreshWindow) {
+  expectCalculatorsMatch("belt", {
+      {{"2950", "200", "100"}, true, ""},
+      {{"1450", "250", "100"}, true, ""},
+      {{"1450.9", "125.7", "60.9"}, true, ""},
+      {{"3500", "200", "100"}, true, ""},
+      {{"2004", "100", "100"}, true, ""},
+      {{"3000", "250", "100"}, false, "air-end speed above the chart (over 7000 1/min)"},
+      {{"1450", "100", "100"}, false, "air-end speed below the chart (under 1995 1/min)"},
+      {{"1450", "200", "0.5"}, false, "air-end pulley under 1 (diameters count in whole units)"},
+      {{"3000", "500", "40"}, false, "air-end speed beyond 32767 1/min"},
+      {{"32767.5", "200", "100"}, false, "motor speed not above 0 and up to 32767 1/min"},
+      {{"1450", "500.5", "100"}, false, "motor pulley not above 0 and up to 500"},
+      {{"1450", "200", "501"}, false, "air-end pulley not above 0 and up to 500"},
+  });
+}
+
+TEST(Reader, BatchKeepsOrderAndNamesEveryRefusedLine) {
+  const std::string manyDigits(10'000, '9');
+  const std::string tinyFraction = "0." + std::string(9'998, '0') + "1";
+  const std::vector<std::string> lines{
+      "\xEF\xBB\xBF" "5000,25", "5000",          "abc,25",         manyDigits + ",25", "5000," + tinyFraction, "",
+      "\"4500\", 30 ",  "5000,25,1",     "\"5000,25",      "25 kW,5000",       "4000,20\r",
+      std::string(cli::LineReader::kMaxLine + 1, '1')};
+  const std::set<std::size_t> refused{2, 3, 4, 5, 6, 8, 9, 10, 12};
+  const ReaderRun run = runReader({"--format", "json", "at", "--batch", "-"}, joined(lines));
+  EXPECT_EQ(run.status, 1);
+  const std::vector<json> records = jsonLines(run.out);
+  ASSERT_EQ(records.size(), lines.size());
+  for (std::size_t n = 1; n <= lines.size(); ++n) {
+    const json& record = records[n - 1];
+    EXPECT_EQ(record["line"], n);
+    EXPECT_EQ(record.contains("error"), refused.contains(n)) << "line " << n;
+    const bool named = run.err.find("standard input:" + std::to_string(n) + ":") != std::string::npos;
+    EXPECT_EQ(named, refused.contains(n)) << "line " << n;
+  }
+  EXPECT_EQ(linesOf(run.err).size(), refused.size());
+  // A field is quoted short however long it is.
+  EXPECT_LT(run.err.size(), 2'000u);
+}
+
+TEST(Reader, ExitStatusAndUsage) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* stdoutHas;
+    const char* stderrHas;
+  };
+  const Case cases[] = {
+      {{"at", "5000", "25"}, 0, "5000", ""},
+      {{"--help"}, 0, "--batch", ""},
+      {{"at", "--help"}, 0, "SPEED POWER", ""},
+      {{"--version"}, 0, "qnte418grafik-read", ""},
+      {{}, 2, "", "Usage:"},
+      {{"at", "5000"}, 2, "", "Usage:"},
+      {{"belt", "1", "2"}, 2, "", "Usage:"},
+      {{"at", "1", "2", "3"}, 2, "", "Usage:"},
+      {{"fly", "5000", "25"}, 2, "", "Usage:"},
+      {{"--format", "xml", "at", "5000", "25"}, 2, "", "Usage:"},
+      {{"at", "5000", "25", "--bogus"}, 2, "", "Usage:"},
+      {{"at", "5000", "25", "--batch", "-"}, 2, "", "Usage:"},
+      {{"curves", "--batch", "-"}, 2, "", "Usage:"},
+      {{"at", "--batch", "/nonexistent/readings.csv"}, 2, "", "cannot open"},
+      {{"at", "9000", "25"}, 1, "", "command line: SPEED"},
+      {{"calculate", "abc", "7"}, 1, "", "is no number"},
+      {{"calculate", "50", "7"}, 0, "not placed: power outside 0 to 45 kW", ""},
+      {{"at", "-", "25"}, 1, "", "is no number"},
+  };
+  for (const Case& c : cases) {
+    const ReaderRun run = runReader(c.args);
+    std::string shown;
+    for (const std::string& arg : c.args) shown += arg + ' ';
+    EXPECT_EQ(run.status, c.status) << shown << run.err;
+    EXPECT_NE(run.out.find(c.stdoutHas), std::string::npos) << shown << run.out;
+    EXPECT_NE(run.err.find(c.stderrHas), std::string::npos) << shown << run.err;
+    if (c.status != 0) {
+      EXPECT_EQ(run.out.find("hscroll"), std::string::npos) << shown;
+    }
+  }
+}
+
+TEST(Reader, EveryFormatHasOneRecordPerLineUnderItsHeader) {
+  const std::string input = "5000,25\n9000,20\n6700,37.1\n";
+  const ReaderRun csv = runReader({"--format", "csv", "at", "--batch", "-"}, input);
+  const std::vector<std::string> rows = linesOf(csv.out);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0],
+            "line,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons,error");
+  EXPECT_EQ(rows[1], "1,300,200,5000,25.0,5.9,4.8,@ 4 bar,false,false,,");
+  EXPECT_EQ(rows[2].substr(0, 13), "2,,,,,,,,,,,\"");
+  EXPECT_EQ(rows[3], "3,470,79,6700,37.1,4.0,6.5,@ 4 bar,true,true,beyond the last curve of this power,");
+  const ReaderRun text = runReader({"at", "--batch", "-"}, input);
+  const std::vector<std::string> table = linesOf(text.out);
+  ASSERT_EQ(table.size(), 4u);
+  EXPECT_EQ(table[1].find("300"), table[0].find("hscroll") + 4);  // numbers right-aligned under their heads
+  EXPECT_NE(table[2].find("error:"), std::string::npos);
+}
+
+TEST(Reader, CurvesAreTheRowScanOfEveryRow) {
+  const ReaderRun run = runReader({"--format", "json", "curves"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<json> rows = jsonLines(run.out);
+  ASSERT_EQ(rows.size(), 400u);
+  const chart::ChartRaster& raster = testsupport::chartRaster();
+  for (int y = 0; y < 400; ++y) {
+    chart::ChartState slots;
+    chart::ScanCurveRow(raster, static_cast<chart::ChartCoord>(y), slots);
+    const json& row = rows[static_cast<std::size_t>(y)];
+    EXPECT_EQ(row["row"], y);
+    const std::pair<const char*, float> curves[] = {
+        {"13", slots.CurveX13}, {"10", slots.CurveX10}, {"7", slots.CurveX7}, {"4", slots.CurveX4}};
+    for (const auto& [name, x] : curves) {
+      const json& speed = row[std::string("speed_") + name];
+      const json& limit = row[std::string("limit_") + name];
+      if (x == 0) {
+        EXPECT_TRUE(speed.is_null() && limit.is_null()) << "row " << y << ", " << name << " bar";
+        continue;
+      }
+      const chart::Colour colour = raster.pixel(x, static_cast<chart::ChartCoord>(y));
+      EXPECT_EQ(speed, 10 * static_cast<int>(x) + 2010) << "row " << y << ", " << name << " bar";
+      EXPECT_EQ(limit, colour == chart::colours::kMagenta || colour == chart::colours::kLightTeal) << "row " << y;
+    }
+  }
+  EXPECT_EQ(rows[0]["power"], "44.9");
+  EXPECT_EQ(rows[399]["power"], "5.0");
+}
+
+TEST(Reader, AnswersEachLineBeforeTheNextArrives) {
+  const Child child = spawnReader({"--format", "csv", "calculate", "--batch", "-"});
+  ASSERT_GT(child.pid, 0);
+  close(child.err);
+  std::string received;
+  const auto awaitLines = [&](std::size_t count) {
+    while (static_cast<std::size_t>(std::count(received.begin(), received.end(), '\n')) < count) {
+      pollfd fd{child.out, POLLIN, 0};
+      if (poll(&fd, 1, 30'000) <= 0) return false;
+      char buffer[4096];
+      const ssize_t got = read(child.out, buffer, sizeof buffer);
+      if (got <= 0) return false;
+      received.append(buffer, static_cast<std::size_t>(got));
+    }
+    return true;
+  };
+  // The input stays open: an answer that waited for the end would never come.
+  ASSERT_EQ(write(child.in, "20,7\n", 5), 5);
+  EXPECT_TRUE(awaitLines(2)) << received;  // the header and the first reading
+  ASSERT_EQ(write(child.in, "25,4\n", 5), 5);
+  EXPECT_TRUE(awaitLines(3)) << received;
+  close(child.in);
+  EXPECT_EQ(exitStatusOf(child.pid), 0);
+  close(child.out);
+  EXPECT_NE(received.find("\n1,184,250,3840,20.0,7.0,"), std::string::npos) << received;
+}
+
+}  // namespace

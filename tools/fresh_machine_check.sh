@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Tries the README's set-up the way a new user meets it, on a throw-away minimal Debian 12 tree
 # (debootstrap --variant=minbase bookworm) with the repository's committed HEAD cloned into it:
-#   start    as a user with sudo: tools/start.sh must open the window (on an Xvfb started here),
-#            and a second run must open it again without configuring again;
+#   start    tools/start.sh must open the window (on an Xvfb started here): as root, installing
+#            what the program needs, then as a user with sudo in a clone of the user's own; the
+#            user's second run must open it again without configuring again;
 #   install  the same user: the README's Install section exactly as written; the installed
 #            program must open its window, and apt-get remove must leave none of its files;
 #   check    as root, in a clone of its own: tools/check.sh must end with "all passed".
@@ -150,10 +151,14 @@ step_done "preparing the tree"
 for step in "${steps[@]}"; do
   case $step in
     start)
-      step_start "tools/start.sh as a user with sudo, on a fresh tree"
+      step_start "tools/start.sh as root, on a fresh tree"
+      wait_for_window "$logs/start-root.log" root "cd qnte418grafik && tools/start.sh" ||
+        failed "tools/start.sh as root: no window"
+      step_done "start command as root (installs, builds, window)"
+      step_start "tools/start.sh as a user with sudo"
       wait_for_window "$logs/start-1.log" dev "cd qnte418grafik && tools/start.sh" ||
         failed "tools/start.sh (first run): no window"
-      step_done "start command, first run (installs, builds, window)"
+      step_done "start command as a user (builds, window)"
       step_start "tools/start.sh again: nothing to configure"
       stamp=$(stat -c %Y "$root/home/dev/qnte418grafik/build/run/CMakeCache.txt")
       wait_for_window "$logs/start-2.log" dev "cd qnte418grafik && tools/start.sh" ||

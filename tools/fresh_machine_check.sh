@@ -131,6 +131,11 @@ wait_for_window() {
     fi
     sleep 2
   done
+  # A picture of the screen beside the log, for a person to look at.
+  if command -v import >/dev/null; then
+    sleep 1
+    DISPLAY=$display import -window root "${log%.log}.png" || true
+  fi
   kill -- "-$program_pid"
   wait "$program_pid" 2>/dev/null || true
   program_pid=""

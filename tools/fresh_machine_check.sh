@@ -73,6 +73,7 @@ trap cleanup EXIT
 
 tar -C "$root" --numeric-owner -xzf "$base"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+printf '127.0.0.1 localhost\n127.0.1.1 %s\n' "$(hostname)" >"$root/etc/hosts"
 mount -t proc proc "$root/proc"
 mount -t sysfs sysfs "$root/sys"
 mount --bind /dev "$root/dev"

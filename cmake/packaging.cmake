@@ -2,8 +2,8 @@
 include(GNUInstallDirs)
 
 set(QNTE_APP_ID org.qnte418grafik.qnte418grafik)
-# Whoever builds the package signs it, as Debian's own tools do: DEBFULLNAME and DEBEMAIL when
-# set, else a placeholder in the domain reserved for examples.
+# The package names whoever builds it as its maintainer, read from DEBFULLNAME and DEBEMAIL as
+# Debian's own tools do; else a placeholder in the domain reserved for examples.
 if(DEFINED ENV{DEBEMAIL} AND NOT "$ENV{DEBEMAIL}" STREQUAL "")
   set(maintainer_default "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
 else()

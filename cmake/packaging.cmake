@@ -2,7 +2,15 @@
 include(GNUInstallDirs)
 
 set(QNTE_APP_ID org.qnte418grafik.qnte418grafik)
-set(QNTE_HOMEPAGE "https://qnte418grafik.org" CACHE STRING "Homepage named in the AppStream metadata")
+# The package names whoever builds it as its maintainer, read from DEBFULLNAME and DEBEMAIL as
+# Debian's own tools do; else a placeholder in the domain reserved for examples.
+if(DEFINED ENV{DEBEMAIL} AND NOT "$ENV{DEBEMAIL}" STREQUAL "")
+  set(maintainer_default "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
+else()
+  set(maintainer_default "the qnte418grafik authors <qnte418grafik@example.org>")
+endif()
+set(QNTE_PACKAGE_MAINTAINER "${maintainer_default}" CACHE STRING
+    "Maintainer of the Debian package, as 'Name <address>'")
 set(desktop_dir ${PROJECT_SOURCE_DIR}/resources/desktop)
 set(icon_dir ${PROJECT_SOURCE_DIR}/resources/icons)
 
@@ -17,20 +25,54 @@ foreach(size IN ITEMS 16 22 24 32 48 64 128 256)
 endforeach()
 install(FILES ${icon_dir}/${QNTE_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
+# Compressed as Debian wants its documentation: gzip -9, without name or time stamp.
+function(qnte_install_gzipped source destination)
+  get_filename_component(name ${source} NAME)
+  set(copy ${PROJECT_BINARY_DIR}/gzipped/${name})
+  add_custom_command(OUTPUT ${copy}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+    COMMAND gzip -9nf ${copy}
+    DEPENDS ${source}
+    VERBATIM)
+  add_custom_target(gzip_${name} ALL DEPENDS ${copy}.gz)
+  install(FILES ${copy}.gz DESTINATION ${destination})
+endfunction()
+
+# One man page per executable: docs/man/<executable>.1.
+function(qnte_install_man_page executable)
+  qnte_install_gzipped(${PROJECT_SOURCE_DIR}/docs/man/${executable}.1 ${CMAKE_INSTALL_MANDIR}/man1)
+endfunction()
+qnte_install_man_page(qnte418grafik)
+
+# The licence in Debian's machine-readable form, and the changelog of a native package.
+install(FILES ${PROJECT_SOURCE_DIR}/.reuse/dep5 DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+configure_file(${PROJECT_SOURCE_DIR}/resources/debian/changelog.in ${PROJECT_BINARY_DIR}/changelog @ONLY)
+qnte_install_gzipped(${PROJECT_BINARY_DIR}/changelog ${CMAKE_INSTALL_DOCDIR})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qnte418grafik)
 set(CPACK_PACKAGE_VENDOR "The qnte418grafik developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Performance chart reader for the QNTe418 screw-compressor air end")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Shows the performance chart of the QNTe418 air end, reads the differential pressure and the free air delivery at a cross-hair, and finds the rotor speed from a power and a pressure or from a belt drive.")
+# Wrapped as a Debian long description; cpack indents the lines.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Shows the performance chart of the QNTe418 screw-compressor air end: shaft"
+  "power over rotor speed, with one curve for each differential pressure of 4,"
+  "7, 10 and 13 bar. A cross-hair, placed with scroll bars or the mouse, reads"
+  "the pressure from the chart picture's own pixels, flags operating points"
+  "outside the permitted region and estimates the free air delivery. The rotor"
+  "speed can also be found from a power and a pressure, or from a belt drive.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The qnte418grafik developers <qnte418grafik@localhost>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QNTE_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QNTE_HOMEPAGE})
 # The Qt libraries the program needs are read off the executable by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Not linked, so not found by dpkg-shlibdeps: the X11 platform plugin that opens the window.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Without dpkg-shlibdeps cpack would only warn and pack a package without dependencies.
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_checks.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/cpack_verify_deb.cmake)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine")
 include(CPack)

@@ -1,37 +1,67 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need, and only those
-# that are missing. Usage: tools/install-deps.sh [run|web|test]
-# (web: what tools/web.sh needs to build the browser version; test includes it)
+# Installs the Debian packages a job needs, and only those that are missing (with sudo unless
+# run as root). Usage: tools/install-deps.sh [MODE]
+#   run      build and start the program (tools/start.sh)
+#   package  run, plus what cpack needs to build the Debian package (README, Install)
+#   test     package, plus the test, benchmark, fuzzing and lint tools (tools/check.sh; default)
+#   tools    run, plus what tools/screenshots.sh and the picture generators need
+#   web      run, plus what tools/web.sh needs to build the browser version
+# A package that cannot be installed is named, with the reason, and the script exits non-zero.
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev fonts-wine fonts-dejavu-core libfast-float-dev libdragonbox-dev libcli11-dev nlohmann-json3-dev)
+run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-wine fonts-dejavu-core libfast-float-dev libdragonbox-dev
+  libcli11-dev nlohmann-json3-dev)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream clang libclang-rt-14-dev lintian reuse git
+  orca at-spi2-core dbus-daemon xdotool valgrind time chromium chromium-driver python3-selenium python3-pil)
+# cpack's Debian generator: dpkg-shlibdeps computes the package's dependencies.
+package_packages=(dpkg-dev file)
+tools_packages=(xvfb xauth x11-utils imagemagick librsvg2-bin)
+# tools/web.sh: the core compiled to WebAssembly, the icons drawn from the SVG.
 web_packages=(emscripten librsvg2-bin python3)
-browser_test_packages=(chromium chromium-driver python3-selenium python3-pil)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev orca at-spi2-core dbus-daemon xdotool valgrind time)
 
+mode=${1:-test}
 packages=("${run_packages[@]}")
-if [ "${1:-test}" = test ]; then
-  packages+=("${test_packages[@]}")
-fi
-if [ "${1:-test}" = test ] || [ "${1:-test}" = web ]; then
-  packages+=("${web_packages[@]}")
-fi
-if [ "${1:-test}" = test ]; then
-  packages+=("${browser_test_packages[@]}")
-fi
+case $mode in
+  run) ;;
+  package) packages+=("${package_packages[@]}") ;;
+  test) packages+=("${package_packages[@]}" "${test_packages[@]}" "${web_packages[@]}") ;;
+  tools) packages+=("${tools_packages[@]}") ;;
+  web) packages+=("${web_packages[@]}") ;;
+  *) echo "usage: tools/install-deps.sh [run|package|test|tools|web]" >&2; exit 2 ;;
+esac
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+missing_packages() {
+  local package
+  for package in "${packages[@]}"; do
+    installed "$package" || echo "$package"
+  done
+}
+
+mapfile -t missing < <(missing_packages)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    echo "Cannot install ${missing[*]} (needed for '$mode'): not root and sudo is not installed." >&2
+    echo "Install them as root: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
   sudo=(sudo)
 fi
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+echo "Installing for '$mode': ${missing[*]}"
+if ! "${sudo[@]}" apt-get update; then
+  echo "Cannot install ${missing[*]} (needed for '$mode'): apt-get update failed (no network, or no right to install?)." >&2
+  exit 1
+fi
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}" ||
+  true
+# apt-get's status alone would not say which package is still missing.
+mapfile -t still_missing < <(missing_packages)
+if [ ${#still_missing[@]} -gt 0 ]; then
+  echo "Could not install ${still_missing[*]} (needed for '$mode'); apt-get's message above says why." >&2
+  exit 1
+fi

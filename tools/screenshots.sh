@@ -4,20 +4,19 @@
 # program as a user first sees it, from the X server's own screen (program.png, and
 # program_screen.png with the whole screen).
 # Usage: tools/screenshots.sh [OUTPUT_DIR]   (default build/screenshots)
-# Builds in BUILD_DIR (default build/release) when needed. Needs xvfb, x11-utils, imagemagick.
+# Builds in BUILD_DIR (default build/run, as tools/start.sh) when needed. Installs what it needs
+# (tools/install-deps.sh tools: xvfb, x11-utils, imagemagick).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 out=${1:-build/screenshots}
-build=${BUILD_DIR:-build/release}
+build=${BUILD_DIR:-build/run}
 mkdir -p "$out"
 
-for tool in xvfb-run xwininfo import; do
-  command -v "$tool" > /dev/null || { echo "screenshots need $tool" >&2; exit 1; }
-done
+tools/install-deps.sh tools
 
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQNTE_BUILD_TESTS=OFF -DQNTE_BUILD_BENCH=OFF
 fi
 cmake --build "$build" -j2 --target qnte418grafik qnte_screenshot
 

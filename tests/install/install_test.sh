@@ -29,9 +29,19 @@ done
 # The command-line reader beside the program, with its manual page.
 "$prefix/bin/qnte418grafik-read" --version >/dev/null || fail "the reader does not run from the prefix"
 [ -f "$prefix/share/man/man1/qnte418grafik-read.1.gz" ] || fail "no manual page of the reader"
-unexpected=$(cd "$prefix" && find . -type f | grep -v -E '^\./(bin/qnte418grafik|share/(applications|metainfo|icons)/)' |
-  grep -v -x -F './share/man/man1/qnte418grafik-read.1.gz' || true)
+unexpected=$(cd "$prefix" && find . -type f | grep -v -E '^\./(bin/qnte418grafik|share/(applications|metainfo|icons)/|share/doc/qnte418grafik/(copyright|changelog\.gz)$|share/man/man1/[^/]+\.1\.gz$)' || true)
 [ -z "$unexpected" ] || fail "installs more than the application: $unexpected"
+# A man page for every executable, and none for a program that is not installed.
+for program in "$prefix"/bin/*; do
+  [ -f "$prefix/share/man/man1/$(basename "$program").1.gz" ] || fail "no man page for $(basename "$program")"
+done
+for page in "$prefix"/share/man/man1/*.1.gz; do
+  [ -e "$page" ] || continue
+  [ -x "$prefix/bin/$(basename "$page" .1.gz)" ] || fail "man page without its program: $(basename "$page")"
+done
+doc=$prefix/share/doc/qnte418grafik
+head -n 1 "$doc/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
+  fail "copyright is not in Debian's machine-readable format"
 
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack failed"
 deb=$(ls "$work"/deb/*.deb 2>/dev/null | head -n 1)
@@ -44,8 +54,25 @@ if [ -n "$deb" ]; then
   grep -q "usr/bin/qnte418grafik" <<<"$contents" || fail "package lacks the executable"
   grep -q "usr/bin/qnte418grafik-read" <<<"$contents" || fail "package lacks the reader"
   grep -q "usr/share/man/man1/qnte418grafik-read.1.gz" <<<"$contents" || fail "package lacks the reader's manual page"
+  # Bind now: lintian mentions its absence only as information. The sanitizer builds go without.
+  if grep -q '^QNTE_SANITIZE:BOOL=OFF$' "$build/CMakeCache.txt"; then
+    dpkg-deb -x "$deb" "$work/unpacked"
+    elf=$(readelf -d -l "$work/unpacked/usr/bin/qnte418grafik")
+    grep -q 'BIND_NOW' <<<"$elf" && grep -q 'GNU_RELRO' <<<"$elf" || fail "executable not linked with -z relro -z now"
+  fi
+  # Debian's policy checker: nothing at all above the level of information.
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
 else
   fail "no package built"
 fi
+
+# A dpkg-shlibdeps that fails must stop cpack, not leave a package without dependencies.
+mkdir "$work/broken"
+printf '#!/bin/sh\nexit 2\n' >"$work/broken/dpkg-shlibdeps"
+chmod +x "$work/broken/dpkg-shlibdeps"
+if (cd "$work" && PATH="$work/broken:$PATH" cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/broken-deb" >/dev/null 2>&1); then
+  fail "cpack succeeded although dpkg-shlibdeps failed"
+fi
+ls "$work"/broken-deb/*.deb >/dev/null 2>&1 && fail "cpack left a package without dependencies"
 
 [ "$failures" -eq 0 ]

@@ -12,6 +12,7 @@
 #include "chart/checked.h"
 #include "ui/bordered_label.h"
 #include "ui/embedded_pictures.h"
+#include "ui/fixed_size.h"
 #include "ui/form10.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
@@ -97,7 +98,7 @@ Form4::Form4() {
                  Qt::WindowCloseButtonHint);
   setWindowTitle(qText(kForm4Caption));
   setWindowIcon(embeddedWindowIcon());
-  setFixedSize(kForm4ClientWidth, kForm4ClientHeight);
+  keepFixedSize(this, QSize(kForm4ClientWidth, kForm4ClientHeight));
   setFont(dialogFont());
   buildControls();
   setTabOrder();

@@ -3,8 +3,8 @@
 # that are missing. Usage: tools/install-deps.sh [run|test]
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev fonts-wine fonts-dejavu-core)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev)
+run_packages=(cmake ninja-build g++ qt6-base-dev fonts-wine fonts-dejavu-core qt6-wayland)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev weston xdotool qt6-gtk-platformtheme)
 
 packages=("${run_packages[@]}")
 if [ "${1:-test}" = test ]; then

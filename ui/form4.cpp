@@ -19,6 +19,7 @@
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/shape_control.h"
+#include "ui/text_box.h"
 
 namespace ui {
 namespace {
@@ -148,7 +149,7 @@ QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
       widget = new QPushButton(qText(layout.caption), container);
       break;
     case ControlKind::TextBox:
-      widget = new QLineEdit(container);
+      widget = new TextBox(kTextBoxMaxLength, container);
       break;
     case ControlKind::HScrollBar:
       widget = new ScrollBar(Qt::Horizontal, container);

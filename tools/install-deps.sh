@@ -3,7 +3,7 @@
 # that are missing. Usage: tools/install-deps.sh [run|test]
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev fonts-wine fonts-dejavu-core qt6-wayland)
+run_packages=(cmake ninja-build g++ qt6-base-dev fonts-wine fonts-dejavu-core qt6-wayland libxcb1-dev)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev weston xdotool qt6-gtk-platformtheme)
 
 packages=("${run_packages[@]}")

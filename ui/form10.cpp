@@ -9,6 +9,7 @@
 #include "ui/fixed_size.h"
 #include "layout/form10_layout.h"
 #include "ui/named_font.h"
+#include "ui/window_gone.h"
 
 namespace ui {
 
@@ -20,6 +21,7 @@ Form10::Form10() {
   setWindowTitle(QString::fromUtf8(design.caption.data(), static_cast<qsizetype>(design.caption.size())));
   setWindowIcon(embeddedWindowIcon());
   keepFixedSize(this, QSize(design.clientWidth, design.clientHeight));
+  closeWhenDestroyedOutside(this);
   setAccessibleName(QStringLiteral("QNTe418 air end outline drawing"));
 
   auto* picture1 = new QLabel(this);

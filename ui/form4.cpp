@@ -16,6 +16,7 @@
 #include "ui/form10.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
+#include "ui/window_gone.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/shape_control.h"
@@ -100,6 +101,7 @@ Form4::Form4() {
   setWindowTitle(qText(kForm4Caption));
   setWindowIcon(embeddedWindowIcon());
   keepFixedSize(this, QSize(kForm4ClientWidth, kForm4ClientHeight));
+  closeWhenDestroyedOutside(this);
   setFont(dialogFont());
   buildControls();
   setTabOrder();

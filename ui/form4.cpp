@@ -14,6 +14,7 @@
 #include "ui/embedded_pictures.h"
 #include "ui/fixed_size.h"
 #include "ui/form10.h"
+#include "ui/light_field.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
 #include "ui/window_gone.h"
@@ -104,6 +105,8 @@ Form4::Form4() {
   closeWhenDestroyedOutside(this);
   setFont(dialogFont());
   buildControls();
+  // The controls whose text colour the reading sets.
+  for (const std::string_view name : {"Text1", "Text2", "Label4", "Label20"}) keepLightField(control(name));
   setTabOrder();
   control("Text1")->setFocus();
 

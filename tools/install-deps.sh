@@ -4,7 +4,7 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ qt6-base-dev fonts-wine fonts-dejavu-core qt6-wayland libxcb1-dev)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev weston xdotool qt6-gtk-platformtheme)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev weston xdotool qt6-gtk-platformtheme x11-xserver-utils)
 
 packages=("${run_packages[@]}")
 if [ "${1:-test}" = test ]; then

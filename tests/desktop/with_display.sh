@@ -3,6 +3,8 @@
 #   with_display.sh x11 COMMAND...      a fresh Xvfb; the command gets DISPLAY
 #   with_display.sh wayland COMMAND...  weston on a fresh Xvfb; the command gets
 #                                       WAYLAND_DISPLAY only, no DISPLAY
+# With QNTE_XFT_DPI set, the X server's resources say Xft.dpi: that many, as a desktop's
+# font settings do for a scaled display.
 # Either way QNTE_POINTER_DISPLAY names the X display whose pointer xdotool moves: real
 # window-system input, which reaches a Wayland client through weston.
 # Exits 77 (skipped) only when the server cannot start here.
@@ -32,7 +34,7 @@ trap cleanup EXIT
 display=""
 for n in $(seq 60 199); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp > /dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset > /dev/null 2>&1 &
   pid=$!
   for _ in $(seq 50); do
     [ -e "/tmp/.X11-unix/X$n" ] && break
@@ -47,6 +49,9 @@ for n in $(seq 60 199); do
 done
 [ -n "$display" ] || { echo "SKIP: no Xvfb display could start here"; exit 77; }
 export QNTE_POINTER_DISPLAY=$display
+if [ -n "${QNTE_XFT_DPI:-}" ]; then
+  echo "Xft.dpi: $QNTE_XFT_DPI" | DISPLAY=$display xrdb -nocpp -merge
+fi
 
 if [ "$mode" = x11 ]; then
   DISPLAY=$display QT_QPA_PLATFORM=xcb "$@"

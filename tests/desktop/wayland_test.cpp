@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QWindow>
 
@@ -34,7 +35,7 @@ class ScreenFinder final : public QObject {
       for (int x = 150; x < 1500 && !origin; x += 300) {
         seen_.reset();
         if (!desktoptest::moveTo({x, y})) break;
-        if (QTest::qWaitFor([this] { return seen_.has_value(); }, 300)) origin = QPoint(x, y) - *seen_;
+        if (QTest::qWaitFor([this] { return seen_.has_value(); }, 1000)) origin = QPoint(x, y) - *seen_;
       }
     }
     handle->removeEventFilter(this);
@@ -97,6 +98,14 @@ class WaylandTest : public QObject {
     ui::QtForm4Controls& c = form_->controls();
     QTRY_COMPARE(c.scrollValue(ScrollBar::HScroll1), chart::ScrollValue{300});
     QCOMPARE(c.scrollValue(ScrollBar::VScroll1), chart::ScrollValue{200});
+  }
+
+  void keys_moveTheCrossHair() {
+    ui::QtForm4Controls& c = form_->controls();
+    const chart::ScrollValue before = c.scrollValue(ScrollBar::HScroll1);
+    find<QScrollBar>(*form_, "HScroll1")->setFocus();
+    QVERIFY(desktoptest::xdotool({QStringLiteral("key"), QStringLiteral("Right")}));
+    QTRY_COMPARE(c.scrollValue(ScrollBar::HScroll1), static_cast<chart::ScrollValue>(before + 1));
   }
 
   void titleBar_leavesTheMainWindowAsItIs_data() {

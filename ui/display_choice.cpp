@@ -1,5 +1,6 @@
 #include "ui/display_choice.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -37,7 +38,15 @@ std::vector<HeldMessage> held;
 
 void holdStartMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
-    std::fprintf(stderr, "%s\n", noDisplayMessage());
+    // Qt has said that it cannot find the plugin: a display is there, Qt's support for it
+    // is not.
+    const auto namesMissingPlugin = [](const QString& said) {
+      return said.contains(QLatin1String("Could not find the Qt platform plugin"));
+    };
+    const bool pluginMissing = namesMissingPlugin(text) || std::ranges::any_of(held, [&](const HeldMessage& message) {
+                                 return namesMissingPlugin(message.text);
+                               });
+    std::fprintf(stderr, "%s\n", pluginMissing ? missingPluginMessage() : noDisplayMessage());
     std::fflush(stderr);
     std::_Exit(1);
   }
@@ -49,6 +58,11 @@ void holdStartMessages(QtMsgType type, const QMessageLogContext& context, const 
 const char* noDisplayMessage() {
   return "qnte418grafik: no display found; start it inside a graphical session (X11 or Wayland), "
          "where DISPLAY or WAYLAND_DISPLAY is set";
+}
+
+const char* missingPluginMessage() {
+  return "qnte418grafik: Qt cannot show windows on this display; on Wayland install qt6-wayland, "
+         "or start it where DISPLAY names an X display";
 }
 
 bool chooseDisplay() {

@@ -7,10 +7,12 @@ namespace ui {
 bool chooseDisplay();
 
 // Until the application object stands, Qt's complaints about a missing or dead display
-// are held back; one that would abort instead prints noDisplayMessage() and exits with 1.
+// are held back; one that would abort instead prints noDisplayMessage(), or
+// missingPluginMessage() where Qt lacks the plugin for the display, and exits with 1.
 void guardDisplayStart();
 void endDisplayStart();
 
 const char* noDisplayMessage();
+const char* missingPluginMessage();
 
 }  // namespace ui

@@ -23,8 +23,8 @@ class FixedSizeGuard final : public QObject {
     // The window system's word on the state comes to the QWindow, whether or not it
     // differs from the state last asked for.
     if (watched == handle_ && event->type() == QEvent::WindowStateChange && event->spontaneous()) {
-      // Asked of the QWindow, which the widget has not heard of the new state yet, and
-      // once Qt has taken the state in: it may tell before it is done.
+      // Asked of the QWindow, since the widget has not heard of the new state yet, and only
+      // once Qt has finished taking the state in: it reports the state before that.
       if (handle_->windowStates() & kEnlarged) {
         QTimer::singleShot(0, this, [this] { handle_->setWindowStates(handle_->windowStates() & ~kEnlarged); });
       } else if (released_) {

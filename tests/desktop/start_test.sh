@@ -12,13 +12,14 @@ trap 'rm -rf "$runtime"' EXIT
 
 refuses() {
   local name=$1
-  shift
+  local says=$2
+  shift 2
   local status
-  env -u QT_QPA_PLATFORM "$@" XDG_RUNTIME_DIR="$runtime" "$program" > /dev/null 2> "$runtime/stderr"
+  env "$@" XDG_RUNTIME_DIR="$runtime" "$program" > /dev/null 2> "$runtime/stderr"
   status=$?
   local lines
   lines=$(wc -l < "$runtime/stderr")
-  if [ "$status" -ne 1 ] || [ "$lines" -ne 1 ] || ! grep -q "no display found" "$runtime/stderr"; then
+  if [ "$status" -ne 1 ] || [ "$lines" -ne 1 ] || ! grep -q "$says" "$runtime/stderr"; then
     echo "FAIL: $name: status $status, stderr:"
     cat "$runtime/stderr"
     failures=$((failures + 1))
@@ -27,9 +28,12 @@ refuses() {
   fi
 }
 
-refuses "no display" -u DISPLAY -u WAYLAND_DISPLAY
-refuses "X display that is not running" -u WAYLAND_DISPLAY DISPLAY=:59999
-refuses "Wayland display that is not running" -u DISPLAY WAYLAND_DISPLAY=qnte-nowhere
+refuses "no display" "no display found" -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY
+refuses "X display that is not running" "no display found" -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:59999
+refuses "Wayland display that is not running" "no display found" -u QT_QPA_PLATFORM -u DISPLAY \
+  WAYLAND_DISPLAY=qnte-nowhere
+# As where qt6-wayland is missing: Qt has no plugin for the display it is told to use.
+refuses "platform plugin missing" "install qt6-wayland" QT_QPA_PLATFORM=qnte-nowhere
 
 # Wayland alone: the program must come up and stay up until it is ended.
 status=0

@@ -56,9 +56,42 @@ class DarkThemeTest : public QObject {
  private slots:
   void initTestCase() {
     ui::installNamedFont();
-    if (!realThemeAsked()) QApplication::setPalette(adwaitaDark());
-    const QPalette palette = QApplication::palette();
-    QVERIFY2(ui::contrastRatio(Qt::black, palette.color(QPalette::Base)) < 3, "the theme is not dark");
+    light_ = QApplication::palette();
+  }
+
+  // Every test but the light one runs under the dark theme.
+  void init() {
+    if (realThemeAsked()) return;
+    const bool light = QByteArrayView(QTest::currentTestFunction()).startsWith("lightTheme");
+    QApplication::setPalette(light ? light_ : adwaitaDark());
+  }
+
+  void darkTheme_isDark() {
+    QVERIFY2(ui::contrastRatio(Qt::black, QApplication::palette().color(QPalette::Base)) < 3, "the theme is not dark");
+  }
+
+  // A white field: pure red on anything darker falls short of 4:1.
+  void lightTheme_leavesTheFieldsAsTheThemeDrawsThem_data() {
+    QTest::addColumn<QColor>("field");
+    QTest::addColumn<QColor>("text");
+    QTest::newRow("black on white") << QColor(Qt::white) << QColor(Qt::black);
+    QTest::newRow("dark grey on white") << QColor(Qt::white) << QColor(0x23, 0x26, 0x29);
+  }
+
+  void lightTheme_leavesTheFieldsAsTheThemeDrawsThem() {
+    if (realThemeAsked()) QSKIP("the theme is the one asked for");
+    QFETCH(QColor, field);
+    QFETCH(QColor, text);
+    QPalette palette = light_;
+    palette.setColor(QPalette::Base, field);
+    palette.setColor(QPalette::Text, text);
+    QApplication::setPalette(palette);
+    ui::Form4 form;
+    for (const char* name : {"Text1", "Text2"}) {
+      const QPalette shown = form.control(name)->palette();
+      QCOMPARE(shown.color(QPalette::Base), field);
+      QCOMPARE(shown.color(QPalette::Text), text);
+    }
   }
 
   void readings_standOnALightField_data() {
@@ -109,6 +142,8 @@ class DarkThemeTest : public QObject {
     const QColor base = QApplication::palette().color(QPalette::Base);
     for (const char* name : {"Text3", "Text4", "Text5"}) QCOMPARE(find<QLineEdit>(form, name)->palette().color(QPalette::Base), base);
   }
+ private:
+  QPalette light_;
 };
 
 QTEST_MAIN(DarkThemeTest)

@@ -27,6 +27,13 @@ long residentBytes() {
   return resident * sysconf(_SC_PAGESIZE);
 }
 
+// AddressSanitizer holds freed memory back in quarantine: the resident size says nothing.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kResidentSizeMeans = false;
+#else
+constexpr bool kResidentSizeMeans = true;
+#endif
+
 constexpr int kPastes = 1000;
 constexpr long kGrowthBound = 2L * 1024 * 1024;
 
@@ -61,7 +68,7 @@ class LongUseTest : public QObject {
     const long before = residentBytes();
     for (int i = 1; i <= kPastes; ++i) {
       paste();
-      if (i % 50 == 0) {
+      if (kResidentSizeMeans && i % 50 == 0) {
         const long growth = residentBytes() - before;
         QVERIFY2(growth < kGrowthBound, qPrintable(QStringLiteral("%1 kB more after %2 pastes").arg(growth / 1024).arg(i)));
       }

@@ -61,6 +61,8 @@ QPoint maximiseButton(QWidget* window) {
   return {window->width() + frame.right() - 8 - 18 - 5 - 9, -frame.top() / 2};
 }
 
+QPoint closeButton(QWidget* window) { return maximiseButton(window) + QPoint(18 + 5, 0); }
+
 QPoint titleMiddle(QWidget* window) {
   return {window->width() / 3, -window->windowHandle()->frameMargins().top() / 2};
 }
@@ -143,6 +145,11 @@ class WaylandTest : public QObject {
     QCOMPARE(drawing->windowState(), Qt::WindowNoState);
     QCOMPARE(drawing->size(), fixed);
     QCOMPARE(drawing->maximumSize(), fixed);
+
+    // Its close box closes it alone.
+    QVERIFY(desktoptest::clickAt(*origin + closeButton(drawing)));
+    QTRY_VERIFY(drawing->isHidden());
+    QVERIFY(form_->isVisible());
   }
 
  private:

@@ -74,5 +74,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # Without dpkg-shlibdeps cpack would only warn and pack a package without dependencies.
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_checks.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/cpack_verify_deb.cmake)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine")
+# Wayland desktops without XWayland need the Wayland plugin.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, qt6-wayland")
 include(CPack)

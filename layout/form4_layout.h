@@ -47,6 +47,9 @@ struct ControlLayout {
 inline constexpr std::string_view kForm4Caption = " Air End : QNTe418";
 inline constexpr int kForm4ClientWidth = 769;
 inline constexpr int kForm4ClientHeight = 503;
+// The most characters a text box takes: a typed number never needs more, and a pasted
+// page must not grow the entry, nor its undo history, without end.
+inline constexpr int kTextBoxMaxLength = 40;
 
 inline constexpr std::string_view kCreditCaption = "qnte418grafik chart reader";
 inline constexpr std::string_view kCreditLine = "qnte418grafik \u2014 performance chart reader";

@@ -2,10 +2,14 @@
 # Pictures of the main window for a person to look at: the window driven into a few
 # cross-hair states and grabbed (parked.png, reading.png, red.png, limit.png), and the real
 # program as a user first sees it, from the X server's own screen (program.png, and
-# program_screen.png with the whole screen).
+# program_screen.png with the whole screen); the program as users of other desktops see it,
+# with a reading clicked on the chart: under the GTK theme Adwaita-dark (dark-theme.png),
+# at display scale 2 (scale-2.png), and under the Wayland compositor weston with Qt's own
+# title bar (wayland.png, the compositor's whole screen).
 # Usage: tools/screenshots.sh [OUTPUT_DIR]   (default build/screenshots)
 # Builds in BUILD_DIR (default build/run, as tools/start.sh) when needed. Installs what it needs
-# (tools/install-deps.sh tools: xvfb, x11-utils, imagemagick).
+# (tools/install-deps.sh tools: xvfb, x11-utils, imagemagick, xdotool,
+# weston and qt6-gtk-platformtheme).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -42,5 +46,45 @@ xvfb-run -a "${screen[@]}" bash -c '
   import -window root "$2/program_screen.png"
   import -window "$id" "$2/program.png"
 ' screenshots "$program" "$out"
+
+# The program on a fresh X server, a reading clicked at chart pixel (299, 199) with the X
+# pointer, and its window photographed: program_shot FILE [VAR=VALUE...]
+program_shot() {
+  local file=$1
+  shift
+  # Room for the window at scale 2.
+  env "$@" xvfb-run -a -s "-screen 0 1700x1100x24" bash -c '
+    set -euo pipefail
+    "$1" & pid=$!
+    trap "kill $pid 2> /dev/null || true" EXIT
+    id=""
+    for _ in $(seq 100); do
+      id=$(xwininfo -root -tree | awk "/\" Air End : QNTe418\"/ { print \$1; exit }")
+      [ -n "$id" ] && break
+      sleep 0.1
+    done
+    [ -n "$id" ] || { echo "the program window did not appear" >&2; exit 1; }
+    sleep 0.5
+    scale=${QT_SCALE_FACTOR:-1}
+    read -r x y < <(xwininfo -id "$id" | awk "/Absolute upper-left X/ { x = \$4 } /Absolute upper-left Y/ { y = \$4 } END { print x, y }")
+    xdotool mousemove "$(awk -v o="$x" -v s="$scale" "BEGIN { print int(o + (33 + 299.5) * s) }")" \
+      "$(awk -v o="$y" -v s="$scale" "BEGIN { print int(o + (33 + 199.5) * s) }")" click 1
+    xdotool mousemove 0 0
+    sleep 0.5
+    import -window "$id" "$2"
+  ' screenshots "$program" "$out/$file"
+}
+program_shot dark-theme.png QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+program_shot scale-2.png QT_SCALE_FACTOR=2
+
+# Wayland alone: weston shown in Xvfb, the program given no X display.
+env -u QT_QPA_PLATFORM tests/desktop/with_display.sh wayland bash -c '
+  "$1" & pid=$!
+  sleep 3
+  DISPLAY=$QNTE_POINTER_DISPLAY xdotool mousemove 5 5
+  sleep 0.5
+  DISPLAY=$QNTE_POINTER_DISPLAY import -window root -crop 1500x1100+0+0 +repage "$2"
+  kill $pid
+' screenshots "$program" "$out/wayland.png"
 
 ls "$out"/*.png

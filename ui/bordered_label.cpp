@@ -4,12 +4,16 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
+#include "ui/named_font.h"
 #include "ui/outline.h"
 
 namespace ui {
 
 BorderedLabel::BorderedLabel(const QColor& borderColour, QWidget* parent) : QLabel(parent), border_(borderColour) {
-  setContentsMargins(1, 1, 1, 1);
+  // The outline face that stands in on scaled displays draws its digits close to the
+  // left and top of their box, where the bitmap face leaves a pixel or more.
+  const int gap = displayScaled() ? 2 : 1;
+  setContentsMargins(gap, gap, 1, 1);
 }
 
 void BorderedLabel::paintEvent(QPaintEvent* event) {

@@ -41,8 +41,14 @@ QImage embeddedPicture(std::string_view path) {
 
 QIcon embeddedWindowIcon() {
   // Decoded here rather than left to QIcon, which reads a file lazily and would hide a
-  // broken icon behind an empty one.
-  return QIcon(QPixmap::fromImage(embeddedPicture(kWindowIconPicture)));
+  // broken icon behind an empty one. The window's own 32-pixel icon, and the desktop
+  // icons in every other size, so that panels and task switchers need not scale one up.
+  QIcon icon(QPixmap::fromImage(embeddedPicture(kWindowIconPicture)));
+  for (const int size : kDesktopIconSizes) {
+    if (size == 32) continue;
+    icon.addPixmap(QPixmap::fromImage(embeddedPicture(":/icons/" + std::to_string(size) + ".png")));
+  }
+  return icon;
 }
 
 chart::ChartRaster embeddedChartRaster() {

@@ -18,6 +18,9 @@ inline constexpr std::string_view kOutlineDrawingPicture = ":/outline_drawing.bm
 // when it cannot be read: the program is then broken, not the user's input.
 QImage embeddedPicture(std::string_view path);
 
+// The sizes of the desktop icons that the program carries, in pixels.
+inline constexpr int kDesktopIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
 QIcon embeddedWindowIcon();
 
 // The chart's pixels as the core reads them, decoded by the core's bitmap reader straight

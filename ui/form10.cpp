@@ -6,8 +6,10 @@
 #include <QString>
 
 #include "ui/embedded_pictures.h"
+#include "ui/fixed_size.h"
 #include "layout/form10_layout.h"
 #include "ui/named_font.h"
+#include "ui/window_gone.h"
 
 namespace ui {
 
@@ -18,7 +20,8 @@ Form10::Form10() {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QString::fromUtf8(design.caption.data(), static_cast<qsizetype>(design.caption.size())));
   setWindowIcon(embeddedWindowIcon());
-  setFixedSize(design.clientWidth, design.clientHeight);
+  keepFixedSize(this, QSize(design.clientWidth, design.clientHeight));
+  closeWhenDestroyedOutside(this);
   setAccessibleName(QStringLiteral("QNTe418 air end outline drawing"));
 
   auto* picture1 = new QLabel(this);

@@ -15,12 +15,16 @@
 #include "ui/announcer.h"
 #include "ui/bordered_label.h"
 #include "ui/embedded_pictures.h"
+#include "ui/fixed_size.h"
 #include "ui/form10.h"
+#include "ui/light_field.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
+#include "ui/window_gone.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/shape_control.h"
+#include "ui/text_box.h"
 
 namespace ui {
 namespace {
@@ -106,10 +110,13 @@ Form4::Form4() {
                  Qt::WindowCloseButtonHint);
   setWindowTitle(qText(kForm4Caption));
   setWindowIcon(embeddedWindowIcon());
-  setFixedSize(kForm4ClientWidth, kForm4ClientHeight);
+  keepFixedSize(this, QSize(kForm4ClientWidth, kForm4ClientHeight));
+  closeWhenDestroyedOutside(this);
   setFont(dialogFont());
   raster_ = std::make_unique<const chart::ChartRaster>(embeddedChartRaster());
   buildControls();
+  // The controls whose text colour the reading sets.
+  for (const std::string_view name : {"Text1", "Text2", "Label4", "Label20"}) keepLightField(control(name));
   setTabOrder();
   control("Text1")->setFocus();
 
@@ -156,7 +163,7 @@ QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
       widget = new QPushButton(qText(layout.caption), container);
       break;
     case ControlKind::TextBox:
-      widget = new QLineEdit(container);
+      widget = new TextBox(kTextBoxMaxLength, container);
       break;
     case ControlKind::HScrollBar:
       widget = new ScrollBar(Qt::Horizontal, container);

@@ -1,5 +1,7 @@
 #include "ui/picture_box.h"
 
+#include <cmath>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMouseEvent>
@@ -78,14 +80,24 @@ QPointF PictureBox::chartCell(QPointF boxPosition) {
   return drawn_.cellAt(at, origin, devicePixelRatioF());
 }
 
+// Qt hands a widget its mouse position rounded to whole logical pixels; at fractional
+// display scales the fraction says which device pixel the pointer is on. The window-relative
+// position keeps it. An event made without one carries the widget position there instead.
+QPointF PictureBox::pointerPosition(const QMouseEvent& event) const {
+  const QPointF rounded = mapTo(window(), event.position());
+  const QPointF exact = event.scenePosition();
+  const QPointF gap = exact - rounded;
+  return std::abs(gap.x()) < 1 && std::abs(gap.y()) < 1 ? mapFrom(window(), exact) : event.position();
+}
+
 void PictureBox::mousePressEvent(QMouseEvent* event) {
-  const QPointF cell = chartCell(event->position());
+  const QPointF cell = chartCell(pointerPosition(*event));
   emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(cell.x()),
                  static_cast<chart::ChartCoord>(cell.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-  const QPointF cell = chartCell(event->position());
+  const QPointF cell = chartCell(pointerPosition(*event));
   emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(cell.x()),
                  static_cast<chart::ChartCoord>(cell.y()));
 }

@@ -39,6 +39,8 @@ class PictureBox : public QFrame {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  QPointF pointerPosition(const QMouseEvent& event) const;
+
   QImage picture_;
   QWidget* client_;
   DrawnPixels drawn_{0, 0};

@@ -50,6 +50,8 @@ if [ -n "$deb" ]; then
   for library in libqt6core6 libqt6gui6 libqt6widgets6; do
     grep -q "$library" <<<"$depends" || fail "package does not depend on $library: $depends"
   done
+  # Without it a desktop with Wayland alone cannot show the windows.
+  grep -q "qt6-wayland" <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "package does not recommend qt6-wayland"
   contents=$(dpkg-deb -c "$deb")
   grep -q "usr/bin/qnte418grafik" <<<"$contents" || fail "package lacks the executable"
   grep -q "usr/bin/qnte418grafik-read" <<<"$contents" || fail "package lacks the reader"

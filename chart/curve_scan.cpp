@@ -4,7 +4,8 @@
 
 namespace chart {
 
-static_assert(std::ranges::none_of(CurveColourTable, [](const CurveColour& entry) { return entry.colour == colours::kWhite; }),
+static_assert(std::none_of(CurveColourTable.begin(), CurveColourTable.end(),
+                           [](const CurveColour& entry) { return entry.colour == colours::kWhite; }),
               "the row scan passes white by without looking it up");
 
 ChartCoord& curveSlot(ChartState& state, Curve curve) noexcept {

@@ -13,7 +13,7 @@ tools/install-deps.sh web
 # Debian's emcc runs under the Node on PATH and finds its modules (acorn) here.
 export NODE_PATH=/usr/share/nodejs
 out=$PWD/build/web
-emcmake cmake -S . -B build/wasm -G Ninja -DCMAKE_BUILD_TYPE=Release -DQNTE_BUILD_UI=OFF \
+emcmake cmake -S . -B build/wasm -G Ninja -DCMAKE_BUILD_TYPE=Release -DQNTE_BUILD_UI=OFF -DQNTE_BUILD_CLI=OFF \
   -DQNTE_BUILD_TESTS=OFF -DQNTE_BUILD_BENCH=OFF -DQNTE_WEB_DIR="$out" >/dev/null
 cmake --build build/wasm --target web_page
 echo "Built $out"

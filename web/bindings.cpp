@@ -76,7 +76,8 @@ val form4Layout() {
     control.set("lineEnds", ends);
     control.set("accessibleName", text(c.accessibleName));
     control.set("accessibleDescription", text(c.accessibleDescription));
-    control.set("focusable", val(layout::takesFocus(c.kind)));
+    control.set("focusable", val(layout::takesFocus(c)));
+    control.set("readOut", val(c.readOut));
     controls.call<void>("push", control);
   }
   val form = val::object();
@@ -127,6 +128,13 @@ val arrayOf(const std::array<T, N>& values) {
   return out;
 }
 
+template <std::size_t N>
+val textsOf(const std::array<std::string, N>& values) {
+  val out = val::array();
+  for (const std::string& v : values) out.call<void>("push", text(v));
+  return out;
+}
+
 class PageCore {
  public:
   void mouseDown(int button, int shift, float x, float y) { core_.mouseDown(int16(button), int16(shift), x, y); }
@@ -139,6 +147,7 @@ class PageCore {
   }
   void command1Click() { core_.command1Click(); }
   void command2Click() { core_.command2Click(); }
+  std::string takeAnnouncement() { return core_.takeAnnouncement(); }
 
   val state() const {
     const web::WebState s = core_.state();
@@ -155,15 +164,12 @@ class PageCore {
     out.set("lines", lines);
     out.set("markerLeft", s.markerLeft);
     out.set("markerTop", s.markerTop);
-    val texts = val::array();
-    val warnings = val::array();
-    for (std::size_t i = 0; i < s.texts.size(); ++i) {
-      texts.call<void>("push", text(s.texts[i]));
-      warnings.call<void>("push", text(s.warnings[i]));
-    }
-    out.set("texts", texts);
+    out.set("texts", textsOf(s.texts));
     out.set("colours", arrayOf(s.colours));
-    out.set("warnings", warnings);
+    out.set("warnings", textsOf(s.warnings));
+    out.set("spokenNames", textsOf(s.spokenNames));
+    out.set("descriptions", textsOf(s.descriptions));
+    out.set("scrollValueText", textsOf(s.scrollValueText));
     return out;
   }
 
@@ -199,6 +205,7 @@ EMSCRIPTEN_BINDINGS(qnte_web) {
       .function("setText", &PageCore::setText)
       .function("command1Click", &PageCore::command1Click)
       .function("command2Click", &PageCore::command2Click)
+      .function("takeAnnouncement", &PageCore::takeAnnouncement)
       .function("state", &PageCore::state);
   emscripten::function("form4Layout", &form4Layout);
   emscripten::function("form10Layout", &form10Layout);

@@ -85,6 +85,11 @@ function createControl(control, layout) {
   if (control.namedFont) element.classList.add('named-font');
   if (control.border) element.classList.add('bordered');
   if (control.focusable) element.tabIndex = 0;
+  // A read-out that Tab reaches is a read-only field; the core names it with its value.
+  if (control.readOut) {
+    element.setAttribute('role', 'textbox');
+    element.setAttribute('aria-readonly', 'true');
+  }
   describe(element, control);
   return element;
 }

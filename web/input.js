@@ -61,10 +61,11 @@ export class ScrollBar {
     element.addEventListener('keydown', (e) => this.keyDown(e));
   }
 
-  show(value, maximum) {
+  show(value, maximum, valueText) {
     this.value = value;
     this.maximum = maximum;
     this.element.setAttribute('aria-valuenow', String(value));
+    this.element.setAttribute('aria-valuetext', valueText);
     this.element.setAttribute('aria-valuemax', String(maximum));
     if (!this.dragging) this.placeThumb(value);
   }

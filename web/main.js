@@ -32,43 +32,46 @@ const announcer = document.getElementById('announcer');
 const scrollBars = ['HScroll1', 'VScroll1'].map((name, bar) => new ScrollBar(
   controls.get(name), name === 'VScroll1', (value) => { core.setScrollValue(bar, value); refresh(); }));
 
-// Each read-out's description, and what it last announced.
-const readOuts = TEXT_CONTROLS.map((name) => ({
-  element: controls.get(name),
-  description: design(name).accessibleDescription,
-  warning: '',
-}));
-
-// Shows one read-out; returns what a screen reader should hear of a new warning, if any.
-function showReadOut(readOut, text, colour, warning) {
-  const { element } = readOut;
+// Shows a read-out's text and colour and what a screen reader hears of it: all from the core.
+function showReadOut(element, text, colour, spokenName, description) {
   if (element instanceof HTMLInputElement) {
     if (element.value !== text) element.value = text;
   } else if (element.textContent !== text) {
     element.textContent = text;
   }
   element.style.color = colour === 0 ? '' : cssColour(colour);
-  if (warning === readOut.warning) return '';
-  readOut.warning = warning;
-  // A red read-out says why, to a screen reader as on the desktop.
-  const description = [readOut.description, warning].filter(Boolean).join(': ');
+  if (spokenName) element.setAttribute('aria-label', spokenName);
   if (description) element.setAttribute('aria-description', description);
-  return warning ? description : '';
+  else element.removeAttribute('aria-description');
+}
+
+// A pointer button held anywhere on the page: the action is not over yet, so a drag is said
+// where it ends and a held arrow where it is let go. Set before the target's own handlers run.
+let held = false;
+window.addEventListener('pointerdown', (e) => { held = e.buttons !== 0; }, true);
+window.addEventListener('pointermove', (e) => { if (held && e.buttons === 0) { held = false; announce(); } });
+window.addEventListener('pointerup', (e) => { held = e.buttons !== 0; announce(); });
+window.addEventListener('pointercancel', () => { held = false; announce(); });
+
+// Says the core's sentence for the new reading once the action that made it is over.
+function announce() {
+  if (held) return;
+  const words = core.takeAnnouncement();
+  if (words) announcer.textContent = words;
 }
 
 function refresh() {
   const state = core.state();
   chart.draw(state);
-  scrollBars.forEach((bar, i) => bar.show(state.scrollValue[i], state.scrollMaximum[i]));
-  const news = readOuts.map((readOut, i) => showReadOut(readOut, state.texts[i], state.colours[i], state.warnings[i]));
-  // One polite announcement for all read-outs that turned red or changed their reason.
-  const announcement = news.filter(Boolean).join('. ');
-  if (announcement) announcer.textContent = announcement;
+  scrollBars.forEach((bar, i) => bar.show(state.scrollValue[i], state.scrollMaximum[i], state.scrollValueText[i]));
+  TEXT_CONTROLS.forEach((name, i) => showReadOut(controls.get(name), state.texts[i], state.colours[i],
+    state.spokenNames[i], state.descriptions[i]));
   // Name and place only: the cross-hair is drawn on the canvas.
   const [line1, line2] = state.lines;
   Object.assign(controls.get('Line1').style, { left: `${line1.ends[0]}px`, top: `${line1.ends[1]}px` });
   Object.assign(controls.get('Line2').style, { left: `${line2.ends[0]}px`, top: `${line2.ends[1]}px` });
   Object.assign(controls.get('Shape2').style, { left: `${state.markerLeft}px`, top: `${state.markerTop}px` });
+  announce();
 }
 
 wireChart(controls.get('Picture1'), chart, core, refresh);

@@ -3,6 +3,10 @@
 #include <limits>
 
 #include "chart/checked.h"
+#include "chart/numeric_text.h"
+#include "chart/reading_announcement.h"
+#include "chart/scales.h"
+#include "layout/form4_layout.h"
 #include "resources/embedded_chart.h"
 
 namespace web {
@@ -21,12 +25,34 @@ std::size_t at(Enum e) {
   return static_cast<std::size_t>(e);
 }
 
+// The read-outs' design names, in the order of chart::TextControl.
+constexpr std::array<std::string_view, 8> kReadOutNames{"Text1", "Text2",  "Text3",   "Text4",
+                                                        "Text5", "Label4", "Label20", "Label21"};
+
+// What the table says a read-out shows, which its description begins with.
+std::string_view quantityOf(std::string_view name) {
+  for (const layout::ControlLayout& c : layout::kForm4Layout) {
+    if (c.name == name) return c.accessibleDescription;
+  }
+  return {};
+}
+
+std::string speedText(chart::ScrollValue value) {
+  return std::to_string(static_cast<int>(chart::scales::kColumnSpeed.of(value))) + " 1/min";
+}
+
+std::string powerText(chart::ScrollValue value) {
+  return chart::formatOneDecimal(chart::scales::kRowPower.of(value)) + " kW";
+}
+
 }  // namespace
 
 WebCore::WebCore() : logic_(embedded::chartRaster(), controls_) {
   // Each change handler is a handler of its own: a failure inside it ends it alone.
   controls_.onScrollChange = [this](chart::ScrollBar bar) { runHandler([&] { logic_.scrollChanged(bar); }); };
   logic_.Form_Load();
+  // The window opens in silence, as on the desktop: only the user's actions are announced.
+  logic_.takeAnnouncement();
 }
 
 void WebCore::mouseDown(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y) {
@@ -75,7 +101,11 @@ WebState WebCore::state() const {
     state.texts[i] = controls_.text(control);
     state.colours[i] = controls_.textColour(control);
     state.warnings[i] = controls_.warning(control);
+    state.spokenNames[i] = controls_.spokenName(control);
+    state.descriptions[i] = chart::describeReadOut(quantityOf(kReadOutNames[i]), state.warnings[i]);
   }
+  state.scrollValueText = {speedText(state.scrollValue[at(chart::ScrollBar::HScroll1)]),
+                           powerText(state.scrollValue[at(chart::ScrollBar::VScroll1)])};
   return state;
 }
 

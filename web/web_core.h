@@ -20,6 +20,12 @@ struct WebState {
   std::array<std::string, 8> texts{};  // in the order of chart::TextControl
   std::array<chart::Colour, 8> colours{};
   std::array<std::string, 8> warnings{};
+  // What a screen reader hears of each read-out, as on the desktop: the names the core gives
+  // the read-outs that Tab reaches (empty for the others), and each description with its reason.
+  std::array<std::string, 8> spokenNames{};
+  std::array<std::string, 8> descriptions{};
+  // The speed and the power that the two scroll bars stand for, with their units.
+  std::array<std::string, 2> scrollValueText{};
 };
 
 // The main window's core for a front end without widgets: the controls held in memory with
@@ -38,6 +44,8 @@ class WebCore {
   void setText(chart::TextControl control, std::string_view text);
   void command1Click();
   void command2Click();
+  // The sentence for a screen reader once an action is over; empty when it made no reading.
+  std::string takeAnnouncement() { return logic_.takeAnnouncement(); }
 
   WebState state() const;
   chart::MemoryControls& controls() noexcept { return controls_; }

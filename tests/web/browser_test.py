@@ -99,6 +99,20 @@ class Page:
             time.sleep(0.05)
         raise AssertionError('the page did not become ready')
 
+    def count_announcements(self):
+        """From now on, counts what the live region is given to say."""
+        self.d.execute_script('''
+            window.qnteAnnounced = 0;
+            new MutationObserver((records) => { window.qnteAnnounced += records.length; })
+              .observe(document.getElementById('announcer'), { childList: true, characterData: true, subtree: true });''')
+
+    def announced(self):
+        """What the live region says, and how often it was given something since the last call."""
+        return self.d.execute_script('''
+            const words = [document.getElementById('announcer').textContent, window.qnteAnnounced];
+            window.qnteAnnounced = 0;
+            return words;''')
+
     def element(self, name):
         return self.d.find_element('id', name)
 
@@ -135,6 +149,8 @@ class Page:
               texts: names.map((n) => text(document.getElementById(n))),
               colours: names.map((n) => getComputedStyle(document.getElementById(n)).color),
               descriptions: names.map((n) => document.getElementById(n).getAttribute('aria-description') || ''),
+              labels: names.map((n) => document.getElementById(n).getAttribute('aria-label') || ''),
+              valueTexts: ['HScroll1', 'VScroll1'].map((n) => document.getElementById(n).getAttribute('aria-valuetext')),
             };''', READ_OUTS)
 
 
@@ -252,23 +268,37 @@ class BrowserTest(unittest.TestCase):
                                                           expected['warnings'], shown['descriptions']):
             self.assertEqual(colour, RED if red else BLACK, f'{why}: colour of {name}')
             if warning:
-                self.assertTrue(description.endswith(': ' + warning), f'{why}: {name} says why it is red')
+                self.assertTrue(description.endswith(', ' + warning), f'{why}: {name} says why it is red')
             else:
                 self.assertNotIn(': ', description, f'{why}: {name} gives no reason when black')
+        # What a screen reader hears of each read-out is the desktop's, word for word.
+        self.assertEqual(shown['descriptions'], expected['descriptions'], f'{why}: descriptions')
+        for name, spoken, label in zip(READ_OUTS, expected['spokenNames'], shown['labels']):
+            if spoken:
+                self.assertEqual(label, spoken, f'{why}: name of {name}')
 
     def test_read_outs_equal_the_desktop_core(self):
         table = comparison_table()
         spelled = [s for _, steps, _ in table for s, _ in steps]
         expected = iter(reference(spelled))
         positions = 0
+        self.page.count_announcements()
+        said = ''  # the window opens in silence
         for why, steps, after in table:
+            sentence = ''
             for _, step in steps:
                 self.do(step)
                 state = next(expected)
                 self.assert_same(why, state, self.page.read_outs())
+                sentence = state['announcement'] or sentence
                 positions += 1
+                if after:  # a button is still held: nothing is said before it is let go
+                    self.assertEqual(self.page.announced(), [said, 0], f'{why}: quiet while held')
             for step in after:
                 self.do(step)
+            # Once per action, the core's own sentence for the reading where the action ended.
+            said = sentence or said
+            self.assertEqual(self.page.announced(), [said, 1 if sentence else 0], f'{why}: announcement')
         self.assertGreaterEqual(positions, 100)
 
     def test_scroll_bar_arrows_trough_and_thumb(self):
@@ -311,10 +341,11 @@ class BrowserTest(unittest.TestCase):
         # Tab order: the focusable controls in the table's order, Text1 first.
         self.assertEqual(self.driver.switch_to.active_element.get_attribute('id'), 'Text1')
         order = []
-        for _ in range(13):
+        focusable = sorted((c for c in self.layout['controls'] if c['focusable']), key=lambda c: c['tabIndex'])
+        self.assertLessEqual({'Label4', 'Label20'}, {c['name'] for c in focusable}, 'Tab reaches the read-outs')
+        for _ in focusable:
             order.append(self.driver.switch_to.active_element.get_attribute('id'))
             ActionChains(self.driver).send_keys(Keys.TAB).perform()
-        focusable = sorted((c for c in self.layout['controls'] if c['focusable']), key=lambda c: c['tabIndex'])
         self.assertEqual(order, [c['name'] for c in focusable])
 
     def test_accessibility_tree_has_the_desktop_names(self):
@@ -341,13 +372,15 @@ class BrowserTest(unittest.TestCase):
             if not (control['accessibleName'] or control['accessibleDescription'] or control['focusable']):
                 continue
             node = node_of(control['name'])
-            if control['accessibleName']:
+            spoken = expected_state['spokenNames'][READ_OUTS.index(control['name'])] if control['name'] in READ_OUTS else ''
+            if spoken:  # a read-out that Tab reaches is named by the core: quantity, value, unit, reason
+                self.assertEqual(prop(node, 'name'), spoken, control['name'])
+            elif control['accessibleName']:
                 self.assertEqual(prop(node, 'name'), control['accessibleName'], control['name'])
             elif control['caption'] and control['focusable']:
                 self.assertEqual(prop(node, 'name').strip(), control['caption'].strip(), control['name'])
             if control['accessibleDescription'] and control['name'] in READ_OUTS:
-                warning = expected_state['warnings'][READ_OUTS.index(control['name'])]
-                wanted = control['accessibleDescription'] + (': ' + warning if warning else '')
+                wanted = expected_state['descriptions'][READ_OUTS.index(control['name'])]
                 self.assertEqual(prop(node, 'description'), wanted, control['name'])
             elif control['accessibleDescription']:
                 self.assertEqual(prop(node, 'description'), control['accessibleDescription'], control['name'])
@@ -365,6 +398,12 @@ class BrowserTest(unittest.TestCase):
         self.assertEqual(live[0], 'polite')
         for warning in filter(None, expected_state['warnings']):
             self.assertIn(warning, live[1])
+        self.assertEqual(live[1], expected_state['announcement'])
+        # The scroll bars say the speed and the power they stand for, as the read-outs show them.
+        texts = expected_state['texts']
+        self.assertEqual(self.page.read_outs()['valueTexts'], [f'{texts[5]} 1/min', f'{texts[0]} kW'])
+        self.page.key('VScroll1', Keys.HOME)
+        self.assertEqual(self.page.read_outs()['valueTexts'], [f'{texts[5]} 1/min', '45.0 kW'], 'off the chart')
 
     def test_a_finger_places_and_drags_as_the_right_button(self):
         self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 1})

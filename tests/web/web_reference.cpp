@@ -1,6 +1,7 @@
 // The desktop core's answers for the browser tests: reads actions on stdin, one a line, runs
 // each on the core with in-memory controls and the chart read from its BMP file (not through
-// the browser's binding), and writes the read-outs after it as one JSON line.
+// the browser's binding), and writes the read-outs after it as one JSON line, with what a
+// screen reader hears: the read-outs' names and descriptions and the sentence for the reading.
 //   down BUTTON SHIFT X Y | move BUTTON SHIFT X Y | step BAR DELTA | home BAR | end BAR
 //   text INDEX TEXT... | command1 | command2 | layout
 // BAR is 0 for HScroll1, 1 for VScroll1; INDEX 0 to 4 for Text1 to Text5.
@@ -10,9 +11,11 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "chart/checked.h"
+#include "chart/reading_announcement.h"
 #include "chart/units.h"
 #include "layout/form4_layout.h"
 #include "tests/support/core_harness.h"
@@ -36,7 +39,16 @@ std::string quoted(std::string_view text) {
   return out + '"';
 }
 
-void printState(const chart::MemoryControls& controls) {
+constexpr std::array<std::string_view, 8> kReadOutNames{"Text1", "Text2",  "Text3",   "Text4",
+                                                        "Text5", "Label4", "Label20", "Label21"};
+
+// A read-out's description begins with what the table says it shows.
+std::string_view quantityOf(std::string_view name) {
+  const auto* c = std::ranges::find(layout::kForm4Layout, name, &layout::ControlLayout::name);
+  return c != layout::kForm4Layout.end() ? c->accessibleDescription : std::string_view{};
+}
+
+void printState(const chart::MemoryControls& controls, const std::string& announcement) {
   using chart::ScrollBar;
   using chart::TextControl;
   constexpr std::array kReadOuts{TextControl::Text1, TextControl::Text2,  TextControl::Text3,   TextControl::Text4,
@@ -53,7 +65,16 @@ void printState(const chart::MemoryControls& controls) {
   std::cout << "],\"warnings\":[";
   comma = "";
   for (const TextControl c : kReadOuts) std::cout << std::exchange(comma, ",") << quoted(controls.warning(c));
-  std::cout << "]}\n";
+  std::cout << "],\"spokenNames\":[";
+  comma = "";
+  for (const TextControl c : kReadOuts) std::cout << std::exchange(comma, ",") << quoted(controls.spokenName(c));
+  std::cout << "],\"descriptions\":[";
+  comma = "";
+  for (std::size_t i = 0; i < kReadOuts.size(); ++i) {
+    std::cout << std::exchange(comma, ",")
+              << quoted(chart::describeReadOut(quantityOf(kReadOutNames[i]), controls.warning(kReadOuts[i])));
+  }
+  std::cout << "],\"announcement\":" << quoted(announcement) << "}\n";
 }
 
 // The table's names, descriptions and tab order, for the accessibility checks.
@@ -63,7 +84,7 @@ void printLayout() {
   for (const layout::ControlLayout& c : layout::kForm4Layout) {
     if (c.container != layout::Container::Form4) continue;
     std::cout << (first ? "" : ",") << "{\"name\":" << quoted(c.name) << ",\"tabIndex\":" << c.tabIndex
-              << ",\"focusable\":" << (layout::takesFocus(c.kind) ? "true" : "false")
+              << ",\"focusable\":" << (layout::takesFocus(c) ? "true" : "false")
               << ",\"caption\":" << quoted(c.caption) << ",\"accessibleName\":" << quoted(c.accessibleName)
               << ",\"accessibleDescription\":" << quoted(c.accessibleDescription) << ",\"left\":" << c.left
               << ",\"top\":" << c.top << ",\"width\":" << c.width << ",\"height\":" << c.height << '}';
@@ -85,6 +106,8 @@ void run(Handler&& handler) {
 
 int main() {
   testsupport::CoreHarness core;
+  // The window opens in silence: only what the actions do is announced.
+  core.logic.takeAnnouncement();
   std::string line;
   while (std::getline(std::cin, line)) {
     std::istringstream in(line);
@@ -129,7 +152,8 @@ int main() {
       std::cerr << "unknown action: " << line << '\n';
       return 2;
     }
-    printState(core.controls);
+    // Each line is one step; a front end announces once the action of several steps is over.
+    printState(core.controls, core.logic.takeAnnouncement());
   }
   return 0;
 }

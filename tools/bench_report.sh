@@ -57,7 +57,6 @@ if [ "${INSTRUCTIONS:-0}" = 1 ]; then
   done
 fi
 
-
 web_missing=
 if [ "${WEB:-1}" = 0 ]; then
   web_missing="WEB=0"
@@ -141,7 +140,7 @@ reader = optional_json("reader.json")
 
 
 # figure, its value, its floor's value (None: it has no floor), unit, goal as a ratio to the
-# floor, goal in the figure's own unit (a most, or for a rate a least)
+# floor, goal in the figure's own unit (at most; for a rate, at least)
 NO_FLOOR = object()
 rows = [
     ("Complete pressure reading (`UpdatePressureReading`) / plain row-scan loop",

@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """Benchmarks of the browser version in headless Chromium, each as the median of its samples:
 one complete pressure reading in WebAssembly beside the native bench_core figure of the same
-work, measured in one run; navigation to a drawn, live chart with a cold cache; the bytes of
-the first load, as served and gzip-compressed.
-Usage: web_bench.py SITE_DIR BENCH_CORE [SAMPLES]"""
+work, their samples taken in turn; navigation to a drawn, live chart with a cold cache, with
+the moments the module had arrived and the core was running; the bytes of the first load, as
+served and gzip-compressed.
+Usage: web_bench.py [--json] SITE_DIR BENCH_CORE [SAMPLES]
+--json prints the medians as one JSON object, for tools/bench_report.sh, instead of a table."""
 import contextlib
 import gzip
 import json
@@ -64,40 +66,50 @@ def wait_ready(driver):
     raise RuntimeError('the page did not become ready')
 
 
-def native_reading_ns(bench_core, samples):
-    out = subprocess.run([bench_core, '--benchmark_filter=BM_UpdatePressureReading$', '--benchmark_format=json',
-                          f'--benchmark_repetitions={samples}', '--benchmark_report_aggregates_only=true'],
+def native_reading_ns(bench_core):
+    out = subprocess.run([bench_core, '--benchmark_filter=BM_UpdatePressureReading$', '--benchmark_format=json'],
                          capture_output=True, text=True, check=True)
-    runs = json.loads(out.stdout)['benchmarks']
-    return next(r['real_time'] for r in runs if r.get('aggregate_name') == 'median')
+    return json.loads(out.stdout)['benchmarks'][0]['real_time']
 
 
-def wasm_reading_ns(url, samples):
+def readings_ns(url, bench_core, samples):
+    """The native and the WebAssembly reading, one sample of each in turn, so that both meet the
+    same load; wall time for both, as performance.now() is all the page has."""
+    native, wasm = [], []
     with browser() as driver:
         driver.get(url)
         wait_ready(driver)
-        times = driver.execute_async_script('''
-            const [count, samples, done] = arguments;
+        driver.execute_async_script('''
+            const [count, done] = arguments;
             import('./qnte_core.js').then((m) => m.default()).then((core) => {
+              window.qnteBenchCore = core;
               core.benchReadings(count);  // warm-up
-              const ms = [];
-              for (let i = 0; i < samples; i += 1) {
+              done();
+            });''', READINGS_PER_SAMPLE)
+        for _ in range(samples):
+            native.append(native_reading_ns(bench_core))
+            ms = driver.execute_script('''
                 const start = performance.now();
-                core.benchReadings(count);
-                ms.push(performance.now() - start);
-              }
-              done(ms);
-            });''', READINGS_PER_SAMPLE, samples)
-    return statistics.median(times) * 1e6 / READINGS_PER_SAMPLE
+                window.qnteBenchCore.benchReadings(arguments[0]);
+                return performance.now() - start;''', READINGS_PER_SAMPLE)
+            wasm.append(ms * 1e6 / READINGS_PER_SAMPLE)
+    return statistics.median(native), statistics.median(wasm)
 
 
 def navigation_ms(url, samples):
-    results = []
+    """Medians of: the module's last byte arrived, the core instantiated, the chart drawn and live."""
+    fetched, loaded, ready = [], [], []
     for _ in range(samples):
         with browser() as driver:
             driver.get(url)
-            results.append(wait_ready(driver))
-    return statistics.median(results)
+            ready.append(wait_ready(driver))
+            fetched.append(driver.execute_script('''
+                const wasm = performance.getEntriesByType('resource').find((e) => e.name.endsWith('.wasm'));
+                return wasm ? wasm.responseEnd : null;'''))
+            loaded.append(driver.execute_script(
+                "return performance.getEntriesByName('qnte-core-loaded')[0].startTime"))
+    known = [t for t in fetched if t is not None]
+    return (statistics.median(known) if known else None), statistics.median(loaded), statistics.median(ready)
 
 
 def first_load_bytes(url):
@@ -120,14 +132,22 @@ def site_bytes(site):
 
 
 def main():
-    site, bench_core = sys.argv[1], sys.argv[2]
-    samples = int(sys.argv[3]) if len(sys.argv) > 3 else 10
+    arguments = sys.argv[1:]
+    as_json = arguments[:1] == ['--json']
+    site, bench_core = arguments[as_json:as_json + 2]
+    samples = int(arguments[as_json + 2]) if len(arguments) > as_json + 2 else 10
     with served(site) as url:
-        native = native_reading_ns(bench_core, samples)
-        wasm = wasm_reading_ns(url, samples)
-        navigation = navigation_ms(url, samples)
+        native, wasm = readings_ns(url, bench_core, samples)
+        fetched, loaded, navigation = navigation_ms(url, samples)
         transferred = first_load_bytes(url)
     plain, packed = site_bytes(site)
+    if as_json:
+        print(json.dumps({
+            'samples': samples, 'native_reading_us': native / 1000, 'wasm_reading_us': wasm / 1000,
+            'module_fetched_ms': fetched, 'core_loaded_ms': loaded, 'navigation_ms': navigation,
+            'module_bytes': os.path.getsize(os.path.join(site, 'qnte_core.wasm')),
+            'transferred_bytes': transferred, 'site_bytes': plain, 'site_gzip_bytes': packed}))
+        return
     print(f'| Figure | Median of {samples} | Goal | Met |')
     print('|---|---|---|---|')
     print(f'| Complete pressure reading, native (`bench_core`) | {native / 1000:.3f} µs | — | — |')

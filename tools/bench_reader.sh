@@ -5,8 +5,16 @@
 # should match).
 #   tools/bench_reader.sh                       build in build/release, 10 repetitions
 #   BUILD_DIR=build/x REPETITIONS=5 tools/bench_reader.sh
+#   tools/bench_reader.sh --json                the medians as one JSON object, for
+#                                               tools/bench_report.sh, instead of a table
 set -euo pipefail
 cd "$(dirname "$0")/.."
+json=false
+case ${1:-} in
+  '') ;;
+  --json) json=true ;;
+  *) echo "usage: tools/bench_reader.sh [--json]" >&2; exit 2 ;;
+esac
 
 build=${BUILD_DIR:-build/release}
 repetitions=${REPETITIONS:-10}
@@ -42,17 +50,27 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 
 peak_kib() { /usr/bin/time -f %M "$reader" --format json at --batch "$1" 2>&1 >/dev/null | tail -n 1; }
 
-echo "| Format | Median wall time of $repetitions runs | Readings per second | Goal | Met | Median CPU time | Readings per CPU second |"
-echo "|---|---|---|---|---|---|---|"
+# One line per format: the format, the median wall and CPU seconds.
 for format in text csv json; do
   for _ in $(seq "$repetitions"); do run_once "$format"; done >"$work/runs"
-  wall=$(cut -d' ' -f1 "$work/runs" | median)
-  cpu=$(cut -d' ' -f2 "$work/runs" | median)
-  awk -v f="$format" -v n="$lines" -v w="$wall" -v c="$cpu" -v g="$goal" 'BEGIN {
-    rate = n / w
-    printf "| %s | %.3f s | %d | ≥ %d | %s | %.2f s | %s |\n", f, w, rate, g, (rate >= g) ? "yes" : "no", c,
-      (c > 0) ? sprintf("%d", n / c) : "n/a" }'
-done
+  echo "$format $(cut -d' ' -f1 "$work/runs" | median) $(cut -d' ' -f2 "$work/runs" | median)"
+done >"$work/medians"
+peak_few=$(peak_kib "$work/at-1000.csv")
+peak_all=$(peak_kib "$work/at.csv")
+
+if $json; then
+  awk -v n="$lines" -v g="$goal" -v r="$repetitions" -v few="$peak_few" -v all="$peak_all" '
+    { formats = formats sprintf("%s\"%s\": {\"wall_s\": %s, \"cpu_s\": %s}", NR > 1 ? ", " : "", $1, $2, $3) }
+    END { printf "{\"lines\": %d, \"goal\": %d, \"repetitions\": %d, \"formats\": {%s}, \"peak_kib_1000\": %d, \"peak_kib_all\": %d}\n",
+            n, g, r, formats, few, all }' "$work/medians"
+  exit 0
+fi
+echo "| Format | Median wall time of $repetitions runs | Readings per second | Goal | Met | Median CPU time | Readings per CPU second |"
+echo "|---|---|---|---|---|---|---|"
+awk -v n="$lines" -v g="$goal" '{
+  rate = n / $2
+  printf "| %s | %.3f s | %d | ≥ %d | %s | %.2f s | %s |\n", $1, $2, rate, g, (rate >= g) ? "yes" : "no", $3,
+    ($3 > 0) ? sprintf("%d", n / $3) : "n/a" }' "$work/medians"
 echo
-echo "Peak resident memory: $(peak_kib "$work/at-1000.csv") KiB for 1 000 lines, $(peak_kib "$work/at.csv") KiB for $lines lines."
+echo "Peak resident memory: $peak_few KiB for 1 000 lines, $peak_all KiB for $lines lines."
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores; load average $(cut -d' ' -f1 /proc/loadavg) at the end."

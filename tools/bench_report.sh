@@ -7,6 +7,11 @@
 #   INSTRUCTIONS=1 tools/bench_report.sh         also count the instructions to the first
 #                                                paint under callgrind: slow, but the same
 #                                                on a busy machine as on a quiet one
+#   WEB=0 tools/bench_report.sh                  without the browser figures (they need
+#                                                emscripten and Chromium, and take minutes)
+# The browser figures come from bench/web_bench.py (the WebAssembly reading and the native one
+# in turn, navigation with a cold cache, first-load bytes), the command-line reader's from
+# tools/bench_reader.sh, both in their JSON mode, after the native figures of the same run.
 # The raw JSON of each benchmark stays in $BUILD_DIR/bench-report/. A figure that misses its
 # goal is reported, not failed: only a benchmark that cannot run ends the script with 1.
 set -euo pipefail
@@ -24,7 +29,7 @@ tools/install-deps.sh test >&2
 # Named explicitly, so that a build directory configured otherwise still builds what is timed.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQNTE_BUILD_UI=ON -DQNTE_BUILD_BENCH=ON \
   -DQNTE_SANITIZE=OFF >&2
-cmake --build "$build" -j2 --target bench_core bench_cross_hair bench_startup >&2
+cmake --build "$build" -j2 --target bench_core bench_cross_hair bench_startup qnte418grafik-read >&2
 
 out=$build/bench-report
 mkdir -p "$out"
@@ -39,8 +44,7 @@ for bench in bench_core bench_cross_hair bench_startup; do
     exit 1
   }
 done
-cut -d' ' -f1 /proc/loadavg >"$out/load-after"
-rm -f "$out"/instructions-*
+rm -f "$out"/instructions-* "$out"/web.json "$out"/web.skipped "$out"/reader.json
 if [ "${INSTRUCTIONS:-0}" = 1 ]; then
   for window in program bare; do
     echo "Counting the instructions of bench_${window}_window to its first paint ..." >&2
@@ -52,6 +56,34 @@ if [ "${INSTRUCTIONS:-0}" = 1 ]; then
     sed -n 's/^totals: *//p' "$out/callgrind.$window" >"$out/instructions-$window"
   done
 fi
+
+web_missing=
+if [ "${WEB:-1}" = 0 ]; then
+  web_missing="WEB=0"
+else
+  for tool in emcc chromium chromedriver; do
+    command -v "$tool" >/dev/null || web_missing+="no $tool, "
+  done
+  /usr/bin/python3 -c 'import selenium' 2>/dev/null || web_missing+="no python3-selenium, "
+  [ -z "$web_missing" ] || web_missing="${web_missing%, } (tools/install-deps.sh test installs them)"
+fi
+if [ -n "$web_missing" ]; then
+  echo "Browser figures skipped: $web_missing." | tee "$out/web.skipped" >&2
+else
+  tools/web.sh --build >&2
+  echo "Running the browser figures, $repetitions samples each ..." >&2
+  /usr/bin/python3 bench/web_bench.py --json build/web "$build/bench/bench_core" "$repetitions" \
+    >"$out/web.json" 2>"$out/web.log" || {
+    echo "bench/web_bench.py failed; see $out/web.log" >&2
+    exit 1
+  }
+fi
+echo "Running the command-line reader, $repetitions runs per format ..." >&2
+BUILD_DIR=$build REPETITIONS=$repetitions tools/bench_reader.sh --json >"$out/reader.json" 2>"$out/reader.log" || {
+  echo "tools/bench_reader.sh failed; see $out/reader.log" >&2
+  exit 1
+}
+cut -d' ' -f1 /proc/loadavg >"$out/load-after"
 
 python3 - "$out" "$repetitions" <<'PY'
 import json
@@ -91,8 +123,24 @@ def counter(name, key):
     return None if run is None else run.get(key)
 
 
+def optional_json(name):
+    try:
+        with open(os.path.join(out, name)) as f:
+            return json.load(f)
+    except OSError:
+        return None
+
+
+def grouped(number):
+    return f"{number:,.0f}".replace(",", " ")
+
+
+web = optional_json("web.json")
+reader = optional_json("reader.json")
+
+
 # figure, its value, its floor's value (None: it has no floor), unit, goal as a ratio to the
-# floor, goal in the figure's own unit
+# floor, goal in the figure's own unit (at most; for a rate, at least)
 NO_FLOOR = object()
 rows = [
     ("Complete pressure reading (`UpdatePressureReading`) / plain row-scan loop",
@@ -110,11 +158,25 @@ rows = [
     ("Cross-hair move with repaint", counter("BM_CrossHairMoveAndRepaint", "median_ms"), NO_FLOOR, "ms", None, 0.5),
     ("Cross-hair move without repaint", counter("BM_CrossHairMoveOnly", "median_ms"), NO_FLOOR, "ms", None, None),
 ]
+if web:
+    rows += [
+        ("Complete pressure reading, WebAssembly in headless Chromium / native, in turn",
+         web["wasm_reading_us"], web["native_reading_us"], "µs", 2, None),
+        ("Navigation to the chart drawn and live, cold cache", web["navigation_ms"], NO_FLOOR, "ms", None, 300),
+        ("Bytes transferred on the first load", web["transferred_bytes"] / 1e6, NO_FLOOR, "MB", None, 1),
+        ("All files of the page, gzip -9", web["site_gzip_bytes"] / 1e6, NO_FLOOR, "MB", None, None),
+    ]
+if reader:
+    rows += [(f"Command-line `at` readings per second, {name}, {grouped(reader['lines'])} lines, start to exit",
+              reader["lines"] / runs["wall_s"], NO_FLOOR, "/s", None, reader["goal"])
+             for name, runs in reader["formats"].items()]
 
 
 def shown(value, unit):
     if value is None:
         return "n/a"
+    if unit == "/s":
+        return f"{grouped(value)} /s"
     return f"{value:.3f} {unit}" if value < 10 else f"{value:.1f} {unit}"
 
 
@@ -128,6 +190,9 @@ for figure, value, floor, unit, ratio_goal, goal in rows:
     if ratio_goal is not None:
         goal_text = f"≤ {ratio_goal}×"
         met = "n/a" if ratio is None else ("yes" if ratio <= ratio_goal else "no")
+    elif goal is not None and unit == "/s":
+        goal_text = f"≥ {shown(goal, unit)}"
+        met = "n/a" if value is None else ("yes" if value >= goal else "no")
     elif goal is not None:
         goal_text = f"≤ {goal} {unit}"
         met = "n/a" if value is None else ("yes" if value <= goal else "no")
@@ -171,6 +236,26 @@ print(f"Machine: {cpu_model()}, {os.cpu_count()} cores"
       + (f" at {context['mhz_per_cpu']} MHz" if context.get("mhz_per_cpu") else "")
       + f"; {os_name()}, Linux {platform.release()}; Qt platform {os.environ.get('QT_QPA_PLATFORM')}"
       + f"; load average {load('before')} before the run, {load('after')} after.")
+if web:
+    fetched = web["module_fetched_ms"]
+    print()
+    print(f"Navigation, medians of {web['samples']}: the {web['module_bytes'] / 1024:.0f} KiB module had arrived at "
+          + ("n/a" if fetched is None else f"{fetched:.0f} ms")
+          + f", the core was running at {web['core_loaded_ms']:.0f} ms, the chart drawn and live at "
+          f"{web['navigation_ms']:.0f} ms. First load {web['transferred_bytes'] / 1024:.0f} KiB; all files "
+          f"{web['site_bytes'] / 1024:.0f} KiB, {web['site_gzip_bytes'] / 1024:.0f} KiB with gzip -9.")
+try:
+    with open(os.path.join(out, "web.skipped")) as f:
+        print()
+        print(f.read().strip())
+except OSError:
+    pass
+if reader:
+    print()
+    print("Command-line reader, CPU time of the same runs: "
+          + ", ".join(f"{name} {runs['cpu_s']:.2f} s" for name, runs in reader["formats"].items())
+          + f"; peak resident memory {reader['peak_kib_1000']} KiB for 1 000 lines, "
+          f"{reader['peak_kib_all']} KiB for {grouped(reader['lines'])}.")
 counts = {}
 for window in ("program", "bare"):
     try:

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QPixmap>
 #include <QResource>
+#include <QSize>
 #include <QString>
 
 #include "chart/bmp24.h"
@@ -40,13 +41,16 @@ QImage embeddedPicture(std::string_view path) {
 }
 
 QIcon embeddedWindowIcon() {
-  // Decoded here rather than left to QIcon, which reads a file lazily and would hide a
-  // broken icon behind an empty one. The window's own 32-pixel icon, and the desktop
-  // icons in every other size, so that panels and task switchers need not scale one up.
+  // The window's own 32-pixel icon is decoded here rather than left to QIcon, which reads a
+  // file lazily and would hide a broken icon behind an empty one. The desktop icons in every
+  // other size, so that panels and task switchers need not scale one up, are read only when
+  // the window system asks for that size: decoding them all would slow the start.
   QIcon icon(QPixmap::fromImage(embeddedPicture(kWindowIconPicture)));
   for (const int size : kDesktopIconSizes) {
     if (size == 32) continue;
-    icon.addPixmap(QPixmap::fromImage(embeddedPicture(":/icons/" + std::to_string(size) + ".png")));
+    const QString path = resourcePath(":/icons/" + std::to_string(size) + ".png");
+    if (!QResource(path).isValid()) throw std::runtime_error("cannot find the built-in picture " + path.toStdString());
+    icon.addFile(path, QSize(size, size));
   }
   return icon;
 }

@@ -19,9 +19,7 @@ void Form4Logic::Form_Load() {
   controls_.setMarkerLeft(-controls_.markerWidth() - 1);
   controls_.setMarkerTop(-controls_.markerHeight() - 1);
   // Before the first reading the read-outs that Tab reaches say what they will show.
-  const ShownReading shown = shownReading();
-  controls_.setSpokenName(TextControl::Label4, speedReadOut(shown));
-  controls_.setSpokenName(TextControl::Label20, deliveryReadOut(shown));
+  controls_.setSpokenNames([this](TextControl control) { return spokenName(control); });
 }
 
 void Form4Logic::recentreMarker() {

@@ -56,6 +56,10 @@ class Form4Logic {
   // that moves both lines, or a drag, is announced once.
   std::string takeAnnouncement();
 
+  // What a screen reader says for a read-out that Tab reaches, from what the window shows
+  // now; empty for the other controls.
+  std::string spokenName(TextControl control) const;
+
  private:
   void recentreMarker();
   ShownReading shownReading() const;

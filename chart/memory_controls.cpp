@@ -67,10 +67,4 @@ void MemoryControls::setWarning(chart::TextControl control, std::string_view wor
 
 std::string MemoryControls::warning(chart::TextControl control) const { return warnings_[at(control)]; }
 
-void MemoryControls::setSpokenName(chart::TextControl control, std::string_view words) {
-  spokenNames_[at(control)] = words;
-}
-
-std::string MemoryControls::spokenName(chart::TextControl control) const { return spokenNames_[at(control)]; }
-
 }  // namespace chart

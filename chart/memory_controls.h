@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "chart/form4_controls.h"
 
@@ -40,8 +41,11 @@ class MemoryControls final : public chart::Form4Controls {
   void setTextColour(chart::TextControl control, chart::Colour colour) override;
   void setWarning(chart::TextControl control, std::string_view words) override;
   std::string warning(chart::TextControl control) const;
-  void setSpokenName(chart::TextControl control, std::string_view words) override;
-  std::string spokenName(chart::TextControl control) const;
+  void setSpokenNames(SpokenNames names) override { spokenNames_ = std::move(names); }
+  // Built when asked, as a screen reader asks; empty until the core gives the source.
+  std::string spokenName(chart::TextControl control) const {
+    return spokenNames_ ? spokenNames_(control) : std::string();
+  }
 
   // How often Line1 was hidden: once per pressure reading or first-calculator click.
   int line1Hides = 0;
@@ -64,7 +68,7 @@ class MemoryControls final : public chart::Form4Controls {
   std::array<std::string, kTextControls> texts_{};
   std::array<chart::Colour, kTextControls> colours_{};
   std::array<std::string, kTextControls> warnings_{};
-  std::array<std::string, kTextControls> spokenNames_{};
+  SpokenNames spokenNames_;
 };
 
 }  // namespace chart

@@ -115,9 +115,6 @@ void Form4Logic::UpdatePressureReading() {
   controls_.setWarning(TextControl::Label20, pressureWords);
   speedAndPower_ = decision.speedAndPower;
   pressureAndDelivery_ = decision.pressureWarnings;
-  const ShownReading shown = shownReading();
-  controls_.setSpokenName(TextControl::Label4, speedReadOut(shown));
-  controls_.setSpokenName(TextControl::Label20, deliveryReadOut(shown));
   unannounced_ = true;
 }
 
@@ -129,6 +126,12 @@ ShownReading Form4Logic::shownReading() const {
           .deliveryClass = controls_.text(TextControl::Label21),
           .speedAndPower = speedAndPower_,
           .pressureAndDelivery = pressureAndDelivery_};
+}
+
+std::string Form4Logic::spokenName(TextControl control) const {
+  if (control == TextControl::Label4) return speedReadOut(shownReading());
+  if (control == TextControl::Label20) return deliveryReadOut(shownReading());
+  return {};
 }
 
 std::string Form4Logic::takeAnnouncement() {

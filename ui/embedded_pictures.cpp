@@ -8,8 +8,12 @@
 #include <vector>
 
 #include <QByteArray>
+#include <QGuiApplication>
+#include <QIconEngine>
+#include <QPainter>
 #include <QPixmap>
 #include <QResource>
+#include <QSize>
 #include <QString>
 
 #include "chart/bmp24.h"
@@ -30,6 +34,47 @@ QString resourcePath(std::string_view path) {
   return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
+// An icon whose first size is decoded and whose other sizes are read from their files the
+// first time any size is drawn; until then only its list of sizes is known. Drawn, it is
+// Qt's own icon of all the sizes.
+class DeferredIconEngine final : public QIconEngine {
+ public:
+  DeferredIconEngine(QIcon first, std::vector<QString> others, QList<QSize> sizes)
+      : icon_(std::move(first)), others_(std::move(others)), sizes_(std::move(sizes)) {}
+
+  QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
+  bool isNull() override { return false; }
+  // All sizes are added in the normal mode and the off state, as QIcon lists them.
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return mode == QIcon::Normal && state == QIcon::Off ? sizes_ : QList<QSize>();
+  }
+  // In device pixels, as QIcon asks its engine; a ratio of 1 hands the size on unchanged.
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return whole().pixmap(size, 1.0, mode, state);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return pixmap(size, mode, state).size();
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const QPaintDevice* device = painter->device();
+    const qreal ratio = device != nullptr ? device->devicePixelRatio() : qApp->devicePixelRatio();
+    painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+  }
+
+ private:
+  const QIcon& whole() {
+    for (const QString& file : std::exchange(others_, {})) {
+      const QImage picture(file);
+      if (!picture.isNull()) icon_.addPixmap(QPixmap::fromImage(picture));
+    }
+    return icon_;
+  }
+
+  QIcon icon_;
+  std::vector<QString> others_;
+  QList<QSize> sizes_;
+};
+
 }  // namespace
 
 QImage embeddedPicture(std::string_view path) {
@@ -40,15 +85,23 @@ QImage embeddedPicture(std::string_view path) {
 }
 
 QIcon embeddedWindowIcon() {
-  // Decoded here rather than left to QIcon, which reads a file lazily and would hide a
-  // broken icon behind an empty one. The window's own 32-pixel icon, and the desktop
-  // icons in every other size, so that panels and task switchers need not scale one up.
-  QIcon icon(QPixmap::fromImage(embeddedPicture(kWindowIconPicture)));
+  // The window's own 32-pixel icon is decoded here rather than left to QIcon, which reads a
+  // file lazily and would hide a broken icon behind an empty one. The desktop icons in every
+  // other size, so that panels and task switchers need not scale one up, are only checked to
+  // exist here and decoded when the window system first asks for one: at start they cost
+  // time and memory that the first paint does not need.
+  const QPixmap windowIcon = QPixmap::fromImage(embeddedPicture(kWindowIconPicture));
+  QList<QSize> sizes{windowIcon.size()};
+  std::vector<QString> others;
   for (const int size : kDesktopIconSizes) {
     if (size == 32) continue;
-    icon.addPixmap(QPixmap::fromImage(embeddedPicture(":/icons/" + std::to_string(size) + ".png")));
+    others.push_back(resourcePath(":/icons/" + std::to_string(size) + ".png"));
+    if (!QResource(others.back()).isValid()) {
+      throw std::runtime_error("cannot find the built-in picture " + others.back().toStdString());
+    }
+    sizes.push_back(QSize(size, size));
   }
-  return icon;
+  return QIcon(new DeferredIconEngine(QIcon(windowIcon), std::move(others), std::move(sizes)));
 }
 
 chart::ChartRaster embeddedChartRaster() {

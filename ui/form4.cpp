@@ -32,13 +32,14 @@ namespace {
 QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // A core failure abandons the handler without a word; it must not unwind through Qt's
-// signal delivery.
+// signal delivery. Screen readers then hear of the read-outs' new names, once each.
 template <typename Handler>
-void runHandler(Handler&& handler) noexcept {
+void runHandler(QtForm4Controls& controls, Handler&& handler) noexcept {
   try {
     handler();
   } catch (const chart::ChartError&) {
   }
+  controls.raiseNameChanges();
 }
 
 Qt::Alignment alignmentOf(TextAlign align) {
@@ -129,7 +130,7 @@ Form4::Form4() {
   controls_ = std::make_unique<QtForm4Controls>(widgets);
   logic_ = std::make_unique<chart::Form4Logic>(*raster_, *controls_);
   connectEvents();
-  runHandler([this] { logic_->Form_Load(); });
+  runHandler(*controls_, [this] { logic_->Form_Load(); });
   announceReadings();
 }
 
@@ -232,27 +233,27 @@ void Form4::announceReadings() {
 }
 
 void Form4::HScroll1_Change() {
-  runHandler([this] { logic_->scrollChanged(chart::ScrollBar::HScroll1); });
+  runHandler(*controls_, [this] { logic_->scrollChanged(chart::ScrollBar::HScroll1); });
 }
 
 void Form4::VScroll1_Change() {
-  runHandler([this] { logic_->scrollChanged(chart::ScrollBar::VScroll1); });
+  runHandler(*controls_, [this] { logic_->scrollChanged(chart::ScrollBar::VScroll1); });
 }
 
 void Form4::Picture1_MouseDown(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y) {
-  runHandler([&] { logic_->Picture1_MouseDown(button, shift, x, y); });
+  runHandler(*controls_, [&] { logic_->Picture1_MouseDown(button, shift, x, y); });
 }
 
 void Form4::Picture1_MouseMove(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y) {
-  runHandler([&] { logic_->Picture1_MouseMove(button, shift, x, y); });
+  runHandler(*controls_, [&] { logic_->Picture1_MouseMove(button, shift, x, y); });
 }
 
 void Form4::Command1_Click() {
-  runHandler([this] { logic_->Command1_Click(); });
+  runHandler(*controls_, [this] { logic_->Command1_Click(); });
 }
 
 void Form4::Command2_Click() {
-  runHandler([this] { logic_->Command2_Click(); });
+  runHandler(*controls_, [this] { logic_->Command2_Click(); });
 }
 
 // Ends the program at once, whatever other window is open.

@@ -1,5 +1,8 @@
 #include "ui/form4_controls_qt.h"
 
+#include <utility>
+
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -9,6 +12,7 @@
 #include "ui/design_colour.h"
 #include "ui/line_control.h"
 #include "ui/shape_control.h"
+#include "ui/spoken_label.h"
 
 namespace ui {
 namespace {
@@ -86,8 +90,9 @@ void QtForm4Controls::setText(chart::TextControl control, std::string_view text)
   const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     edit->setText(value);
-  } else {
-    static_cast<QLabel*>(widget)->setText(value);
+  } else if (auto* label = static_cast<QLabel*>(widget); label->text() != value) {
+    label->setText(value);
+    nameInputChanged(control);
   }
 }
 
@@ -113,13 +118,33 @@ void QtForm4Controls::setWarning(chart::TextControl control, std::string_view wo
   QWidget* widget = w_.texts[at(control)];
   const QString& quantity = quantities_[at(control)];
   const QString description = QString::fromStdString(chart::describeReadOut(quantity.toStdString(), words));
-  if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
+  if (widget->accessibleDescription() == description) return;
+  widget->setAccessibleDescription(description);
+  nameInputChanged(control);
 }
 
-void QtForm4Controls::setSpokenName(chart::TextControl control, std::string_view words) {
-  QWidget* widget = w_.texts[at(control)];
-  const QString name = QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
-  if (widget->accessibleName() != name) widget->setAccessibleName(name);
+void QtForm4Controls::setSpokenNames(SpokenNames names) {
+  names_ = std::move(names);
+  for (const auto control : {chart::TextControl::Label4, chart::TextControl::Label20}) {
+    nameWhenAsked(static_cast<QLabel*>(w_.texts[at(control)]),
+                  [this, control] { return QString::fromStdString(names_(control)); });
+  }
+}
+
+// A read-out's name says its value, its unit (the delivery's with the class beside it) and
+// why it is red: a change of any of them is a new name.
+void QtForm4Controls::nameInputChanged(chart::TextControl control) {
+  using chart::TextControl;
+  if (control == TextControl::Label21) control = TextControl::Label20;
+  if (control == TextControl::Label4 || control == TextControl::Label20) nameChanged_[at(control)] = true;
+}
+
+void QtForm4Controls::raiseNameChanges() {
+  for (const auto control : {chart::TextControl::Label4, chart::TextControl::Label20}) {
+    if (!std::exchange(nameChanged_[at(control)], false) || !names_) continue;
+    QAccessibleEvent event(w_.texts[at(control)], QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 }  // namespace ui

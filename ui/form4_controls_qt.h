@@ -53,11 +53,19 @@ class QtForm4Controls final : public chart::Form4Controls {
   // A screen reader hears why a read-out is red from its accessible description: the
   // quantity it shows, that it is outside the permitted region, and why.
   void setWarning(chart::TextControl control, std::string_view words) override;
-  void setSpokenName(chart::TextControl control, std::string_view words) override;
+  // Label4 and Label20 are named from `names` when a screen reader asks.
+  void setSpokenNames(SpokenNames names) override;
+  // Tells screen readers of each read-out name that changed since the last call: once an
+  // event's handler is over, when the reading has written the texts and the warnings.
+  void raiseNameChanges();
 
  private:
+  void nameInputChanged(chart::TextControl control);
+
   Form4Widgets w_;
   std::array<QString, 8> quantities_;  // each text's accessible description as built
+  SpokenNames names_;
+  std::array<bool, 8> nameChanged_{};
 };
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 // say why in words, reached through real clicks on the chart.
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <QAccessible>
@@ -42,8 +43,14 @@ constexpr Warned kWarned[] = {{"Text1", true}, {"Label4", true}, {"Text2", false
 // The objects whose description change was announced, in order.
 std::vector<QObject*> descriptionEvents;
 
+// The objects whose name change was announced, with the name a reader asking then heard.
+std::vector<std::pair<QObject*, QString>> nameEvents;
+
 void recordEvent(QAccessibleEvent* event) {
   if (event->type() == QAccessible::DescriptionChanged) descriptionEvents.push_back(event->object());
+  if (event->type() == QAccessible::NameChanged) {
+    nameEvents.emplace_back(event->object(), event->accessibleInterface()->text(QAccessible::Name));
+  }
 }
 
 }  // namespace
@@ -241,6 +248,38 @@ class AccessibilityTest : public QObject {
     QAccessible::installUpdateHandler(previous);
     QVERIFY(changed > 0);
     QCOMPARE(static_cast<int>(descriptionEvents.size()), changed);
+  }
+
+  // A read-out's new name is announced once, when the reading is complete: the name a
+  // reader hears then is the one the read-out keeps, never one without its new warning.
+  void nameChange_isAnnouncedOnceWithTheFinalName() {
+    if (!QAccessible::isActive()) QSKIP("no active accessibility bridge on this platform");
+    QWidget* const readOuts[] = {form_->control("Label4"), form_->control("Label20")};
+    ui::QtForm4Controls& c = form_->controls();
+    c.setScrollValue(chart::ScrollBar::HScroll1, 301);
+    c.setScrollValue(chart::ScrollBar::VScroll1, 200);
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordEvent);
+    // Into red, red for another reason, the same words, back to black, through the window's
+    // own handlers as the scroll bars run them.
+    const std::pair<const char*, int> steps[] = {
+        {"VScroll1", 50}, {"HScroll1", 471}, {"HScroll1", 472}, {"VScroll1", 200}, {"HScroll1", 300}};
+    for (const auto& [bar, value] : steps) {
+      std::vector<QString> before;
+      for (QWidget* readOut : readOuts) before.push_back(spoken(readOut, QAccessible::Name));
+      nameEvents.clear();
+      find<QScrollBar>(*form_, bar)->setValue(value);
+      for (std::size_t i = 0; i < std::size(readOuts); ++i) {
+        const QString after = spoken(readOuts[i], QAccessible::Name);
+        int heard = 0;
+        for (const auto& [object, name] : nameEvents) {
+          if (object != readOuts[i]) continue;
+          ++heard;
+          QCOMPARE(name, after);
+        }
+        QCOMPARE(heard, before[i] != after ? 1 : 0);
+      }
+    }
+    QAccessible::installUpdateHandler(previous);
   }
 
  private:

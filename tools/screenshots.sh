@@ -28,21 +28,26 @@ screen=(-s "-screen 0 1024x768x24")
 
 xvfb-run -a "${screen[@]}" "$build/ui/qnte_screenshot" "$out"
 
+# The start of each script below: the program ($1) started on the X server, and its window id
+# in $id once the window is up; the program ends with the script.
+start_program='
+set -euo pipefail
+"$1" & pid=$!
+trap "kill $pid 2> /dev/null || true" EXIT
+id=""
+for _ in $(seq 100); do
+  id=$(xwininfo -root -tree | awk "/\" Air End : QNTe418\"/ { print \$1; exit }")
+  [ -n "$id" ] && break
+  sleep 0.1
+done
+[ -n "$id" ] || { echo "the program window did not appear" >&2; exit 1; }
+sleep 0.5
+'
+
 # The program itself, untouched: started on a fresh X server and photographed there once
 # its window is up.
 program="$build/ui/qnte418grafik"
-xvfb-run -a "${screen[@]}" bash -c '
-  set -euo pipefail
-  "$1" & pid=$!
-  trap "kill $pid 2> /dev/null || true" EXIT
-  id=""
-  for _ in $(seq 100); do
-    id=$(xwininfo -root -tree | awk "/\" Air End : QNTe418\"/ { print \$1; exit }")
-    [ -n "$id" ] && break
-    sleep 0.1
-  done
-  [ -n "$id" ] || { echo "the program window did not appear" >&2; exit 1; }
-  sleep 0.5
+xvfb-run -a "${screen[@]}" bash -c "$start_program"'
   import -window root "$2/program_screen.png"
   import -window "$id" "$2/program.png"
 ' screenshots "$program" "$out"
@@ -53,18 +58,7 @@ program_shot() {
   local file=$1
   shift
   # Room for the window at scale 2.
-  env "$@" xvfb-run -a -s "-screen 0 1700x1100x24" bash -c '
-    set -euo pipefail
-    "$1" & pid=$!
-    trap "kill $pid 2> /dev/null || true" EXIT
-    id=""
-    for _ in $(seq 100); do
-      id=$(xwininfo -root -tree | awk "/\" Air End : QNTe418\"/ { print \$1; exit }")
-      [ -n "$id" ] && break
-      sleep 0.1
-    done
-    [ -n "$id" ] || { echo "the program window did not appear" >&2; exit 1; }
-    sleep 0.5
+  env "$@" xvfb-run -a -s "-screen 0 1700x1100x24" bash -c "$start_program"'
     scale=${QT_SCALE_FACTOR:-1}
     read -r x y < <(xwininfo -id "$id" | awk "/Absolute upper-left X/ { x = \$4 } /Absolute upper-left Y/ { y = \$4 } END { print x, y }")
     xdotool mousemove "$(awk -v o="$x" -v s="$scale" "BEGIN { print int(o + (33 + 299.5) * s) }")" \

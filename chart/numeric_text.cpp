@@ -79,25 +79,31 @@ std::string formatOneDecimalOf(Real value) {
   return roundDecimalText(shortestPlainText(value));
 }
 
-}  // namespace
+// Where the parts of the number at the start of a text lie, as readNumber reads it.
+struct NumberScan {
+  bool negative = false;
+  std::size_t intBegin = 0;
+  std::size_t mantissaEnd = 0;
+  std::size_t end = 0;  // 0 when the text starts with no number
+};
 
-double readNumber(std::string_view text) {
+NumberScan scanNumber(std::string_view text) noexcept {
+  NumberScan scan;
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  const bool negative = i < text.size() && text[i] == '-';
+  scan.negative = i < text.size() && text[i] == '-';
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
 
-  const std::size_t intBegin = i;
+  scan.intBegin = i;
   i = skipDigits(text, i);
-  const std::string_view intDigits = text.substr(intBegin, i - intBegin);
-  std::string_view fracDigits;
+  bool digits = i > scan.intBegin;
   if (i < text.size() && text[i] == '.') {
     const std::size_t fracBegin = i + 1;
     i = skipDigits(text, fracBegin);
-    fracDigits = text.substr(fracBegin, i - fracBegin);
+    digits = digits || i > fracBegin;
   }
-  if (intDigits.empty() && fracDigits.empty()) return 0.0;
-  const std::size_t mantissaEnd = i;
+  if (!digits) return {};
+  scan.mantissaEnd = i;
 
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     std::size_t j = i + 1;
@@ -105,13 +111,23 @@ double readNumber(std::string_view text) {
     const std::size_t expEnd = skipDigits(text, j);
     if (expEnd > j) i = expEnd;
   }
+  scan.end = i;
+  return scan;
+}
+
+}  // namespace
+
+std::size_t numberPrefixLength(std::string_view text) noexcept { return scanNumber(text).end; }
+
+double readNumber(std::string_view text) {
+  const NumberScan scan = scanNumber(text);
+  if (scan.end == 0) return 0.0;
 
   // The parser takes no leading '+' and no exponent of the form "e" alone, so hand it the
   // checked number with its minus sign only. It saturates a long exponent and reads any
   // number of digits exactly.
-  std::string number = negative ? "-" : "";
-  number.append(text.substr(intBegin, mantissaEnd - intBegin));
-  if (i > mantissaEnd) number.append(text.substr(mantissaEnd, i - mantissaEnd));
+  std::string number = scan.negative ? "-" : "";
+  number.append(text.substr(scan.intBegin, scan.end - scan.intBegin));
   double value = 0.0;
   const auto result = fast_float::from_chars(number.data(), number.data() + number.size(), value);
   if (result.ec != std::errc{}) throw ChartError(Fault::InvalidOperand);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ namespace chart {
 // without such a prefix reads as 0. A number beyond the double range throws
 // Fault::Overflow; one too small for a double reads as zero.
 double readNumber(std::string_view text);
+
+// How much of the text readNumber reads as its number, leading blanks and sign included; 0 when
+// the text starts with no number.
+std::size_t numberPrefixLength(std::string_view text) noexcept;
 
 // Nearest integer, halves to the even neighbour; Fault::Overflow outside the 16-bit range,
 // Fault::InvalidOperand for NaN.

@@ -31,10 +31,7 @@ void addFace(const char* family, const char* file) {
 
 }  // namespace
 
-void installNamedFont() {
-  addFace(kNamedFamily, kWineFace);
-  addFace(kScalableFamily, kWineScalableFace);
-}
+void installNamedFont() { addFace(kNamedFamily, kWineFace); }
 
 bool displayScaled() { return qApp != nullptr && qApp->devicePixelRatio() != 1; }
 
@@ -65,6 +62,10 @@ QFontMetricsF atScaleOne(const QFont& font) {
 // stretched so that its digits are as tall, and a line of it as long, as the bitmap
 // face's at scale 1.
 QFont scalableLike(const QFont& bitmap) {
+  // Registered here, not at start: only a scaled display needs it, and a face costs start-up
+  // time to register.
+  static const bool scalableAdded = (addFace(kScalableFamily, kWineScalableFace), true);
+  (void)scalableAdded;
   const QFontMetricsF wanted = atScaleOne(bitmap);
   const QString digits = QStringLiteral("0123456789");
   const QString sample = QString::fromLatin1(kSample);

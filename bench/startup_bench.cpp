@@ -4,8 +4,9 @@
 // is not. Each sample starts bench_program_window (the
 // window built exactly as the program's main builds it) and bench_bare_window the same way,
 // in alternating order; each reports when its window has first been painted, and this
-// parent times it from just before the spawn. Runs offscreen unless a display or platform
-// is set.
+// parent times it from just before the spawn. A second floor, the bare window with one line
+// of text, shows what of the difference any window with text pays. Runs offscreen unless a
+// display or platform is set.
 
 #include <benchmark/benchmark.h>
 
@@ -34,8 +35,8 @@ struct ChildRun {
   bool ok = false;
 };
 
-// Starts `program` without arguments and waits for its report and its exit.
-ChildRun runOnce(const char* program) {
+// Starts `program` with `argument`, if any, and waits for its report and its exit.
+ChildRun runOnce(const char* program, const char* argument = nullptr) {
   ChildRun run;
   int fds[2];
   if (pipe(fds) != 0) return run;
@@ -44,7 +45,8 @@ ChildRun runOnce(const char* program) {
   posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
   std::string path = program;
-  char* argv[] = {path.data(), nullptr};
+  std::string arg = argument != nullptr ? argument : "";
+  char* argv[] = {path.data(), argument != nullptr ? arg.data() : nullptr, nullptr};
 
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
@@ -88,30 +90,31 @@ struct Samples {
 void BM_StartToFirstPaint(benchmark::State& state) {
   Samples program;
   Samples floor;
-  bool programFirst = true;
+  Samples textFloor;
+  int first = 0;
   for (auto _ : state) {
-    // Alternating the order keeps a drift in the machine's load from favouring either.
-    ChildRun ours;
-    ChildRun bare;
-    if (programFirst) {
-      ours = runOnce(QNTE_PROGRAM_WINDOW);
-      bare = runOnce(QNTE_BARE_WINDOW);
-    } else {
-      bare = runOnce(QNTE_BARE_WINDOW);
-      ours = runOnce(QNTE_PROGRAM_WINDOW);
+    // Rotating the order keeps a drift in the machine's load from favouring any of them.
+    ChildRun runs[3];
+    for (int i = 0; i < 3; ++i) {
+      const int which = (first + i) % 3;
+      runs[which] = which == 0   ? runOnce(QNTE_PROGRAM_WINDOW)
+                    : which == 1 ? runOnce(QNTE_BARE_WINDOW)
+                                 : runOnce(QNTE_BARE_WINDOW, "text");
     }
-    programFirst = !programFirst;
-    if (!ours.ok || !bare.ok) {
-      state.SkipWithError(ours.ok ? "the bare window did not report its first paint"
-                                  : "the program did not report its first paint");
+    first = (first + 1) % 3;
+    if (!runs[0].ok || !runs[1].ok || !runs[2].ok) {
+      state.SkipWithError(runs[0].ok ? "a bare window did not report its first paint"
+                                     : "the program did not report its first paint");
       return;
     }
-    state.SetIterationTime(std::chrono::duration<double>(ours.toFirstPaint).count());
-    program.add(ours);
-    floor.add(bare);
+    state.SetIterationTime(std::chrono::duration<double>(runs[0].toFirstPaint).count());
+    program.add(runs[0]);
+    floor.add(runs[1]);
+    textFloor.add(runs[2]);
   }
   state.counters["median_ms"] = benchsupport::medianMs(std::move(program.toFirstPaint));
   state.counters["floor_median_ms"] = benchsupport::medianMs(std::move(floor.toFirstPaint));
+  state.counters["text_floor_median_ms"] = benchsupport::medianMs(std::move(textFloor.toFirstPaint));
   state.counters["cpu_median_ms"] = benchsupport::medianMs(std::move(program.cpuToFirstPaint));
   state.counters["floor_cpu_median_ms"] = benchsupport::medianMs(std::move(floor.cpuToFirstPaint));
   state.counters["peak_rss_MB"] = static_cast<double>(program.peakKb) / 1024.0;

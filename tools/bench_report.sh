@@ -46,11 +46,13 @@ for bench in bench_core bench_cross_hair bench_startup; do
 done
 rm -f "$out"/instructions-* "$out"/web.json "$out"/web.skipped "$out"/reader.json
 if [ "${INSTRUCTIONS:-0}" = 1 ]; then
-  for window in program bare; do
-    echo "Counting the instructions of bench_${window}_window to its first paint ..." >&2
+  for window in program bare text; do
+    executable=bench_${window}_window argument=
+    [ "$window" != text ] || executable=bench_bare_window argument=text
+    echo "Counting the instructions of $executable $argument to its first paint ..." >&2
     QNTE_EXIT_AT_FIRST_PAINT=1 valgrind --tool=callgrind --callgrind-out-file="$out/callgrind.$window" \
-      "$build/bench/bench_${window}_window" >/dev/null 2>"$out/callgrind.$window.log" || {
-      echo "callgrind failed on bench_${window}_window; see $out/callgrind.$window.log" >&2
+      "$build/bench/$executable" $argument >/dev/null 2>"$out/callgrind.$window.log" || {
+      echo "callgrind failed on $executable $argument; see $out/callgrind.$window.log" >&2
       exit 1
     }
     sed -n 's/^totals: *//p' "$out/callgrind.$window" >"$out/instructions-$window"
@@ -149,6 +151,9 @@ rows = [
      cpu_time("BM_ScanCurveRow", 1e-6), cpu_time("BM_PlainRowScan", 1e-6), "µs", None, None),
     ("Start-up to first paint / bare Qt window",
      counter("BM_StartToFirstPaint", "median_ms"), counter("BM_StartToFirstPaint", "floor_median_ms"), "ms", 1.25, None),
+    ("Start-up to first paint / bare Qt window with one line of text",
+     counter("BM_StartToFirstPaint", "median_ms"), counter("BM_StartToFirstPaint", "text_floor_median_ms"), "ms",
+     None, None),
     ("Start-up to first paint, CPU time / bare Qt window",
      counter("BM_StartToFirstPaint", "cpu_median_ms"), counter("BM_StartToFirstPaint", "floor_cpu_median_ms"), "ms",
      None, None),
@@ -257,16 +262,18 @@ if reader:
           + f"; peak resident memory {reader['peak_kib_1000']} KiB for 1 000 lines, "
           f"{reader['peak_kib_all']} KiB for {grouped(reader['lines'])}.")
 counts = {}
-for window in ("program", "bare"):
+for window in ("program", "bare", "text"):
     try:
         with open(os.path.join(out, "instructions-" + window)) as f:
             counts[window] = int(f.read().split()[0])
     except (OSError, ValueError, IndexError):
         pass
-if len(counts) == 2:
+if len(counts) == 3:
     print()
     print(f"Instructions to the first paint (callgrind): program {counts['program'] / 1e6:.1f} million, "
-          f"bare window {counts['bare'] / 1e6:.1f} million, ratio {counts['program'] / counts['bare']:.2f}×.")
+          f"bare window {counts['bare'] / 1e6:.1f} million, ratio {counts['program'] / counts['bare']:.2f}×; "
+          f"bare window with one line of text {counts['text'] / 1e6:.1f} million, "
+          f"ratio {counts['program'] / counts['text']:.2f}×.")
 for error in errors:
     print(f"Failed: {error}")
 sys.exit(1 if errors or missing else 0)

@@ -25,8 +25,12 @@ constexpr const char* kScalableFamily = "Tahoma";
 // What the width is matched on: the captions' and read-outs' characters.
 constexpr const char* kSample = "PK (kW) : nHR (1/min) : dif. P (bar) : Q1 (m3/min) @ 7 bar 0123456789.";
 
+// The installed families, not hasFamily: that also resolves the system's aliases, which
+// costs start-up time and would take a stand-in for the face itself.
 void addFace(const char* family, const char* file) {
-  if (!QFontDatabase::hasFamily(family) && QFile::exists(file)) QFontDatabase::addApplicationFont(file);
+  if (!QFontDatabase::families().contains(QString::fromLatin1(family), Qt::CaseInsensitive) && QFile::exists(file)) {
+    QFontDatabase::addApplicationFont(file);
+  }
 }
 
 }  // namespace

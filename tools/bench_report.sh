@@ -203,7 +203,9 @@ for figure, value, floor, unit, ratio_goal, goal in rows:
         met = "n/a" if value is None else ("yes" if value <= goal else "no")
     else:
         goal_text, met = "—", "—"
-    ratio_text = "—" if not has_floor else ("n/a" if ratio is None else f"{ratio:.2f}×")
+    # A third decimal where two would round a ratio onto its goal.
+    close = ratio is not None and ratio_goal is not None and abs(ratio - ratio_goal) < 0.01
+    ratio_text = "—" if not has_floor else ("n/a" if ratio is None else f"{ratio:.3f}×" if close else f"{ratio:.2f}×")
     floor_text = shown(floor, unit) if has_floor else "—"
     print(f"| {figure} | {ratio_text} | {goal_text} | {met} | {shown(value, unit)} | {floor_text} |")
 

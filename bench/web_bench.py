@@ -10,7 +10,6 @@ import contextlib
 import gzip
 import json
 import os
-import socket
 import statistics
 import subprocess
 import sys
@@ -21,25 +20,10 @@ from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, 'tests', 'web'))
+from local_server import served  # noqa: E402  (found through the path above)
+
 READINGS_PER_SAMPLE = 100_000
-
-
-@contextlib.contextmanager
-def served(site):
-    with socket.socket() as s:
-        s.bind(('127.0.0.1', 0))
-        port = s.getsockname()[1]
-    server = subprocess.Popen([sys.executable, '-m', 'http.server', str(port), '--bind', '127.0.0.1',
-                               '--directory', site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        for _ in range(100):
-            with contextlib.suppress(OSError), socket.create_connection(('127.0.0.1', port), timeout=0.1):
-                break
-            time.sleep(0.05)
-        yield f'http://127.0.0.1:{port}/'
-    finally:
-        server.terminate()
-        server.wait()
 
 
 @contextlib.contextmanager
@@ -136,7 +120,7 @@ def main():
     as_json = arguments[:1] == ['--json']
     site, bench_core = arguments[as_json:as_json + 2]
     samples = int(arguments[as_json + 2]) if len(arguments) > as_json + 2 else 10
-    with served(site) as url:
+    with served(site) as (url, _):
         native, wasm = readings_ns(url, bench_core, samples)
         fetched, loaded, navigation = navigation_ms(url, samples)
         transferred = first_load_bytes(url)

@@ -6,11 +6,9 @@ pipeline. Every read-out after every action must equal what the native core give
 same action (tests/web/web_reference.cpp)."""
 import argparse
 import base64
-import contextlib
 import io
 import json
 import random
-import socket
 import struct
 import subprocess
 import sys
@@ -24,34 +22,14 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
+from local_server import served
+
 ARGS = None
 READ_OUTS = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Label4', 'Label20', 'Label21']
 RED = 'rgb(255, 0, 0)'
 BLACK = 'rgb(0, 0, 0)'
 CDP_MODIFIERS = {1: 8, 2: 2, 4: 1}  # the chart's Shift, Ctrl, Alt bits as Chromium's
 CDP_BUTTONS = {1: 'left', 2: 'right', 4: 'middle'}
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(('127.0.0.1', 0))
-        return s.getsockname()[1]
-
-
-@contextlib.contextmanager
-def served(site):
-    port = free_port()
-    server = subprocess.Popen([sys.executable, '-m', 'http.server', str(port), '--bind', '127.0.0.1',
-                               '--directory', site], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        for _ in range(100):
-            with contextlib.suppress(OSError), socket.create_connection(('127.0.0.1', port), timeout=0.1):
-                break
-            time.sleep(0.05)
-        yield f'http://127.0.0.1:{port}/', server
-    finally:
-        server.terminate()
-        server.wait()
 
 
 def reference(actions):

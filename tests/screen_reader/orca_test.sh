@@ -114,6 +114,15 @@ await "^Shaft power PK in kW text\.$"
 # The chart's client area starts at (33, 33) in the window.
 chart() { xdotool mousemove --window "$window" $((33 + $1)) $((33 + $2)); }
 key() { xdotool key --delay 0 "$@"; }
+# Tab once for each expected line, each heard after its own Tab.
+tab_through() {
+  local expected
+  for expected in "$@"; do
+    mark
+    key Tab
+    await "$expected"
+  done
+}
 
 echo "a click: the new reading, once"
 mark
@@ -147,14 +156,7 @@ rounds=(
   "^Close push button\.$"
   "^Performance chart image\.$"
 )
-for expected in "${rounds[@]}"; do
-  mark
-  key Tab
-  await "$expected"
-done
-mark
-key Tab
-await "cross-hair row scroll bar"
+tab_through "${rounds[@]}" "cross-hair row scroll bar"
 
 echo "a scroll key: the bar's power, then the reading"
 mark
@@ -177,23 +179,11 @@ await "^notification Speed 3610 rpm, power 29\.9 kW, "
 check_once "^notification "
 
 echo "the first Calculate: the result"
-for expected in "cross-hair row scroll bar" "label\.$" "^Air End push button" "^Screw rotors" "^29\.9 selected\."; do
-  mark
-  key Tab
-  await "$expected"
-done
+tab_through "cross-hair row scroll bar" "label\.$" "^Air End push button" "^Screw rotors" "^29\.9 selected\."
 xdotool type "37"
-for expected in "cross-hair column scroll bar" "^Differential pressure in bar text\.$"; do
-  mark
-  key Tab
-  await "$expected"
-done
+tab_through "cross-hair column scroll bar" "^Differential pressure in bar text\.$"
 xdotool type "7"
-for expected in "label\.$" "^Calculate speed from power and pressure push button\.$"; do
-  mark
-  key Tab
-  await "$expected"
-done
+tab_through "label\.$" "^Calculate speed from power and pressure push button\.$"
 mark
 key space
 await "^notification Speed [0-9]+ rpm, power 37\.0 kW, pressure 7\.0 bar, "
@@ -206,20 +196,14 @@ for entry in "Motor speed in 1/min:1450" "Motor pulley diameter:200" "Air-end pu
   await "^${entry%%:*} text\.$"
   xdotool type "${entry##*:}"
 done
-mark
-key Tab
-await "^Calculate air-end speed from the pulleys push button\.$"
+tab_through "^Calculate air-end speed from the pulleys push button\.$"
 mark
 key space
 await "^notification Speed 2900 rpm, power 37\.0 kW, "
 check_once "^notification "
 
 echo "the drawing window says its name when it opens"
-for expected in "^Close push button" "^Performance chart image" "scroll bar" "label\.$" "^Air End push button\.$"; do
-  mark
-  key Tab
-  await "$expected"
-done
+tab_through "^Close push button" "^Performance chart image" "scroll bar" "label\.$" "^Air End push button\.$"
 mark
 key space
 drawing=$(xdotool search --sync --onlyvisible --name "^ QNTe418$" | head -1)

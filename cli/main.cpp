@@ -113,16 +113,15 @@ int reportRefused(std::string_view where, const cli::Outcome& outcome) {
 
 bool refused(const cli::Outcome& outcome) { return !outcome.error.empty() || outcome.refusals != 0; }
 
+bool sameInAnyCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
+}
+
 // A spreadsheet's header row: the argument names of the command, in any case.
 bool isHeader(const cli::CommandInfo& info, const std::vector<std::string>& fields) {
   if (fields.size() != info.fieldCount) return false;
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    const std::string_view name = info.fields[i];
-    if (!std::equal(name.begin(), name.end(), fields[i].begin(), fields[i].end(),
-                    [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) ==
-                                                std::toupper(static_cast<unsigned char>(b)); })) {
-      return false;
-    }
+    if (!sameInAnyCase(info.fields[i], fields[i])) return false;
   }
   return true;
 }

@@ -1,11 +1,15 @@
 #include "cli/commands.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "chart/checked.h"
 #include "chart/memory_window.h"
 #include "chart/number_field.h"
 #include "chart/numeric_text.h"
+#include "chart/scales.h"
 #include "chart/scroll_position.h"
 
 namespace cli {
@@ -18,6 +22,25 @@ std::string quoted(std::string_view text) {
   for (const char c : text.substr(0, kShown)) shown += (c >= ' ' && c <= '~') ? c : '?';
   if (text.size() > kShown) shown += "... (" + std::to_string(text.size()) + " characters)";
   return '"' + shown + '"';
+}
+
+// The quantities a scroll bar covers, half a step beyond each end as rounding reaches:
+// "1995 to 7005" for HScroll1.
+std::string barRange(const chart::scales::BarQuantity& bar, chart::ScrollValue last) {
+  const double half = std::abs(bar.perStep) / 2;
+  const double atZero = bar.of(0);
+  const double atLast = bar.of(last);
+  char text[64];
+  std::snprintf(text, sizeof text, "%g to %g", std::min(atZero, atLast) - half, std::max(atZero, atLast) + half);
+  return text;
+}
+
+std::string noNumber(const std::string& fieldName, const std::string& field) {
+  std::string error = fieldName + " " + quoted(field) + " is no number";
+  std::string withPoint = field;
+  std::replace(withPoint.begin(), withPoint.end(), ',', '.');
+  if (withPoint != field && chart::isNumberField(withPoint)) error += " (\".\" is the decimal separator)";
+  return error;
 }
 
 }  // namespace
@@ -42,7 +65,7 @@ Outcome readingFor(const chart::ChartRaster& raster, Command command, std::span<
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const std::string fieldName(info.fields[i]);
     if (!chart::isNumberField(fields[i])) {
-      outcome.error = fieldName + " " + quoted(fields[i]) + " is no number";
+      outcome.error = noNumber(fieldName, fields[i]);
       return outcome;
     }
     try {
@@ -59,9 +82,13 @@ Outcome readingFor(const chart::ChartRaster& raster, Command command, std::span<
       const auto h = chart::hScrollOfSpeed(values[0]);
       const auto v = chart::vScrollOfPower(values[1]);
       if (!h) {
-        outcome.error = "SPEED " + quoted(fields[0]) + " is off the chart: 1995 to 7005 1/min give HScroll1 0 to 500";
+        outcome.error = "SPEED " + quoted(fields[0]) + " is off the chart: " +
+                        barRange(chart::scales::kColumnSpeed, chart::scales::kColumns) + " 1/min give HScroll1 0 to " +
+                        std::to_string(chart::scales::kColumns);
       } else if (!v) {
-        outcome.error = "POWER " + quoted(fields[1]) + " is off the chart: 4.95 to 45.05 kW give VScroll1 400 to 0";
+        outcome.error = "POWER " + quoted(fields[1]) + " is off the chart: " +
+                        barRange(chart::scales::kRowPower, chart::scales::kRows) + " kW give VScroll1 " +
+                        std::to_string(chart::scales::kRows) + " to 0";
       } else {
         window.scrollTo(*h, *v);
       }

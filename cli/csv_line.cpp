@@ -7,7 +7,16 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {
+char fieldSeparator(std::string_view line) {
+  bool quoted = false;
+  for (const char c : line) {
+    if (c == '"') quoted = !quoted;
+    if (c == ';' && !quoted) return ';';
+  }
+  return ',';
+}
+
+bool splitCsvLine(std::string_view line, char separator, std::vector<std::string>& fields) {
   fields.clear();
   std::size_t i = 0;
   while (true) {
@@ -29,16 +38,16 @@ bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {
         field += line[i++];
       }
       while (i < line.size() && isBlank(line[i])) ++i;
-      if (i < line.size() && line[i] != ',') return false;
+      if (i < line.size() && line[i] != separator) return false;
     } else {
-      const std::size_t end = std::min(line.find(',', i), line.size());
+      const std::size_t end = std::min(line.find(separator, i), line.size());
       std::size_t last = end;
       while (last > i && isBlank(line[last - 1])) --last;
       field.assign(line.substr(i, last - i));
       i = end;
     }
     if (i == line.size()) return true;
-    ++i;  // the comma
+    ++i;  // the separator
   }
 }
 

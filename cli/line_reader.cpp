@@ -11,19 +11,23 @@ namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
 
-std::string_view withoutCarriageReturn(std::string_view line) {
+// A line ending in CR LF ends, for the limit too, before the CR.
+LineReader::Line finished(std::string_view line, bool tooLong) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  return line;
+  return {line, tooLong || line.size() > LineReader::kMaxLine};
 }
 
 }  // namespace
 
-LineReader::LineReader(int fd, std::function<void()> beforeWait)
+LineReader::LineReader(int fd, std::function<bool()> beforeWait)
     : fd_(fd), beforeWait_(std::move(beforeWait)), buffer_(kBufferSize, '\0') {}
 
 bool LineReader::fill() {
   if (eof_) return false;
-  if (beforeWait_) beforeWait_();
+  if (beforeWait_ && !beforeWait_()) {
+    eof_ = stopped_ = true;
+    return false;
+  }
   while (true) {
     const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
     if (got > 0) {
@@ -45,21 +49,21 @@ std::optional<LineReader::Line> LineReader::next() {
   bool any = false;
   while (true) {
     if (begin_ == end_ && !fill()) {
-      if (!any) return std::nullopt;
-      return Line{withoutCarriageReturn(long_), tooLong};  // the last line had no line break
+      if (!any || stopped_) return std::nullopt;
+      return finished(long_, tooLong);  // the last line had no line break
     }
     any = true;
     const char* start = buffer_.data() + begin_;
     const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
     const std::size_t length = newline ? static_cast<std::size_t>(newline - start) : end_ - begin_;
     begin_ += length + (newline ? 1 : 0);
-    if (newline && long_.empty() && !tooLong) return Line{withoutCarriageReturn({start, length}), false};
-    if (long_.size() + length > kMaxLine) {
+    if (newline && long_.empty() && !tooLong) return finished({start, length}, false);
+    if (long_.size() + length > kMaxLine + 1) {  // room for a CR
       tooLong = true;
     } else {
       long_.append(start, length);
     }
-    if (newline) return Line{withoutCarriageReturn(long_), tooLong};
+    if (newline) return finished(long_, tooLong);
   }
 }
 

@@ -19,6 +19,13 @@ void padLeft(std::string& out, std::string_view text, std::size_t width) {
   out += text;
 }
 
+// A right-aligned column after another: at least one blank between them, so that an entry
+// longer than its column (a calculator leaves whatever was typed) never runs into the last.
+void nextColumn(std::string& out, std::string_view text, std::size_t width) {
+  out += ' ';
+  padLeft(out, text, width - 1);
+}
+
 void padRight(std::string& out, std::string_view text, std::size_t width) {
   out += text;
   if (text.size() < width) out.append(width - text.size(), ' ');
@@ -147,11 +154,11 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
         break;
       }
       padLeft(record_, std::to_string(r.hscroll), 7);
-      padLeft(record_, std::to_string(r.vscroll), 8);
-      padLeft(record_, r.speed, 6);
-      padLeft(record_, r.power, 6);
-      padLeft(record_, r.pressure, 9);
-      padLeft(record_, r.delivery, 9);
+      nextColumn(record_, std::to_string(r.vscroll), 8);
+      nextColumn(record_, r.speed, 6);
+      nextColumn(record_, r.power, 6);
+      nextColumn(record_, r.pressure, 9);
+      nextColumn(record_, r.delivery, 9);
       record_ += ' ';
       padRight(record_, r.deliveryClass, 8);
       record_ += ' ';

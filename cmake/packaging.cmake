@@ -1,5 +1,6 @@
 # Installs the program as a desktop application and packs it as a Debian package.
 include(GNUInstallDirs)
+include(${PROJECT_SOURCE_DIR}/cmake/install_docs.cmake)
 
 set(QNTE_APP_ID org.qnte418grafik.qnte418grafik)
 # The package names whoever builds it as its maintainer, read from DEBFULLNAME and DEBEMAIL as
@@ -25,23 +26,6 @@ foreach(size IN ITEMS 16 22 24 32 48 64 128 256)
 endforeach()
 install(FILES ${icon_dir}/${QNTE_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# Compressed as Debian wants its documentation: gzip -9, without name or time stamp.
-function(qnte_install_gzipped source destination)
-  get_filename_component(name ${source} NAME)
-  set(copy ${PROJECT_BINARY_DIR}/gzipped/${name})
-  add_custom_command(OUTPUT ${copy}.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
-    COMMAND gzip -9nf ${copy}
-    DEPENDS ${source}
-    VERBATIM)
-  add_custom_target(gzip_${name} ALL DEPENDS ${copy}.gz)
-  install(FILES ${copy}.gz DESTINATION ${destination})
-endfunction()
-
-# One man page per executable: docs/man/<executable>.1.
-function(qnte_install_man_page executable)
-  qnte_install_gzipped(${PROJECT_SOURCE_DIR}/docs/man/${executable}.1 ${CMAKE_INSTALL_MANDIR}/man1)
-endfunction()
 qnte_install_man_page(qnte418grafik)
 
 # The licence in Debian's machine-readable form, and the changelog of a native package.

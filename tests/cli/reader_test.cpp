@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <set>
@@ -35,6 +36,7 @@ struct ReaderRun {
   int status = -1;
   std::string out;
   std::string err;
+  std::size_t inputTaken = 0;  // bytes of the input written before the reader went
 };
 
 struct Child {
@@ -42,11 +44,16 @@ struct Child {
   int in = -1, out = -1, err = -1;  // its standard input, output and error, from this side
 };
 
-// Starts the reader with the arguments, its three standard streams on pipes.
-Child spawnReader(const std::vector<std::string>& args) {
+// Starts the reader with the arguments, its three standard streams on pipes. `outputLost`:
+// nobody can read its standard output, so that every write to it fails.
+Child spawnReader(const std::vector<std::string>& args, bool outputLost = false) {
   std::signal(SIGPIPE, SIG_IGN);  // a reader that stops early must not end the test
   int in[2], out[2], err[2];
   if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return {};
+  if (outputLost) {
+    close(out[0]);
+    out[0] = -1;
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], 0);
@@ -77,8 +84,9 @@ int exitStatusOf(pid_t pid) {
 }
 
 // Runs the reader with the arguments, feeds it the input and collects both streams.
-ReaderRun runReader(const std::vector<std::string>& args, std::string_view input = {}) {
-  const Child child = spawnReader(args);
+// `outputLost`: its standard output is a pipe that nobody reads, so every write fails.
+ReaderRun runReader(const std::vector<std::string>& args, std::string_view input = {}, bool outputLost = false) {
+  const Child child = spawnReader(args, outputLost);
   ReaderRun run;
   int toChild = child.in;
   if (input.empty()) {
@@ -111,6 +119,7 @@ ReaderRun runReader(const std::vector<std::string>& args, std::string_view input
   }
   if (fds[2].fd >= 0) close(fds[2].fd);
   if (child.pid > 0) run.status = exitStatusOf(child.pid);
+  run.inputTaken = written;
   return run;
 }
 
@@ -252,7 +261,9 @@ void expectCalculatorsMatch(const char* command, const std::vector<CalculatorCas
     input += '\n';
   }
   const ReaderRun run = runReader({"--format", "json", command, "--batch", "-"}, input);
-  ASSERT_EQ(run.status, 0) << run.err;
+  const auto refusals = std::count_if(cases.begin(), cases.end(), [](const CalculatorCase& c) { return !c.placed; });
+  ASSERT_EQ(run.status, refusals > 0 ? 1 : 0) << run.err;
+  EXPECT_EQ(static_cast<std::ptrdiff_t>(linesOf(run.err).size()), refusals) << run.err;
   const std::vector<json> records = jsonLines(run.out);
   ASSERT_EQ(records.size(), cases.size());
   for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -317,14 +328,19 @@ TEST(Reader, BatchKeepsOrderAndNamesEveryRefusedLine) {
   const std::vector<std::string> lines{
       "\xEF\xBB\xBF" "5000,25", "5000",          "abc,25",         manyDigits + ",25", "5000," + tinyFraction, "",
       "\"4500\", 30 ",  "5000,25,1",     "\"5000,25",      "25 kW,5000",       "4000,20\r",
-      std::string(cli::LineReader::kMaxLine + 1, '1')};
-  const std::set<std::size_t> refused{2, 3, 4, 5, 6, 8, 9, 10, 12};
+      std::string(cli::LineReader::kMaxLine + 1, '1'),
+      // The limit counts a line without its ending, CR LF or LF.
+      "5000," + std::string(cli::LineReader::kMaxLine - 7, ' ') + "25\r",
+      "5000," + std::string(cli::LineReader::kMaxLine - 6, ' ') + "25\r"};
+  const std::set<std::size_t> refused{2, 3, 4, 5, 8, 9, 10, 12, 14};
+  const std::size_t blank = 6;  // skipped: no record
   const ReaderRun run = runReader({"--format", "json", "at", "--batch", "-"}, joined(lines));
   EXPECT_EQ(run.status, 1);
   const std::vector<json> records = jsonLines(run.out);
-  ASSERT_EQ(records.size(), lines.size());
+  ASSERT_EQ(records.size(), lines.size() - 1);
   for (std::size_t n = 1; n <= lines.size(); ++n) {
-    const json& record = records[n - 1];
+    if (n == blank) continue;
+    const json& record = records[n < blank ? n - 1 : n - 2];
     EXPECT_EQ(record["line"], n);
     EXPECT_EQ(record.contains("error"), refused.contains(n)) << "line " << n;
     const bool named = run.err.find("standard input:" + std::to_string(n) + ":") != std::string::npos;
@@ -335,42 +351,73 @@ TEST(Reader, BatchKeepsOrderAndNamesEveryRefusedLine) {
   EXPECT_LT(run.err.size(), 2'000u);
 }
 
-TEST(Reader, ExitStatusAndUsage) {
+TEST(Reader, ExitStatusAndMessages) {
   struct Case {
+    const char* name;
     std::vector<std::string> args;
+    std::string input;
     int status;
     const char* stdoutHas;
     const char* stderrHas;
+    bool outputLost = false;
   };
+  const std::string many = [] {
+    std::string lines;
+    for (int i = 0; i < 200'000; ++i) lines += "5000,25\n";
+    return lines;
+  }();
+  const std::vector<std::string> csvAt{"--format", "csv", "at", "--batch", "-"};
   const Case cases[] = {
-      {{"at", "5000", "25"}, 0, "5000", ""},
-      {{"--help"}, 0, "--batch", ""},
-      {{"at", "--help"}, 0, "SPEED POWER", ""},
-      {{"--version"}, 0, "qnte418grafik-read", ""},
-      {{}, 2, "", "Usage:"},
-      {{"at", "5000"}, 2, "", "Usage:"},
-      {{"belt", "1", "2"}, 2, "", "Usage:"},
-      {{"at", "1", "2", "3"}, 2, "", "Usage:"},
-      {{"fly", "5000", "25"}, 2, "", "Usage:"},
-      {{"--format", "xml", "at", "5000", "25"}, 2, "", "Usage:"},
-      {{"at", "5000", "25", "--bogus"}, 2, "", "Usage:"},
-      {{"at", "5000", "25", "--batch", "-"}, 2, "", "Usage:"},
-      {{"curves", "--batch", "-"}, 2, "", "Usage:"},
-      {{"at", "--batch", "/nonexistent/readings.csv"}, 2, "", "cannot open"},
-      {{"at", "9000", "25"}, 1, "", "command line: SPEED"},
-      {{"calculate", "abc", "7"}, 1, "", "is no number"},
-      {{"calculate", "50", "7"}, 0, "not placed: power outside 0 to 45 kW", ""},
-      {{"at", "-", "25"}, 1, "", "is no number"},
+      {"reading", {"at", "5000", "25"}, "", 0, "5000", ""},
+      {"help", {"--help"}, "", 0, "--batch", ""},
+      {"help_of_a_command", {"at", "--help"}, "", 0, "SPEED POWER", ""},
+      {"version", {"--version"}, "", 0, "qnte418grafik-read", ""},
+      {"no_command", {}, "", 2, "", "a command is required"},
+      {"too_few_values", {"at", "5000"}, "", 2, "", "at takes 2 values: SPEED POWER"},
+      {"too_few_belt_values", {"belt", "1", "2"}, "", 2, "", "Usage:"},
+      {"too_many_values", {"at", "1", "2", "3"}, "", 2, "", "Usage:"},
+      {"unknown_command_named", {"fly", "5000", "25"}, "", 2, "", "unknown command \"fly\""},
+      {"unknown_format", {"--format", "xml", "at", "5000", "25"}, "", 2, "", "Usage:"},
+      {"unknown_option_named", {"at", "5000", "25", "--bogus"}, "", 2, "", "unknown option \"--bogus\""},
+      {"values_and_batch", {"at", "5000", "25", "--batch", "-"}, "", 2, "", "Usage:"},
+      {"curves_take_no_batch", {"curves", "--batch", "-"}, "", 2, "", "Usage:"},
+      {"batch_file_missing", {"at", "--batch", "/nonexistent/readings.csv"}, "", 2, "", "cannot open"},
+      {"off_the_chart_range_of_the_scales", {"at", "9000", "25"}, "", 1, "", "command line: SPEED \"9000\" is off the chart: 1995 to 7005 1/min"},
+      {"power_range_of_the_scales", {"at", "5000", "99"}, "", 1, "", "4.95 to 45.05 kW give VScroll1 400 to 0"},
+      {"no_number", {"calculate", "abc", "7"}, "", 1, "", "is no number"},
+      {"calculator_refusal_is_refused_input", {"calculate", "50", "7"}, "", 1, "not placed: power outside 0 to 45 kW",
+       "command line: not placed: power outside 0 to 45 kW"},
+      {"long_entry_apart_from_its_neighbour", {"calculate", "123456789", "7"}, "", 1, " 2010 123456789 ", ""},
+      {"dash_alone_is_a_value", {"at", "-", "25"}, "", 1, "", "is no number"},
+      {"negative_number_is_a_value", {"at", "-5", "25"}, "", 1, "", "SPEED \"-5\" is off the chart"},
+      {"dash_dash_between_values", {"at", "5000", "--", "25"}, "", 0, "5000", ""},
+      {"dash_dash_before_a_dash_value", {"at", "--", "-inf", "25"}, "", 1, "", "SPEED \"-inf\" is no number"},
+      {"dash_word_is_an_unknown_option", {"at", "-inf", "25"}, "", 2, "", "unknown option \"-inf\""},
+      {"decimal_comma_hint", {"at", "5000", "25,5"}, "", 1, "", "(\".\" is the decimal separator)"},
+      {"header_and_blank_lines_skipped", csvAt, "speed,power\n\n \t\n5000,25\n", 0, "error\n4,300,200,5000,", ""},
+      {"semicolons_header_and_crlf", csvAt, "\xEF\xBB\xBF\"SPEED\";Power\r\n5000;25\r\n", 0, "error\n2,300,200,", ""},
+      {"semicolons_with_a_decimal_comma", csvAt, "5000;25,5\n", 1, "",
+       "standard input:1: POWER \"25,5\" is no number (\".\" is the decimal separator)"},
+      {"header_only_as_the_first_line", csvAt, "5000,25\nspeed,power\n", 1, "", "standard input:2: SPEED"},
+      {"calculator_refusal_in_a_batch", {"calculate", "--batch", "-"}, "20,7\n20,3\n", 1, "not placed",
+       "standard input:2: not placed: pressure outside 4 to 13 bar"},
+      {"lost_version", {"--version"}, "", 3, "", "cannot write", true},
+      {"lost_help", {"--help"}, "", 3, "", "cannot write", true},
+      {"lost_reading", {"at", "5000", "25"}, "", 3, "", "cannot write", true},
+      {"lost_curves", {"curves"}, "", 3, "", "cannot write", true},
+      {"lost_batch_stops_reading", {"at", "--batch", "-"}, many, 3, "", "cannot write", true},
   };
   for (const Case& c : cases) {
-    const ReaderRun run = runReader(c.args);
-    std::string shown;
-    for (const std::string& arg : c.args) shown += arg + ' ';
-    EXPECT_EQ(run.status, c.status) << shown << run.err;
-    EXPECT_NE(run.out.find(c.stdoutHas), std::string::npos) << shown << run.out;
-    EXPECT_NE(run.err.find(c.stderrHas), std::string::npos) << shown << run.err;
-    if (c.status != 0) {
-      EXPECT_EQ(run.out.find("hscroll"), std::string::npos) << shown;
+    const ReaderRun run = runReader(c.args, c.input, c.outputLost);
+    EXPECT_EQ(run.status, c.status) << c.name << '\n' << run.err;
+    EXPECT_NE(run.out.find(c.stdoutHas), std::string::npos) << c.name << '\n' << run.out;
+    EXPECT_NE(run.err.find(c.stderrHas), std::string::npos) << c.name << '\n' << run.err;
+    if (c.status != 0 && c.input.empty() && *c.stdoutHas == '\0') {
+      EXPECT_EQ(run.out.find("hscroll"), std::string::npos) << c.name;
+    }
+    if (c.outputLost) {
+      EXPECT_EQ(linesOf(run.err).size(), 1u) << c.name << ": one message, at the first failed write\n" << run.err;
+      EXPECT_LT(run.inputTaken, c.input.size() / 2 + 1) << c.name << ": read on after the output was lost";
     }
   }
 }

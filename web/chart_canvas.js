@@ -10,8 +10,24 @@ export const CHART_HEIGHT = 400;
 const cell = (coordinate) => Math.floor(coordinate);
 
 // The chart pixel shown on device pixel `device` at display scale `scale`: the one whose
-// block holds the device pixel's centre.
+// block holds the device pixel's centre (below a scale of 1, the one whose centre is nearest).
 export const chartPixelOfDevicePixel = (device, scale) => Math.floor((device + 0.5) / scale);
+
+// How far short of a device pixel's edge an engine may report a pointer that stands on that
+// pixel. Engines hand out CSS coordinates rounded: Chromium as 32-bit floats, Firefox in
+// sixtieths of a CSS pixel, and both snap the element's box to 1/64 or 1/60 of one. Multiplied
+// back by the scale these miss the device grid by a thousandth of a pixel or so, in either
+// direction; a pointer placed on a pixel's centre lies half a pixel in.
+const GRID_NOISE = 1 / 16;
+
+// The device pixel, counted from the canvas's first, under a pointer at CSS coordinate
+// `client` (clientX or clientY) when the canvas's edge is at CSS coordinate `edge` and a CSS
+// pixel spans `scale` device pixels. The canvas lies on whole device pixels (the page keeps it
+// there), so its edge is the nearest device pixel edge; the pointer stands on the device pixel
+// that holds its position, or on the next when its position falls just short of that pixel's
+// edge: never on its left neighbour for a rounding of the engine's.
+export const devicePixelAt = (client, edge, scale) =>
+  Math.floor(client * scale + GRID_NOISE) - Math.round(edge * scale);
 
 export class ChartCanvas {
   // `rgba`: the raster's ImageData bytes, row by row; `crossHair`: the colour of the lines
@@ -97,10 +113,9 @@ export class ChartCanvas {
   // counting, so a point beside it lies outside 0..499 or 0..399.
   pixelAt(clientX, clientY) {
     const box = this.canvas.getBoundingClientRect();
-    const device = (offset) => Math.floor(offset * this.scale);
     return {
-      x: chartPixelOfDevicePixel(device(clientX - box.left), this.scale),
-      y: chartPixelOfDevicePixel(device(clientY - box.top), this.scale),
+      x: chartPixelOfDevicePixel(devicePixelAt(clientX, box.left, this.scale), this.scale),
+      y: chartPixelOfDevicePixel(devicePixelAt(clientY, box.top, this.scale), this.scale),
     };
   }
 }

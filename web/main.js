@@ -3,7 +3,7 @@
 
 import createCore from './qnte_core.js';
 import { buildForm4, buildForm10, cssColour } from './form.js';
-import { ChartCanvas, alignToDevicePixels } from './chart_canvas.js';
+import { ChartCanvas, alignToDevicePixels, displayScale } from './chart_canvas.js';
 import { ScrollBar, wireChart, wireTextBox } from './input.js';
 
 // The controls whose text the core writes, in the order of its state's arrays.
@@ -132,11 +132,12 @@ function makeMovable(windowElement, handle) {
 
 // The canvas in device pixels, on whole device pixels, at the present display scale.
 function align() {
-  if (chart.scale !== window.devicePixelRatio) {
-    chart.setScale(window.devicePixelRatio || 1);
+  const scale = displayScale();
+  if (chart.scale !== scale) {
+    chart.setScale(scale);
     chart.draw(core.state());
   }
-  alignToDevicePixels(canvas, form4);
+  alignToDevicePixels(canvas, form4, scale);
 }
 align();
 // A change of display scale (another screen, or zoom) needs the canvas aligned anew.

@@ -80,6 +80,14 @@ def xdotool(*args):
     subprocess.run(['xdotool', *map(str, args)], check=True)
 
 
+def fill_screen(which):
+    """Without a window manager a browser's full screen or kiosk window need not fill the
+    screen: the browser's window is made to."""
+    window = subprocess.run(['xdotool', 'search', '--sync', '--onlyvisible', *which],
+                            capture_output=True, text=True, check=True).stdout.split()[0]
+    xdotool('windowmove', '--sync', window, 0, 0, 'windowsize', '--sync', window, 1600, 1200)
+
+
 class Chromium:
     def __init__(self, scale):
         from selenium import webdriver
@@ -120,6 +128,7 @@ class WebKit(Chromium):
         options.add_argument('--full-screen')
         os.environ['GDK_SCALE'], os.environ['GDK_DPI_SCALE'] = self.GDK[scale]
         self.d = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
+        fill_screen(['--class', 'MiniBrowser'])
 
     def console(self):
         return []  # WebKitWebDriver keeps no log: the page's own hook has it all
@@ -156,10 +165,7 @@ class Firefox:
         self.command('session.new', capabilities={})
         self.command('session.subscribe', events=['log.entryAdded'])
         self.context = self.command('browsingContext.getTree')['contexts'][0]['context']
-        # Without a window manager "--kiosk" does not fill the screen: the window is made to.
-        window = subprocess.run(['xdotool', 'search', '--sync', '--onlyvisible', '--pid', str(self.process.pid)],
-                                capture_output=True, text=True, check=True).stdout.split()[0]
-        xdotool('windowmove', '--sync', window, 0, 0, 'windowsize', '--sync', window, 1600, 1200)
+        fill_screen(['--pid', str(self.process.pid)])
 
     def command(self, method, **params):
         async def call():
@@ -245,15 +251,18 @@ class Session:
         else:
             raise AssertionError('the page did not become ready')
         time.sleep(0.3)  # the first frame
-        self.ratio = self.b.js('return window.devicePixelRatio')
-        # Where the page's origin lies on the screen: the pointer put on a known spot says.
-        xdotool('mousemove', 700, 500)
+        # Device pixels per CSS pixel: the scale set, which Chromium and Firefox also give as
+        # devicePixelRatio (Firefox rounded to sixtieths); WebKit keeps its page zoom out of it.
+        self.ratio = scale if engine == 'webkit' else self.b.js('return window.devicePixelRatio')
+        # Where the page's origin lies on the screen: the pointer put on a known spot says. The
+        # spot is a whole number of CSS pixels at every scale, for WebKit's whole CSS pixels.
+        xdotool('mousemove', 600, 450)
         for _ in range(40):
             seen = self.b.js('return window.qntePointer || null')
             if seen:
                 break
             time.sleep(0.05)
-        self.origin = (round(700 - seen[0] * self.ratio), round(500 - seen[1] * self.ratio))
+        self.origin = (round(600 - seen[0] * self.ratio), round(450 - seen[1] * self.ratio))
         canvas = self.b.js('const c = document.getElementById("chart"); const b = c.getBoundingClientRect();'
                            'return [b.left, b.top, c.width, c.height]')
         self.canvas = (self.origin[0] + round(canvas[0] * self.ratio), self.origin[1] + round(canvas[1] * self.ratio),
@@ -308,11 +317,15 @@ def run_scale(engine, scale, url, raster, chart_image):
         rows = Image.new('RGB', (width, height))
         for d in range(height):
             rows.paste(expected.crop((0, chart_pixel(d, ratio), width, chart_pixel(d, ratio) + 1)), (0, d))
-        shown = ImageGrab.grab(xdisplay=os.environ['DISPLAY']).crop((x0, y0, x0 + width, y0 + height))
-        if scale == 1.5:
-            shown_all = ImageGrab.grab(xdisplay=os.environ['DISPLAY'])
-            shown_all.save(os.path.join(ARGS.shots, f'{engine}-scale-{scale}.png'))
-        differ = ImageChops.difference(rows, shown).convert('L').point(lambda v: 255 if v else 0).histogram()[255]
+        for _ in range(10):  # the screen as the next frames leave it
+            screen = ImageGrab.grab(xdisplay=os.environ['DISPLAY'])
+            shown = screen.crop((x0, y0, x0 + width, y0 + height))
+            differ = ImageChops.difference(rows, shown).convert('L').point(lambda v: 255 if v else 0).histogram()[255]
+            if differ == 0:
+                break
+            time.sleep(0.3)
+        if (ARGS.shots and scale == ARGS.shot_scale) or differ:
+            screen.save(os.path.join(ARGS.shots or '.', f'{engine}-scale-{scale}.png'))
         check(failures, differ == 0, f'scale {scale}: {differ} device pixels of the chart differ from the chart drawn '
                                      f'one chart pixel per block (canvas at {x0},{y0} on the screen)')
         # The table of clicks, a right-button drag, both calculators: the native core's read-outs.
@@ -336,7 +349,7 @@ def run_scale(engine, scale, url, raster, chart_image):
             check(failures, same, f'scale {scale}: device pixel {x},{y} shows chart pixel '
                                   f'{chart_pixel(x, ratio)},{chart_pixel(y, ratio)}; read {got["scroll"]}, '
                                   f'the core reads {wanted["scroll"]}')
-        print(f'{engine} at scale {scale} (devicePixelRatio {ratio}): {right}/{len(table)} clicks read the chart '
+        print(f'{engine} at scale {scale} ({ratio} device pixels per CSS pixel): {right}/{len(table)} clicks read the chart '
               'pixel drawn under the pointer', flush=True)
         xdotool('mousemove', x0 + drag[0][0], y0 + drag[0][1], 'mousedown', 3)
         for i, (x, y) in enumerate(drag):
@@ -394,7 +407,9 @@ def main():
     parser.add_argument('--site', required=True)
     parser.add_argument('--chart', required=True)
     parser.add_argument('--scales', type=float, nargs='+', default=[1, 1.25, 1.5, 2])
-    parser.add_argument('--shots', default=tempfile.gettempdir(), help='where the screenshots at scale 1.5 go')
+    parser.add_argument('--shots', help='a folder for a screenshot at --shot-scale (one is left in the working '
+                        'folder wherever the screen shows the chart otherwise than drawn)')
+    parser.add_argument('--shot-scale', type=float, default=1.5)
     ARGS = parser.parse_args()
     raster = chart_raster(ARGS.chart)
     chart_image = Image.new('RGB', (500, 400))

@@ -10,8 +10,37 @@ export const CHART_HEIGHT = 400;
 const cell = (coordinate) => Math.floor(coordinate);
 
 // The chart pixel shown on device pixel `device` at display scale `scale`: the one whose
-// block holds the device pixel's centre.
+// block holds the device pixel's centre (below a scale of 1, the one whose centre is nearest).
 export const chartPixelOfDevicePixel = (device, scale) => Math.floor((device + 0.5) / scale);
+
+// How far short of a device pixel's edge an engine may report a pointer that stands on that
+// pixel. Engines hand out CSS coordinates rounded: Chromium as 32-bit floats, Firefox in
+// sixtieths of a CSS pixel, and both snap the element's box to 1/64 or 1/60 of one. Multiplied
+// back by the scale these miss the device grid by a thousandth of a pixel or so, in either
+// direction; a pointer placed on a pixel's centre lies half a pixel in.
+const GRID_NOISE = 1 / 16;
+
+// The device pixel, counted from the canvas's first, under a pointer at CSS coordinate
+// `client` (clientX or clientY) when the canvas's edge is at CSS coordinate `edge` and a CSS
+// pixel spans `scale` device pixels. The canvas lies on whole device pixels (the page keeps it
+// there), so its edge is the nearest device pixel edge; the pointer stands on the device pixel
+// that holds its position, or on the next when its position falls just short of that pixel's
+// edge: never on its left neighbour for a rounding of the engine's.
+export const devicePixelAt = (client, edge, scale) =>
+  Math.floor(client * scale + GRID_NOISE) - Math.round(edge * scale);
+
+// The device pixels that one CSS pixel spans. Chromium and Firefox count the browser's zoom
+// into devicePixelRatio; WebKit (Safari, WebKitGTK) leaves its page zoom out of it, and the
+// zoom shows only as the window's width over the page's width in CSS pixels.
+export function displayScale() {
+  const ratio = window.devicePixelRatio || 1;
+  if (navigator.vendor !== 'Apple Computer, Inc.' || !window.visualViewport || !window.outerWidth) return ratio;
+  // A classic scroll bar takes its width off the page's; the two widths are rounded apart.
+  const gap = window.innerWidth - document.documentElement.clientWidth;
+  const scrollBar = gap > 2 ? gap : 0;
+  const zoom = Math.round((window.outerWidth / (window.visualViewport.width + scrollBar)) * 1e4) / 1e4;
+  return Math.abs(zoom - 1) > 0.01 && zoom > 0.2 && zoom < 5 ? ratio * zoom : ratio;
+}
 
 export class ChartCanvas {
   // `rgba`: the raster's ImageData bytes, row by row; `crossHair`: the colour of the lines
@@ -34,8 +63,16 @@ export class ChartCanvas {
     const height = Math.round(CHART_HEIGHT * scale);
     this.canvas.width = width;
     this.canvas.height = height;
-    this.canvas.style.width = `${width / scale}px`;
-    this.canvas.style.height = `${height / scale}px`;
+    // Where a CSS pixel is not devicePixelRatio device pixels (WebKit's page zoom), the engine
+    // also hands out pointer positions in whole CSS pixels, too coarse for device pixels: there
+    // the canvas counts its own CSS pixels as device pixels, shrunk to size by a transform, and
+    // a pointer's offset on it is in device pixels.
+    this.deviceUnits = scale !== (window.devicePixelRatio || 1);
+    const shrink = this.deviceUnits ? scale : 1;
+    Object.assign(this.canvas.style, {
+      width: `${(width * shrink) / scale}px`, height: `${(height * shrink) / scale}px`,
+      transform: this.deviceUnits ? `scale(${1 / scale})` : '', transformOrigin: '0 0',
+    });
     const clamp = (v, extent) => Math.min(extent - 1, Math.max(0, v));
     this.columns = Int32Array.from({ length: width }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), CHART_WIDTH));
     this.rows = Int32Array.from({ length: height }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), CHART_HEIGHT));
@@ -93,23 +130,25 @@ export class ChartCanvas {
     this.context.putImageData(this.frame, 0, 0);
   }
 
-  // The chart pixel under a pointer, in whole chart pixels; beyond the chart it goes on
+  // The chart pixel under a pointer event, in whole chart pixels; beyond the chart it goes on
   // counting, so a point beside it lies outside 0..499 or 0..399.
-  pixelAt(clientX, clientY) {
-    const box = this.canvas.getBoundingClientRect();
-    const device = (offset) => Math.floor(offset * this.scale);
-    return {
-      x: chartPixelOfDevicePixel(device(clientX - box.left), this.scale),
-      y: chartPixelOfDevicePixel(device(clientY - box.top), this.scale),
-    };
+  pixelAt(event) {
+    let x;
+    let y;
+    if (this.deviceUnits && event.target === this.canvas) {
+      [x, y] = [Math.floor(event.offsetX + GRID_NOISE), Math.floor(event.offsetY + GRID_NOISE)];
+    } else {
+      const box = this.canvas.getBoundingClientRect();
+      [x, y] = [devicePixelAt(event.clientX, box.left, this.scale), devicePixelAt(event.clientY, box.top, this.scale)];
+    }
+    return { x: chartPixelOfDevicePixel(x, this.scale), y: chartPixelOfDevicePixel(y, this.scale) };
   }
 }
 
 // Keeps the canvas on whole device pixels by nudging the window by less than a CSS pixel:
 // otherwise the browser would resample it.
-export function alignToDevicePixels(canvas, windowElement) {
+export function alignToDevicePixels(canvas, windowElement, scale) {
   windowElement.style.translate = '0 0';
-  const scale = window.devicePixelRatio || 1;
   const box = canvas.getBoundingClientRect();
   const offset = (v) => (Math.round(v * scale) - v * scale) / scale;
   windowElement.style.translate = `${offset(box.left)}px ${offset(box.top)}px`;

@@ -11,7 +11,7 @@ const buttonOf = (e) => (isMouse(e) ? BUTTON_OF_EVENT[e.button] : 2);
 const buttonsMask = (e) => (isMouse(e) ? e.buttons & 7 : (e.buttons && 2));  // 1 left, 2 right, 4 middle
 
 export function wireChart(picture1, chart, core, refresh) {
-  const at = (e) => chart.pixelAt(e.clientX, e.clientY);
+  const at = (e) => chart.pixelAt(e);
   // While a button pressed on the chart is held, the chart follows the pointer anywhere.
   let pressed = false;
   picture1.addEventListener('pointerdown', (e) => {
@@ -19,6 +19,8 @@ export function wireChart(picture1, chart, core, refresh) {
     if (button === undefined) return;
     e.preventDefault();
     picture1.focus({ preventScroll: true });
+    // Where the canvas counts device pixels, its moves reach it wherever the pointer goes.
+    if (chart.deviceUnits && e.target === chart.canvas) chart.canvas.setPointerCapture(e.pointerId);
     pressed = true;
     const { x, y } = at(e);
     core.mouseDown(button, shiftMask(e), x, y);

@@ -3,7 +3,7 @@
 
 import createCore from './qnte_core.js';
 import { buildForm4, buildForm10, cssColour } from './form.js';
-import { ChartCanvas, alignToDevicePixels } from './chart_canvas.js';
+import { ChartCanvas, alignToDevicePixels, displayScale } from './chart_canvas.js';
 import { ScrollBar, wireChart, wireTextBox } from './input.js';
 
 // The controls whose text the core writes, in the order of its state's arrays.
@@ -84,7 +84,17 @@ let form10 = null;
 controls.get('Command4').addEventListener('click', () => {
   if (!form10) {
     form10 = buildForm10(module.form10Layout(), document.body);
-    form10.closeBox.addEventListener('click', () => { form10.form.hidden = true; });
+    // Closed by its close box or by Escape, as a dialog is; the focus goes back to "Air End".
+    const closeForm10 = () => {
+      form10.form.hidden = true;
+      controls.get('Command4').focus();
+    };
+    form10.closeBox.addEventListener('click', closeForm10);
+    form10.form.addEventListener('keydown', (e) => {
+      if (e.key !== 'Escape') return;
+      e.preventDefault();
+      closeForm10();
+    });
     makeMovable(form10.form, form10.titleBar);
     // Beside the main window where the browser window is wide enough, else cascaded over it.
     const box = form4.getBoundingClientRect();
@@ -96,10 +106,11 @@ controls.get('Command4').addEventListener('click', () => {
   form10.picture.focus();
 });
 
-// "Close" ends the tool: a page cannot close a browser tab it did not open, so where the
-// browser keeps the tab the tool is ended in it, with a way to start it again.
+// "Close" ends the tool: a page may close only a tab that a script opened or that holds no
+// other page (asking for more only earns a warning in the console), so elsewhere the tool is
+// ended in its tab, with a way to start it again.
 controls.get('Command3').addEventListener('click', () => {
-  window.close();
+  if (window.opener || window.history.length === 1) window.close();
   document.body.replaceChildren(document.getElementById('closed-template').content.cloneNode(true));
   document.getElementById('restart').addEventListener('click', () => window.location.reload());
 });
@@ -121,11 +132,12 @@ function makeMovable(windowElement, handle) {
 
 // The canvas in device pixels, on whole device pixels, at the present display scale.
 function align() {
-  if (chart.scale !== window.devicePixelRatio) {
-    chart.setScale(window.devicePixelRatio || 1);
+  const scale = displayScale();
+  if (chart.scale !== scale) {
+    chart.setScale(scale);
     chart.draw(core.state());
   }
-  alignToDevicePixels(canvas, form4);
+  alignToDevicePixels(canvas, form4, scale);
 }
 align();
 // A change of display scale (another screen, or zoom) needs the canvas aligned anew.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
 #include <tuple>
 
@@ -167,6 +168,75 @@ Selection DriveSelector::select(const Duty& duty) {
     }
   }
   return selection;
+}
+
+Selection DriveSelector::select(const EnteredDuty& entered) {
+  if (entered.refusals == 0) return select(entered.duty);
+  const Duty& duty = entered.duty;
+  Selection refused;
+  refused.refusals =
+      entered.refusals | dutyRefusals(duty, pulleyDiameters(duty.series, duty.smallestPulley, duty.largestPulley));
+  return refused;
+}
+
+std::array<std::string, DutyEntries.size()> defaultEntryTexts() {
+  const Duty duty;
+  std::string motors;
+  for (const int speed : duty.motorSpeeds) motors += (motors.empty() ? "" : ", ") + std::to_string(speed);
+  std::string_view series;
+  for (const PulleySeriesEntry& entry : PulleySeriesTable) {
+    if (entry.series == duty.series) series = entry.name;
+  }
+  return {"", "", motors, std::string(series), std::to_string(duty.smallestPulley),
+          std::to_string(duty.largestPulley), std::to_string(duty.count)};
+}
+
+EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> texts) {
+  // Read as the window reads a box; a number beyond the double range reads as NaN, refused.
+  const auto number = [](std::string_view text) {
+    try {
+      return readNumber(text);
+    } catch (const ChartError&) {
+      return std::numeric_limits<double>::quiet_NaN();
+    }
+  };
+  // -1 stands for a number that is no whole number in the int range: refused as out of range.
+  const auto whole = [&](std::string_view text) {
+    const double value = number(text);
+    return value == std::floor(value) && std::abs(value) <= 1e9 ? static_cast<int>(value) : -1;
+  };
+  EnteredDuty entered;
+  Duty& duty = entered.duty;
+  duty.delivery = number(texts[0]);
+  duty.pressure = number(texts[1]);
+  duty.motorSpeeds.clear();
+  std::string_view motors = texts[2];
+  while (!motors.empty()) {
+    const std::size_t end = std::min(motors.find_first_of(", \t"), motors.size());
+    if (end > 0) duty.motorSpeeds.push_back(whole(motors.substr(0, end)));
+    motors.remove_prefix(std::min(end + 1, motors.size()));
+  }
+  std::string_view series = texts[3];
+  series.remove_prefix(std::min(series.find_first_not_of(' '), series.size()));
+  series.remove_suffix(series.size() - std::min(series.find_last_not_of(' ') + 1, series.size()));
+  entered.refusals = kUnknownSeries;
+  for (const PulleySeriesEntry& entry : PulleySeriesTable) {
+    if (entry.name == series) {
+      duty.series = entry.series;
+      entered.refusals = 0;
+    }
+  }
+  duty.smallestPulley = whole(texts[4]);
+  duty.largestPulley = whole(texts[5]);
+  duty.count = whole(texts[6]);
+  return entered;
+}
+
+DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn) {
+  return {.parkFirst = currentColumn == drive.reading.hscroll,
+          .entries = {std::to_string(drive.motorSpeed), std::to_string(drive.motorPulley),
+                      std::to_string(drive.airEndPulley)},
+          .vscroll = drive.reading.vscroll};
 }
 
 std::string selectionRefusalText(const Selection& selection) {

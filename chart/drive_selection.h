@@ -63,6 +63,7 @@ enum SelectionRefusal : unsigned {
   kCountOutOfRange = 1u << 6,
   kDeliveryBeyondChart = 1u << 7,
   kPressureNotReached = 1u << 8,
+  kUnknownSeries = 1u << 9,
 };
 using SelectionRefusals = unsigned;
 
@@ -71,7 +72,7 @@ struct SelectionRefusalText {
   std::string_view words;
 };
 
-inline constexpr std::array<SelectionRefusalText, 9> SelectionRefusalTexts{{
+inline constexpr std::array<SelectionRefusalText, 10> SelectionRefusalTexts{{
     {kDeliveryNotPositive, "delivery not a finite number above 0 m3/min"},
     {kPressureOutsideClasses, "pressure not from 4 to 13 bar"},
     {kNoMotorSpeeds, "no motor speed, or more than 8"},
@@ -81,6 +82,7 @@ inline constexpr std::array<SelectionRefusalText, 9> SelectionRefusalTexts{{
     {kCountOutOfRange, "count not from 1 to 100"},
     {kDeliveryBeyondChart, "delivery beyond the chart at 7000 1/min"},
     {kPressureNotReached, "pressure not reached with a black read-out at any power of the chart"},
+    {kUnknownSeries, "pulley series not R40, R20 or R10"},
 }};
 
 // One belt drive and what the window shows for it: the entries typed into Text3 to Text5,
@@ -111,6 +113,44 @@ struct Selection {
   std::vector<MotorDrives> motors;
 };
 
+// The entries of a form that asks for a duty, in order, with their captions; their first
+// texts are the defaults of Duty.
+struct DutyEntry {
+  std::string_view name;
+  std::string_view caption;
+};
+inline constexpr std::array<DutyEntry, 7> DutyEntries{{
+    {"delivery", "Free air delivery Q (m³/min)"},
+    {"pressure", "Differential pressure p (bar, 4 to 13)"},
+    {"motors", "Motor speeds (1/min)"},
+    {"series", "Pulley series"},
+    {"smallest", "Smallest pulley (mm)"},
+    {"largest", "Largest pulley (mm)"},
+    {"count", "Drives per motor speed"},
+}};
+std::array<std::string, DutyEntries.size()> defaultEntryTexts();
+
+// A duty from the texts of those entries, each number read as the window reads its boxes
+// ("abc" is 0, "8 bar" is 8); motor speeds separated by commas or blanks. A number that is
+// no whole number where one is needed is kept as one out of range, so that it is refused.
+struct EnteredDuty {
+  Duty duty;
+  SelectionRefusals refusals = 0;  // what the texts alone refuse (an unknown series)
+};
+EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> texts);
+
+// What a user does to show a drive on a window: `parkFirst` moves HScroll1 to 0, then the
+// entries go into Text3 to Text5, Calculate is clicked and VScroll1 moves to `vscroll`. The
+// column is parked first when it already stands where the calculator puts it: the click
+// would then change no scroll value and leave the speed unsnapped, and Q1 would be
+// estimated from that speed instead of the column's.
+struct DriveSteps {
+  bool parkFirst = false;
+  std::array<std::string, 3> entries;
+  ScrollValue vscroll = 0;
+};
+DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn);
+
 // The refusal words, joined by "; ", with the shortfall where the chart falls short.
 std::string selectionRefusalText(const Selection& selection);
 
@@ -126,6 +166,7 @@ class DriveSelector {
   explicit DriveSelector(const ChartRaster& raster) : raster_(raster) {}
 
   Selection select(const Duty& duty);
+  Selection select(const EnteredDuty& entered);
 
   // The lowest VScroll1 value at HScroll1 `column` at which the window reads at least
   // `pressure` with the pressure read-out black; none where no row of the chart does.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -215,6 +216,66 @@ TEST(DriveSelection, SeriesAndRefusalWords) {
   DriveSelector selector(testsupport::chartRaster());
   EXPECT_EQ(selectionRefusalText(selector.select(duty(7.0, 7))),
             "delivery beyond the chart at 7000 1/min, short by 0.09 m3/min");
+}
+
+// The panel's entries read as the window reads its boxes; what they cannot say is refused.
+TEST(DriveSelection, EntriesReadAsTheWindowReadsItsBoxes) {
+  struct Entries {
+    std::array<std::string, DutyEntries.size()> texts;
+    SelectionRefusals refusals;
+  };
+  const std::array<std::string, DutyEntries.size()> defaults = defaultEntryTexts();
+  const auto entered = [&](std::string q, std::string p, std::size_t at = 0, std::string text = {}) {
+    std::array<std::string, DutyEntries.size()> texts = defaults;
+    texts[0] = std::move(q);
+    texts[1] = std::move(p);
+    if (at != 0) texts[at] = std::move(text);
+    return texts;
+  };
+  const Entries cases[] = {
+      {entered("4.5", "8 bar"), 0},
+      {entered(" 4.5 m3/min", "8", 2, "1750 3550"), 0},
+      {entered("4.5", "8", 3, " R10 "), 0},
+      {entered("", "8"), kDeliveryNotPositive},
+      {entered("abc", "8"), kDeliveryNotPositive},
+      {entered("1e999", "8"), kDeliveryNotPositive},
+      {entered("4.5", "-"), kPressureOutsideClasses},
+      {entered("4.5", "8", 2, " , "), kNoMotorSpeeds},
+      {entered("4.5", "8", 2, "1450.5, 2950"), kMotorSpeedsOutOfRange},
+      {entered("4.5", "8", 3, "R5"), kUnknownSeries},
+      {entered("4.5", "8", 4, "1e12"), kPulleysOutOfRange},
+      {entered("4.5", "8", 6, "2.5"), kCountOutOfRange},
+      {entered("", "", 3, ""), kDeliveryNotPositive | kPressureOutsideClasses | kUnknownSeries},
+  };
+  DriveSelector selector(testsupport::chartRaster());
+  for (const Entries& c : cases) {
+    const Selection s = selector.select(dutyFromEntries(c.texts));
+    EXPECT_EQ(s.refusals, c.refusals) << c.texts[0] << " | " << c.texts[1] << " | " << c.texts[2] << " | " << c.texts[3];
+    EXPECT_EQ(s.motors.empty(), c.refusals != 0);
+  }
+}
+
+// Drives shown one after another on one window in use, the row moved by hand in between: each
+// time the window shows exactly the drive's reading. 1450 1/min with 280/160 gives 2538 1/min
+// in the column of 2540, whose Q1 at 7 bar rounds to 2.4 where 2538's rounds to 2.3.
+TEST(DriveSelection, StepsShowEachDriveOnAWindowInUse) {
+  DriveSelector selector(testsupport::chartRaster());
+  const Selection s = selector.select(with(duty(2.3, 7), {1450, 2950}, PulleySeries::R40, 63, 500, 10));
+  MemoryWindow window(testsupport::chartRaster());
+  int sameColumn = 0;
+  for (const MotorDrives& motor : s.motors) {
+    for (const DriveProposal& drive : motor.drives) {
+      const DriveSteps steps = stepsToShow(drive, window.reading().hscroll);
+      sameColumn += steps.parkFirst;
+      if (steps.parkFirst) window.scrollTo(0, window.reading().vscroll);
+      window.belt(steps.entries[0], steps.entries[1], steps.entries[2]);
+      window.scrollTo(window.reading().hscroll, steps.vscroll);
+      EXPECT_EQ(window.reading(), drive.reading) << drive.motorSpeed << " " << drive.motorPulley << "/"
+                                                  << drive.airEndPulley;
+      window.scrollTo(window.reading().hscroll, 1);
+    }
+  }
+  EXPECT_GT(sameColumn, 0);
 }
 
 }  // namespace

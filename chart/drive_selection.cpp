@@ -13,6 +13,7 @@
 #include "chart/numeric_text.h"
 #include "chart/pressure_reading.h"
 #include "chart/scales.h"
+#include "chart/warnings.h"
 
 namespace chart {
 namespace {
@@ -63,7 +64,7 @@ std::vector<Candidate> rankedDrives(Int16 motorSpeed, std::span<const Int16> pul
     const bool shortOf = c.column < target;
     return std::tuple(shortOf, std::abs(c.column - target), -c.motorPulley, c.airEndPulley);
   };
-  std::ranges::sort(candidates, {}, key);
+  std::sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) { return key(a) < key(b); });
   return candidates;
 }
 
@@ -156,7 +157,7 @@ Selection DriveSelector::select(const Duty& duty) {
     MotorDrives& motor = selection.motors.emplace_back();
     motor.motorSpeed = static_cast<Int16>(motorSpeed);
     for (const Candidate& drive : rankedDrives(motor.motorSpeed, pulleys, target)) {
-      if (std::ssize(motor.drives) == duty.count) break;
+      if (motor.drives.size() == static_cast<std::size_t>(duty.count)) break;
       const std::optional<ScrollValue> driveRow = powerRow(drive.column, pressure);
       if (!driveRow) continue;
       motor.drives.push_back({.motorSpeed = motor.motorSpeed,
@@ -237,6 +238,60 @@ DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn) {
           .entries = {std::to_string(drive.motorSpeed), std::to_string(drive.motorPulley),
                       std::to_string(drive.airEndPulley)},
           .vscroll = drive.reading.vscroll};
+}
+
+std::string driveNotes(const DriveProposal& drive) {
+  std::string notes = warningText(drive.reading.reasons);
+  if (!drive.reachesDelivery) notes += std::string(notes.empty() ? "" : "; ") + "short of Q";
+  return notes;
+}
+
+std::string answerNotes(const Selection& selection) {
+  std::string notes = warningText(selection.reading.reasons);
+  if (selection.reading.speed != std::to_string(selection.deliverySpeed)) {
+    notes += std::string(notes.empty() ? "" : "; ") + "Q reached from " + std::to_string(selection.deliverySpeed) +
+             " 1/min, the pressure only here";
+  }
+  return notes;
+}
+
+std::string beltSpeedText(double beltSpeed) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", beltSpeed);
+  return text;
+}
+
+std::string selectionSummary(const Selection& s) {
+  if (s.refusals != 0) return "Refused: " + selectionRefusalText(s) + '.';
+  std::size_t drives = 0;
+  for (const MotorDrives& motor : s.motors) drives += motor.drives.size();
+  return std::to_string(drives) + " drives; speed " + s.reading.speed + " 1/min, power " + s.reading.power + " kW.";
+}
+
+std::string showDriveLabel(const DriveProposal& d) {
+  return "Show " + std::to_string(d.motorSpeed) + " 1/min, pulleys " + std::to_string(d.motorPulley) + " / " +
+         std::to_string(d.airEndPulley) + " mm on the window";
+}
+
+SelectionRow answerRow(const Selection& s) {
+  const Reading& r = s.reading;
+  return {"", "", "", r.speed, r.power, r.pressure, r.delivery + ' ' + r.deliveryClass, answerNotes(s)};
+}
+
+std::array<bool, SelectionColumns.size()> redCells(const Reading& r) {
+  return {false, false, false, r.speedPowerRed, r.speedPowerRed, r.pressureRed, r.pressureRed, false};
+}
+
+SelectionRow driveRow(const DriveProposal& d) {
+  const Reading& r = d.reading;
+  return {std::to_string(d.motorSpeed),
+          std::to_string(d.motorPulley) + " / " + std::to_string(d.airEndPulley),
+          beltSpeedText(d.beltSpeed),
+          r.speed,
+          r.power,
+          r.pressure,
+          r.delivery + ' ' + r.deliveryClass,
+          driveNotes(d)};
 }
 
 std::string selectionRefusalText(const Selection& selection) {

@@ -151,6 +151,33 @@ struct DriveSteps {
 };
 DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn);
 
+// What a reader is told beside a figure: the reasons for red, a drive that falls short of Q,
+// a speed answer that had to go past the speed that reaches Q.
+std::string driveNotes(const DriveProposal& drive);
+std::string answerNotes(const Selection& selection);
+// A belt speed as shown: one decimal, m/s.
+std::string beltSpeedText(double beltSpeed);
+
+// The panel a page shows: a heading, the table's caption, a sentence on the outcome for a
+// screen reader, and the name of the button that shows a drive on the window.
+inline constexpr std::string_view kSelectionHeading = "Drive selection";
+inline constexpr std::string_view kSelectionCaption = "Speed and power for the duty, then the drives of each motor speed";
+inline constexpr std::string_view kSelectButton = "Select";
+inline constexpr std::string_view kShowButton = "Show";
+inline constexpr std::string_view kAnswerRowHeading = "Speed";
+std::string selectionSummary(const Selection& selection);
+std::string showDriveLabel(const DriveProposal& drive);
+
+// The table a page shows: the speed answer first, then the drives of each motor speed.
+inline constexpr std::array<std::string_view, 8> SelectionColumns{
+    "Motor (1/min)", "Pulleys (mm)", "Belt (m/s)", "Speed (1/min)", "Power (kW)", "Pressure (bar)",
+    "Q1 (m³/min)",   "Notes"};
+using SelectionRow = std::array<std::string, SelectionColumns.size()>;
+SelectionRow answerRow(const Selection& selection);
+SelectionRow driveRow(const DriveProposal& drive);
+// Which cells of a row show red: speed and power, pressure and Q1, as the window colours them.
+std::array<bool, SelectionColumns.size()> redCells(const Reading& reading);
+
 // The refusal words, joined by "; ", with the shortfall where the chart falls short.
 std::string selectionRefusalText(const Selection& selection);
 

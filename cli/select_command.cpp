@@ -40,12 +40,6 @@ std::string numberText(double value) {
   return text;
 }
 
-std::string oneDecimal(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", value);
-  return text;
-}
-
 void padLeft(std::string& out, std::string_view text, std::size_t width) {
   if (text.size() < width) out.append(width - text.size(), ' ');
   out += text;
@@ -165,7 +159,7 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
           drives.push_back({{"motor_speed", d.motorSpeed},
                             {"motor_pulley", d.motorPulley},
                             {"airend_pulley", d.airEndPulley},
-                            {"belt_speed", std::stod(oneDecimal(d.beltSpeed))},
+                            {"belt_speed", std::stod(chart::beltSpeedText(d.beltSpeed))},
                             {"reaches_delivery", d.reachesDelivery},
                             {"reading", readingJson(d.reading)}});
         }
@@ -191,18 +185,9 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
   }
 
   std::vector<Row> rows;
-  std::string speedNotes = chart::warningText(s.reading.reasons);
-  if (s.reading.speed != std::to_string(s.deliverySpeed)) {
-    speedNotes += std::string(speedNotes.empty() ? "" : "; ") + "Q reached from " + std::to_string(s.deliverySpeed) +
-                  " 1/min, the pressure only here";
-  }
-  rows.push_back({"speed", nullptr, s.reading, speedNotes});
+  rows.push_back({"speed", nullptr, s.reading, chart::answerNotes(s)});
   for (const chart::MotorDrives& motor : s.motors) {
-    for (const chart::DriveProposal& d : motor.drives) {
-      std::string notes = chart::warningText(d.reading.reasons);
-      if (!d.reachesDelivery) notes += std::string(notes.empty() ? "" : "; ") + "short of Q";
-      rows.push_back({"drive", &d, d.reading, notes});
-    }
+    for (const chart::DriveProposal& d : motor.drives) rows.push_back({"drive", &d, d.reading, chart::driveNotes(d)});
   }
   for (const Row& row : rows) {
     const chart::Reading& r = row.reading;
@@ -214,7 +199,7 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       record_ += ',';
       if (d) {
         record_ += std::to_string(d->motorSpeed) + ',' + std::to_string(d->motorPulley) + ',' +
-                   std::to_string(d->airEndPulley) + ',' + oneDecimal(d->beltSpeed) + ',' +
+                   std::to_string(d->airEndPulley) + ',' + chart::beltSpeedText(d->beltSpeed) + ',' +
                    std::string(boolText(d->reachesDelivery));
       } else {
         record_ += ",,,,";
@@ -239,7 +224,7 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       padLeft(record_, d ? std::to_string(d->motorSpeed) : "-", 6);
       record_ += ' ';
       padRight(record_, d ? std::to_string(d->motorPulley) + '/' + std::to_string(d->airEndPulley) : "-", 7);
-      padLeft(record_, d ? oneDecimal(d->beltSpeed) : "-", 9);
+      padLeft(record_, d ? chart::beltSpeedText(d->beltSpeed) : "-", 9);
       padLeft(record_, std::to_string(r.hscroll), 8);
       padLeft(record_, std::to_string(r.vscroll), 8);
       padLeft(record_, r.speed, 6);

@@ -64,7 +64,8 @@ std::vector<Candidate> rankedDrives(Int16 motorSpeed, std::span<const Int16> pul
     const bool shortOf = c.column < target;
     return std::tuple(shortOf, std::abs(c.column - target), -c.motorPulley, c.airEndPulley);
   };
-  std::sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) { return key(a) < key(b); });
+  std::sort(candidates.begin(), candidates.end(),
+            [&](const Candidate& a, const Candidate& b) { return key(a) < key(b); });
   return candidates;
 }
 
@@ -128,7 +129,9 @@ Selection DriveSelector::select(const Duty& duty) {
 
   // Compared in the window's own single precision, as it holds pressure and delivery.
   const auto pressure = static_cast<float>(duty.pressure);
-  const auto delivery = static_cast<float>(duty.delivery);
+  // A delivery past the float range is beyond any chart: it stays out of reach as infinity.
+  const float delivery = duty.delivery <= std::numeric_limits<float>::max() ? static_cast<float>(duty.delivery)
+                                                                           : std::numeric_limits<float>::infinity();
   const DeliveryLine& line = deliveryLineFor(pressure);
   ScrollValue target = kFirstColumn;
   while (target <= scales::kColumns && deliveryAt(line, speedOfColumn(target)) < delivery) ++target;
@@ -301,8 +304,13 @@ std::string selectionRefusalText(const Selection& selection) {
     if (!words.empty()) words += "; ";
     words += entry.words;
     if (entry.refusal == kDeliveryBeyondChart) {
+      // Two decimals as a person weighs a shortfall; a delivery past any chart in exponent form.
       char shortfall[64];
-      std::snprintf(shortfall, sizeof shortfall, ", short by %.2f m3/min", selection.shortfall);
+      if (selection.shortfall < 1e6) {
+        std::snprintf(shortfall, sizeof shortfall, ", short by %.2f m3/min", selection.shortfall);
+      } else {
+        std::snprintf(shortfall, sizeof shortfall, ", short by %.3g m3/min", selection.shortfall);
+      }
       words += shortfall;
     }
   }

@@ -161,7 +161,8 @@ std::string beltSpeedText(double beltSpeed);
 // The panel a page shows: a heading, the table's caption, a sentence on the outcome for a
 // screen reader, and the name of the button that shows a drive on the window.
 inline constexpr std::string_view kSelectionHeading = "Drive selection";
-inline constexpr std::string_view kSelectionCaption = "Speed and power for the duty, then the drives of each motor speed";
+inline constexpr std::string_view kSelectionCaption =
+    "Speed and power for the duty, then the drives of each motor speed";
 inline constexpr std::string_view kSelectButton = "Select";
 inline constexpr std::string_view kShowButton = "Show";
 inline constexpr std::string_view kAnswerRowHeading = "Speed";

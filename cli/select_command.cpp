@@ -194,7 +194,8 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
     const chart::DriveProposal* d = row.drive;
     if (format_ == Format::Csv) {
       if (numbered_) record_ += std::to_string(line) + ',';
-      record_ += numberText(outcome.delivery) + ',' + numberText(outcome.pressure) + ',' + std::string(row.answer) + ',';
+      record_ += numberText(outcome.delivery) + ',' + numberText(outcome.pressure) + ',';
+      record_ += std::string(row.answer) + ',';
       record_ += d ? "" : std::to_string(s.deliverySpeed);
       record_ += ',';
       if (d) {

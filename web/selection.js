@@ -36,7 +36,8 @@ export function buildSelectionPanel(module, core, panel, refresh) {
     e.preventDefault();
     const result = core.select(inputs.map((input) => input.value));
     body.replaceChildren(...result.rows.map((row) => {
-      const cells = row.cells.map((text, i) => element('td', { textContent: text, className: row.red[i] ? 'red' : '' }));
+      const cells = row.cells.map((text, i) =>
+        element('td', { textContent: text, className: row.red[i] ? 'red' : '' }));
       const first = element('th', { scope: 'row' });
       if (row.motor < 0) {
         first.textContent = design.answerRowHeading;

@@ -151,6 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
         DutyCase{"beyond_the_chart_at_7_bar", duty(7.0, 7), kDeliveryBeyondChart},
         DutyCase{"beyond_the_chart_at_13_bar", duty(6.8, 13), kDeliveryBeyondChart},
         DutyCase{"far_beyond_the_chart", duty(1e6, 10), kDeliveryBeyondChart},
+        DutyCase{"delivery_past_the_float_range", duty(1e300, 7), kDeliveryBeyondChart},
         // Red regions: the limit segments of the 7 and 4 bar curves.
         DutyCase{"limit_segment_of_7_bar", duty(6.5, 7), 0, true},
         DutyCase{"limit_segment_of_4_bar", duty(6.5, 4), 0, true},
@@ -216,6 +217,8 @@ TEST(DriveSelection, SeriesAndRefusalWords) {
   DriveSelector selector(testsupport::chartRaster());
   EXPECT_EQ(selectionRefusalText(selector.select(duty(7.0, 7))),
             "delivery beyond the chart at 7000 1/min, short by 0.09 m3/min");
+  EXPECT_EQ(selectionRefusalText(selector.select(duty(1e300, 7))),
+            "delivery beyond the chart at 7000 1/min, short by 1e+300 m3/min");
 }
 
 // The panel's entries read as the window reads its boxes; what they cannot say is refused.
@@ -250,7 +253,8 @@ TEST(DriveSelection, EntriesReadAsTheWindowReadsItsBoxes) {
   DriveSelector selector(testsupport::chartRaster());
   for (const Entries& c : cases) {
     const Selection s = selector.select(dutyFromEntries(c.texts));
-    EXPECT_EQ(s.refusals, c.refusals) << c.texts[0] << " | " << c.texts[1] << " | " << c.texts[2] << " | " << c.texts[3];
+    EXPECT_EQ(s.refusals, c.refusals) << c.texts[0] << " | " << c.texts[1] << " | " << c.texts[2] << " | "
+                                      << c.texts[3];
     EXPECT_EQ(s.motors.empty(), c.refusals != 0);
   }
 }

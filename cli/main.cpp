@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
         ->type_name("FILE");
   }
 
-  const cli::SelectCommand select(app);
+  cli::SelectCommand select(app);  // its options are parsed into it
 
   try {
     app.parse(argc, argv);

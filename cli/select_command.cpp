@@ -258,7 +258,7 @@ SelectCommand::SelectCommand(CLI::App& app)
       ->type_name("MIN-MAX")
       ->check(CLI::Validator(
           [](const std::string& text) { return pulleyRange(text) ? std::string() : "not two whole numbers MIN-MAX"; },
-          "MIN-MAX"));
+          ""));
   app_->add_option("--count", count_, "drives proposed per motor speed (default 5)");
 }
 

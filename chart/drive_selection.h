@@ -94,8 +94,6 @@ struct DriveProposal {
   double beltSpeed = 0;  // m/s at the motor pulley
   bool reachesDelivery = false;  // the air-end speed is at least the speed the duty needs
   Reading reading;  // hscroll is the column the belt calculator chose, vscroll the power row
-
-  bool red() const { return reading.speedPowerRed || reading.pressureRed; }
 };
 
 struct MotorDrives {
@@ -113,8 +111,8 @@ struct Selection {
   std::vector<MotorDrives> motors;
 };
 
-// The entries of a form that asks for a duty, in order, with their captions; their first
-// texts are the defaults of Duty.
+// The entries of a form that asks for a duty, in order, with their captions; a new form
+// shows Duty's defaults in them.
 struct DutyEntry {
   std::string_view name;
   std::string_view caption;

@@ -1,6 +1,9 @@
 #include <benchmark/benchmark.h>
 
+#include <array>
+
 #include "chart/curve_scan.h"
+#include "chart/drive_selection.h"
 #include "tests/support/core_harness.h"
 
 namespace {
@@ -59,6 +62,24 @@ void BM_UpdatePressureReading(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_UpdatePressureReading);
+
+// One default selection (two motor speeds, R40 from 63 to 500 mm) on a fresh selector, which
+// finds the rows' curve positions as it goes: what one command-line run pays. The duties
+// range from a low row at 4 bar to the 13 bar curve, whose rows lie highest.
+void BM_DriveSelection(benchmark::State& state) {
+  const chart::ChartRaster& raster = testsupport::chartRaster();
+  const std::array<chart::Duty, 4> duties{{{.delivery = 4.5, .pressure = 8},
+                                           {.delivery = 3.0, .pressure = 4},
+                                           {.delivery = 4.0, .pressure = 11.5},
+                                           {.delivery = 3.5, .pressure = 13}}};
+  std::size_t next = 0;
+  for (auto _ : state) {
+    chart::DriveSelector selector(raster);
+    benchmark::DoNotOptimize(selector.select(duties[next]));
+    next = (next + 1) % duties.size();
+  }
+}
+BENCHMARK(BM_DriveSelection);
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Benchmarks of the browser version in headless Chromium, each as the median of its samples:
-one complete pressure reading in WebAssembly beside the native bench_core figure of the same
-work, their samples taken in turn; navigation to a drawn, live chart with a cold cache, with
+one complete pressure reading and one default drive selection in WebAssembly, each beside the
+native bench_core figure of the same work, their samples taken in turn; navigation to a drawn, live chart with a cold cache, with
 the moments the module had arrived and the core was running; the bytes of the first load, as
 served and gzip-compressed.
 Usage: web_bench.py [--json] SITE_DIR BENCH_CORE [SAMPLES]
@@ -24,6 +24,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.p
 from local_server import served  # noqa: E402  (found through the path above)
 
 READINGS_PER_SAMPLE = 100_000
+SELECTIONS_PER_SAMPLE = 200
 
 
 @contextlib.contextmanager
@@ -50,10 +51,33 @@ def wait_ready(driver):
     raise RuntimeError('the page did not become ready')
 
 
-def native_reading_ns(bench_core):
-    out = subprocess.run([bench_core, '--benchmark_filter=BM_UpdatePressureReading$', '--benchmark_format=json'],
+def native_reading_ns(bench_core, name='BM_UpdatePressureReading'):
+    out = subprocess.run([bench_core, f'--benchmark_filter={name}$', '--benchmark_format=json'],
                          capture_output=True, text=True, check=True)
     return json.loads(out.stdout)['benchmarks'][0]['real_time']
+
+
+def selections_ns(url, bench_core, samples):
+    """The default drive selection, native and in WebAssembly in turn, as the reading above."""
+    native, wasm = [], []
+    with browser() as driver:
+        driver.get(url)
+        wait_ready(driver)
+        driver.execute_async_script('''
+            const [count, done] = arguments;
+            import('./qnte_core.js').then((m) => m.default()).then((core) => {
+              window.qnteBenchCore = core;
+              core.benchSelections(count);  // warm-up
+              done();
+            });''', SELECTIONS_PER_SAMPLE)
+        for _ in range(samples):
+            native.append(native_reading_ns(bench_core, 'BM_DriveSelection'))
+            ms = driver.execute_script('''
+                const start = performance.now();
+                window.qnteBenchCore.benchSelections(arguments[0]);
+                return performance.now() - start;''', SELECTIONS_PER_SAMPLE)
+            wasm.append(ms * 1e6 / SELECTIONS_PER_SAMPLE)
+    return statistics.median(native), statistics.median(wasm)
 
 
 def readings_ns(url, bench_core, samples):
@@ -122,12 +146,14 @@ def main():
     samples = int(arguments[as_json + 2]) if len(arguments) > as_json + 2 else 10
     with served(site) as (url, _):
         native, wasm = readings_ns(url, bench_core, samples)
+        native_selection, wasm_selection = selections_ns(url, bench_core, samples)
         fetched, loaded, navigation = navigation_ms(url, samples)
         transferred = first_load_bytes(url)
     plain, packed = site_bytes(site)
     if as_json:
         print(json.dumps({
             'samples': samples, 'native_reading_us': native / 1000, 'wasm_reading_us': wasm / 1000,
+            'native_selection_ms': native_selection / 1e6, 'wasm_selection_ms': wasm_selection / 1e6,
             'module_fetched_ms': fetched, 'core_loaded_ms': loaded, 'navigation_ms': navigation,
             'module_bytes': os.path.getsize(os.path.join(site, 'qnte_core.wasm')),
             'transferred_bytes': transferred, 'site_bytes': plain, 'site_gzip_bytes': packed}))
@@ -137,6 +163,9 @@ def main():
     print(f'| Complete pressure reading, native (`bench_core`) | {native / 1000:.3f} µs | — | — |')
     print(f'| Complete pressure reading, WebAssembly in Chromium | {wasm / 1000:.3f} µs '
           f'({wasm / native:.2f} × native) | ≤ 2 × native | {"yes" if wasm <= 2 * native else "no"} |')
+    print(f'| Default drive selection, WebAssembly in Chromium | {wasm_selection / 1e6:.3f} ms '
+          f'({wasm_selection / native_selection:.2f} × native) | ≤ 2 × native | '
+          f'{"yes" if wasm_selection <= 2 * native_selection else "no"} |')
     print(f'| Navigation to the chart drawn and live, cold cache | {navigation:.0f} ms | ≤ 300 ms | '
           f'{"yes" if navigation <= 300 else "no"} |')
     print(f'| Bytes transferred on the first load | {transferred / 1024:.0f} KiB | ≤ 1 MB | '

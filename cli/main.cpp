@@ -24,6 +24,7 @@
 #include "cli/csv_line.h"
 #include "cli/line_reader.h"
 #include "cli/output.h"
+#include "cli/select_command.h"
 #include "resources/embedded_chart.h"
 
 namespace {
@@ -59,6 +60,8 @@ std::string usage() {
     line(words);
   }
   line(options + "at|calculate|belt --batch FILE|-");
+  line(options + std::string(cli::kSelectUsage));
+  line(options + std::string(cli::kSelectBatchUsage));
   line(program + "--help | --version");
   return text;
 }
@@ -212,6 +215,8 @@ int main(int argc, char** argv) {
         ->type_name("FILE");
   }
 
+  cli::SelectCommand select(app);  // its options are parsed into it
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -221,12 +226,13 @@ int main(int argc, char** argv) {
   if (app.get_subcommands().empty()) return usageError("a command is required");
 
   const CLI::App* chosen = app.get_subcommands().front();
-  const cli::Command command = commands.at(chosen);
-  const cli::CommandInfo& info = cli::infoOf(command);
-  const bool batched = command != cli::Command::Curves && chosen->count("--batch") > 0;
   const cli::Format format = formatName == "csv"    ? cli::Format::Csv
                              : formatName == "json" ? cli::Format::Json
                                                     : cli::Format::Text;
+  if (select.chosen(chosen)) return select.run(format, {usageError, reportRefused});
+  const cli::Command command = commands.at(chosen);
+  const cli::CommandInfo& info = cli::infoOf(command);
+  const bool batched = command != cli::Command::Curves && chosen->count("--batch") > 0;
 
   int status = 0;
   if (command == cli::Command::Curves) {

@@ -147,6 +147,8 @@ NO_FLOOR = object()
 rows = [
     ("Complete pressure reading (`UpdatePressureReading`) / plain row-scan loop",
      cpu_time("BM_UpdatePressureReading", 1e-6), cpu_time("BM_PlainRowScan", 1e-6), "µs", 1.25, None),
+    ("Default drive selection (two motor speeds, R40 63–500 mm) / complete pressure reading",
+     cpu_time("BM_DriveSelection", 1e-6), cpu_time("BM_UpdatePressureReading", 1e-6), "µs", None, 5000),
     ("Row scan (`ScanCurveRow`) / plain row-scan loop",
      cpu_time("BM_ScanCurveRow", 1e-6), cpu_time("BM_PlainRowScan", 1e-6), "µs", None, None),
     ("Start-up to first paint / bare Qt window",
@@ -167,6 +169,8 @@ if web:
     rows += [
         ("Complete pressure reading, WebAssembly in headless Chromium / native, in turn",
          web["wasm_reading_us"], web["native_reading_us"], "µs", 2, None),
+        ("Default drive selection, WebAssembly in headless Chromium / native, in turn",
+         web["wasm_selection_ms"], web["native_selection_ms"], "ms", 2, None),
         ("Navigation to the chart drawn and live, cold cache", web["navigation_ms"], NO_FLOOR, "ms", None, 300),
         ("Bytes transferred on the first load", web["transferred_bytes"] / 1e6, NO_FLOOR, "MB", None, 1),
         ("All files of the page, gzip -9", web["site_gzip_bytes"] / 1e6, NO_FLOOR, "MB", None, None),

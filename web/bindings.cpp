@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/drive_selection.h"
 #include "layout/form10_layout.h"
 #include "layout/form4_layout.h"
 #include "resources/embedded_chart.h"
@@ -135,8 +136,88 @@ val textsOf(const std::array<std::string, N>& values) {
   return out;
 }
 
+// The drive selection panel's entries with their captions and defaults, the pulley series to
+// choose from and the table's column headings.
+val selectionForm() {
+  const auto defaults = chart::defaultEntryTexts();
+  val entries = val::array();
+  for (std::size_t i = 0; i < chart::DutyEntries.size(); ++i) {
+    val entry = val::object();
+    entry.set("name", text(chart::DutyEntries[i].name));
+    entry.set("caption", text(chart::DutyEntries[i].caption));
+    entry.set("value", defaults[i]);
+    entries.call<void>("push", entry);
+  }
+  val series = val::array();
+  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) series.call<void>("push", text(entry.name));
+  val columns = val::array();
+  for (const std::string_view column : chart::SelectionColumns) columns.call<void>("push", text(column));
+  val form = val::object();
+  form.set("heading", text(chart::kSelectionHeading));
+  form.set("caption", text(chart::kSelectionCaption));
+  form.set("selectButton", text(chart::kSelectButton));
+  form.set("showButton", text(chart::kShowButton));
+  form.set("answerRowHeading", text(chart::kAnswerRowHeading));
+  form.set("entries", entries);
+  form.set("series", series);
+  form.set("columns", columns);
+  return form;
+}
+
+val selectionRowOf(const chart::SelectionRow& cells, const chart::Reading& reading, int motor, int drive,
+                   const std::string& label) {
+  val row = val::object();
+  row.set("label", label);
+  val texts = val::array();
+  for (const std::string& cell : cells) texts.call<void>("push", cell);
+  row.set("cells", texts);
+  val red = val::array();
+  for (const bool cell : chart::redCells(reading)) red.call<void>("push", cell);
+  row.set("red", red);
+  row.set("motor", motor);
+  row.set("drive", drive);
+  return row;
+}
+
 class PageCore {
  public:
+  // Selects for the texts of the panel's entries; the rows as the panel shows them.
+  val select(const val& entries) {
+    std::array<std::string, chart::DutyEntries.size()> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = entries[i].isString() ? entries[i].as<std::string>() : "";
+    selection_ = selector_.select(chart::dutyFromEntries(texts));
+    val out = val::object();
+    out.set("refused", chart::selectionRefusalText(selection_));
+    out.set("summary", chart::selectionSummary(selection_));
+    val rows = val::array();
+    if (selection_.refusals == 0) {
+      rows.call<void>("push", selectionRowOf(chart::answerRow(selection_), selection_.reading, -1, -1, ""));
+      for (std::size_t m = 0; m < selection_.motors.size(); ++m) {
+        const auto& drives = selection_.motors[m].drives;
+        for (std::size_t d = 0; d < drives.size(); ++d) {
+          rows.call<void>("push", selectionRowOf(chart::driveRow(drives[d]), drives[d].reading, int(m), int(d),
+                                                 chart::showDriveLabel(drives[d])));
+        }
+      }
+    }
+    out.set("rows", rows);
+    return out;
+  }
+  // Shows a drive of the last selection on the window, through the window's own handlers.
+  void showDrive(int motor, int drive) {
+    if (motor < 0 || std::size_t(motor) >= selection_.motors.size()) return;
+    const auto& drives = selection_.motors[std::size_t(motor)].drives;
+    if (drive < 0 || std::size_t(drive) >= drives.size()) return;
+    const chart::DriveSteps steps =
+        chart::stepsToShow(drives[std::size_t(drive)], core_.controls().scrollValue(chart::ScrollBar::HScroll1));
+    if (steps.parkFirst) core_.setScrollValue(chart::ScrollBar::HScroll1, 0);
+    for (std::size_t i = 0; i < steps.entries.size(); ++i) {
+      core_.setText(static_cast<chart::TextControl>(int(chart::TextControl::Text3) + int(i)), steps.entries[i]);
+    }
+    core_.command2Click();
+    core_.setScrollValue(chart::ScrollBar::VScroll1, steps.vscroll);
+  }
+
   void mouseDown(int button, int shift, float x, float y) { core_.mouseDown(int16(button), int16(shift), x, y); }
   void mouseMove(int button, int shift, float x, float y) { core_.mouseMove(int16(button), int16(shift), x, y); }
   void setScrollValue(int bar, int value) {
@@ -178,6 +259,8 @@ class PageCore {
   static chart::Int16 int16(int mask) { return static_cast<chart::Int16>(mask & 0x7FFF); }
 
   web::WebCore core_;
+  chart::DriveSelector selector_{embedded::chartRaster()};
+  chart::Selection selection_;
 };
 
 // One complete pressure reading per step, the cross-hair walking down all 400 rows at column
@@ -194,6 +277,19 @@ void benchReadings(int count) {
   }
 }
 
+// The native benchmark's duties in turn, each on a fresh selector: the same work as there.
+void benchSelections(int count) {
+  const std::array<chart::Duty, 4> duties{{{.delivery = 4.5, .pressure = 8},
+                                           {.delivery = 3.0, .pressure = 4},
+                                           {.delivery = 4.0, .pressure = 11.5},
+                                           {.delivery = 3.5, .pressure = 13}}};
+  for (int i = 0; i < count; ++i) {
+    chart::DriveSelector selector(embedded::chartRaster());
+    const chart::Selection selection = selector.select(duties[std::size_t(i) % duties.size()]);
+    if (selection.refusals != 0) return;
+  }
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(qnte_web) {
@@ -206,7 +302,11 @@ EMSCRIPTEN_BINDINGS(qnte_web) {
       .function("command1Click", &PageCore::command1Click)
       .function("command2Click", &PageCore::command2Click)
       .function("takeAnnouncement", &PageCore::takeAnnouncement)
-      .function("state", &PageCore::state);
+      .function("state", &PageCore::state)
+      .function("select", &PageCore::select)
+      .function("showDrive", &PageCore::showDrive);
+  emscripten::function("selectionForm", &selectionForm);
+  emscripten::function("benchSelections", &benchSelections);
   emscripten::function("form4Layout", &form4Layout);
   emscripten::function("form10Layout", &form10Layout);
   emscripten::function("chartRgba", &chartRgba);

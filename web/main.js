@@ -5,6 +5,7 @@ import createCore from './qnte_core.js';
 import { buildForm4, buildForm10, cssColour } from './form.js';
 import { ChartCanvas, alignToDevicePixels, displayScale } from './chart_canvas.js';
 import { ScrollBar, wireChart, wireTextBox } from './input.js';
+import { buildSelectionPanel } from './selection.js';
 
 // The controls whose text the core writes, in the order of its state's arrays.
 const TEXT_CONTROLS = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Label4', 'Label20', 'Label21'];
@@ -78,6 +79,7 @@ wireChart(controls.get('Picture1'), chart, core, refresh);
 TEXT_CONTROLS.slice(0, 5).forEach((name, i) => wireTextBox(controls.get(name), i, core));
 controls.get('Command1').addEventListener('click', () => { core.command1Click(); refresh(); });
 controls.get('Command2').addEventListener('click', () => { core.command2Click(); refresh(); });
+buildSelectionPanel(module, core, document.getElementById('selection'), refresh);
 
 // The outline drawing window: made on first use, then shown again as it was.
 let form10 = null;

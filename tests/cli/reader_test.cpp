@@ -19,7 +19,9 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/curve_scan.h"
+#include "chart/drive_selection.h"
 #include "chart/warnings.h"
+#include "cli/csv_line.h"
 #include "cli/line_reader.h"
 #include "layout/form4_layout.h"
 #include "tests/support/core_harness.h"
@@ -493,6 +495,117 @@ TEST(Reader, AnswersEachLineBeforeTheNextArrives) {
   EXPECT_EQ(exitStatusOf(child.pid), 0);
   close(child.out);
   EXPECT_NE(received.find("\n1,184,250,3840,20.0,7.0,"), std::string::npos) << received;
+}
+
+}  // namespace
+
+namespace {
+
+json readingOf(const chart::Reading& r) {
+  std::set<std::string> reasons;
+  for (const chart::WarningText& entry : chart::WarningTexts) {
+    if ((r.reasons & entry.warning) != 0) reasons.emplace(entry.words);
+  }
+  return {{"hscroll", r.hscroll},         {"vscroll", r.vscroll},         {"speed", r.speed},
+          {"power", r.power},             {"pressure", r.pressure},       {"delivery", r.delivery},
+          {"delivery_class", r.deliveryClass}, {"speed_power_red", r.speedPowerRed},
+          {"pressure_red", r.pressureRed}, {"reasons", reasons}};
+}
+
+json readingPartOf(json reading) {
+  reading["reasons"] = reading["reasons"].get<std::set<std::string>>();
+  return reading;
+}
+
+TEST(Reader, SelectPrintsTheCoresSelectionForEachDuty) {
+  const std::vector<std::pair<double, double>> duties{{4.5, 8}, {2.45, 13}, {6.5, 4}, {3, 6}, {4, 10}};
+  std::string input;
+  for (const auto& [q, p] : duties) input += std::to_string(q) + ',' + std::to_string(p) + '\n';
+  const ReaderRun run = runReader({"--format", "json", "select", "--batch", "-", "--motor", "1750,3550", "--series",
+                                   "R20", "--pulleys", "80-400", "--count", "3"},
+                                  input);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<json> records = jsonLines(run.out);
+  ASSERT_EQ(records.size(), duties.size());
+  chart::DriveSelector selector(testsupport::chartRaster());
+  for (std::size_t i = 0; i < duties.size(); ++i) {
+    const chart::Selection s = selector.select({.delivery = duties[i].first,
+                                                .pressure = duties[i].second,
+                                                .motorSpeeds = {1750, 3550},
+                                                .series = chart::PulleySeries::R20,
+                                                .smallestPulley = 80,
+                                                .largestPulley = 400,
+                                                .count = 3});
+    const json& record = records[i];
+    EXPECT_EQ(record["delivery_speed"], s.deliverySpeed);
+    EXPECT_EQ(readingPartOf(record["reading"]), readingOf(s.reading)) << i;
+    std::size_t k = 0;
+    for (const chart::MotorDrives& motor : s.motors) {
+      for (const chart::DriveProposal& d : motor.drives) {
+        ASSERT_LT(k, record["drives"].size());
+        const json& drive = record["drives"][k++];
+        EXPECT_EQ(drive["motor_speed"], d.motorSpeed);
+        EXPECT_EQ(drive["motor_pulley"], d.motorPulley);
+        EXPECT_EQ(drive["airend_pulley"], d.airEndPulley);
+        EXPECT_NEAR(drive["belt_speed"].get<double>(), d.beltSpeed, 0.05);
+        EXPECT_EQ(drive["reaches_delivery"], d.reachesDelivery);
+        EXPECT_EQ(readingPartOf(drive["reading"]), readingOf(d.reading)) << i << ' ' << k;
+      }
+    }
+    EXPECT_EQ(k, record["drives"].size());
+  }
+}
+
+TEST(Reader, SelectRefusesBadDutiesAndBadUsage) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* stdoutHas;
+    const char* stderrHas;
+  };
+  const Case cases[] = {
+      {{"select", "4.5", "8"}, 0, "450/140", ""},
+      {{"--help"}, 0, "select Q P", ""},
+      {{"select", "--motor", "1750,3550", "--series", "R10", "--pulleys", "100-250", "--count", "1", "3", "7"},
+       0, "3550", ""},
+      {{"select", "7", "7"}, 1, "", "command line: delivery beyond the chart at 7000 1/min, short by 0.09 m3/min"},
+      {{"select", "abc", "8"}, 1, "", "Q \"abc\" is no number"},
+      {{"select", "0", "14"}, 1, "", "delivery not a finite number above 0 m3/min; pressure not from 4 to 13 bar"},
+      {{"select", "4.5", "8", "--count", "0"}, 1, "", "count not from 1 to 100"},
+      {{"select", "4.5"}, 2, "", "Usage:"},
+      {{"select", "4.5", "8", "--batch", "-"}, 2, "", "Usage:"},
+      {{"select", "4.5", "8", "--series", "R5"}, 2, "", "Usage:"},
+      {{"select", "4.5", "8", "--pulleys", "63"}, 2, "", "Usage:"},
+      {{"select", "4.5", "8", "--motor", "fast"}, 2, "", "Usage:"},
+      {{"select", "--batch", "/nonexistent/duties.csv"}, 2, "", "cannot open"},
+  };
+  for (const Case& c : cases) {
+    const ReaderRun run = runReader(c.args);
+    std::string shown;
+    for (const std::string& arg : c.args) shown += arg + ' ';
+    EXPECT_EQ(run.status, c.status) << shown << run.err;
+    EXPECT_NE(run.out.find(c.stdoutHas), std::string::npos) << shown << run.out;
+    EXPECT_NE(run.err.find(c.stderrHas), std::string::npos) << shown << run.err;
+    if (c.status != 0) {
+      EXPECT_EQ(run.out.find("hscroll"), std::string::npos) << shown;
+    }
+  }
+}
+
+TEST(Reader, SelectBatchInCsvKeepsItsColumnsOnRefusedLines) {
+  const ReaderRun run = runReader({"--format", "csv", "select", "--batch", "-", "--count", "2"}, "4.5,8\n7,7\n\n3,6,1\n");
+  EXPECT_EQ(run.status, 1);
+  const std::vector<std::string> rows = linesOf(run.out);
+  ASSERT_EQ(rows.size(), 1u + 5u + 3u);  // header; the speed and two drives per motor; three refused lines
+  const auto columns = [](const std::string& row) {
+    std::vector<std::string> fields;
+    EXPECT_TRUE(cli::splitCsvLine(row, fields)) << row;
+    return fields.size();
+  };
+  for (const std::string& row : rows) EXPECT_EQ(columns(row), columns(rows[0])) << row;
+  EXPECT_EQ(rows[1], "1,4.5,8,speed,4650,,,,,,265,180,4650,27.0,8.0,4.5,@ 7 bar,false,false,,");
+  EXPECT_EQ(rows[6].substr(0, 22), "2,,,,,,,,,,,,,,,,,,,,\"");
+  EXPECT_EQ(linesOf(run.err).size(), 3u);
 }
 
 }  // namespace

@@ -498,6 +498,62 @@ class BrowserTest(unittest.TestCase):
                   .then((r) => done(r.map((x) => x.status)), () => done('failed'))''')
             self.assertEqual(icons, [200, 200, 200])
 
+    def test_drive_selection_panel_shows_each_drive_on_the_window(self):
+        panel = self.driver.execute_script('''
+            const panel = document.getElementById('selection');
+            return { outside: !document.getElementById('Form4').contains(panel),
+                     unlabelled: [...panel.querySelectorAll('input, select')].filter((e) => e.labels.length !== 1).length };''')
+        self.assertEqual(panel, {'outside': True, 'unlabelled': 0})
+
+        def rows():
+            return self.driver.execute_script('''
+                return [...document.querySelectorAll('#selection-table tbody tr')].map((r) => ({
+                  cells: [...r.cells].slice(1).map((c) => c.textContent),
+                  red: [...r.cells].slice(1).map((c) => c.classList.contains('red')),
+                  label: r.querySelector('button') ? r.querySelector('button').getAttribute('aria-label') : '' }));''')
+
+        def status():
+            return self.page.element('selection-status').text
+
+        # Bad input as the window reads it: "abc" is 0, refused with the core's words; nothing moves.
+        before = self.page.read_outs()
+        self.page.type('duty-delivery', 'abc')
+        self.page.type('duty-pressure', '7 bar')
+        ActionChains(self.driver).send_keys(Keys.ENTER).perform()
+        self.assertEqual(status(), 'Refused: delivery not a finite number above 0 m3/min.')
+        self.assertEqual(rows(), [])
+        self.assertEqual(self.page.read_outs(), before)
+        # A duty in the limit segment of the 7 bar curve, submitted from the keyboard.
+        self.page.type('duty-delivery', '6.5')
+        ActionChains(self.driver).send_keys(Keys.ENTER).perform()
+        table = rows()
+        self.assertEqual(len(table), 11)
+        self.assertEqual(status(), '10 drives; speed 6600 1/min, power 40.9 kW.')
+        self.assertEqual(table[0]['red'], [False] * 3 + [True] * 2 + [False] * 3)
+        for index, row in enumerate(table[1:]):
+            motor, pulleys = row['cells'][0], row['cells'][1].split(' / ')
+            self.assertEqual(row['label'], f'Show {motor} 1/min, pulleys {pulleys[0]} / {pulleys[1]} mm on the window')
+            # The row moved by hand in between, as a user may: the drive still shows as proposed.
+            self.page.key('VScroll1', Keys.HOME)
+            button = self.driver.execute_script(
+                'return document.querySelectorAll("#selection-table tbody tr")[arguments[0]].querySelector("button")',
+                index + 1)
+            self.driver.execute_script('arguments[0].focus()', button)
+            ActionChains(self.driver).send_keys(Keys.ENTER).perform()
+            shown = self.page.read_outs()
+            h, v = shown['scroll']
+            # The desktop core after the same belt entries, Calculate, and VScroll1 moved to that row.
+            expected = reference([f'text 2 {motor}', f'text 3 {pulleys[0]}', f'text 4 {pulleys[1]}', 'command2',
+                                  'end 1', f'step 1 {v - 400}'])[-1]
+            self.assertEqual(expected['scroll'], [h, v], row)
+            self.assert_same(f'drive {row}', expected, shown)
+            texts = dict(zip(READ_OUTS, shown['texts']))
+            self.assertEqual(row['cells'][3:7], [texts['Label4'], texts['Text1'], texts['Text2'],
+                                                 f"{texts['Label20']} {texts['Label21']}"], row)
+            red = dict(zip(READ_OUTS, shown['colours']))
+            self.assertEqual(row['red'][3:7], [red['Label4'] == RED, red['Text1'] == RED, red['Text2'] == RED,
+                                               red['Label20'] == RED], row)
+
 
 if __name__ == '__main__':
     parser = argparse.ArgumentParser()

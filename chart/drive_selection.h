@@ -1,0 +1,209 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart/chart_raster.h"
+#include "chart/chart_state.h"
+#include "chart/reading.h"
+
+namespace chart {
+
+// Standard pulley datum diameters (mm): the preferred numbers R40, R20 and R10 from 63 to 500.
+enum class PulleySeries { R40, R20, R10 };
+
+struct PulleySeriesEntry {
+  PulleySeries series;
+  std::string_view name;
+  int step;  // every step-th diameter of R40
+};
+
+inline constexpr std::array<PulleySeriesEntry, 3> PulleySeriesTable{{
+    {PulleySeries::R40, "R40", 1},
+    {PulleySeries::R20, "R20", 2},
+    {PulleySeries::R10, "R10", 4},
+}};
+
+inline constexpr std::array<Int16, 37> R40Diameters{63,  67,  71,  75,  80,  85,  90,  95,  100, 106,
+                                                    112, 118, 125, 132, 140, 150, 160, 170, 180, 190,
+                                                    200, 212, 224, 236, 250, 265, 280, 300, 315, 335,
+                                                    355, 375, 400, 425, 450, 475, 500};
+
+// The diameters of a series from `smallest` to `largest`, ascending.
+std::vector<Int16> pulleyDiameters(PulleySeries series, int smallest, int largest);
+
+// What the customer asks for, and the drives to choose from.
+struct Duty {
+  double delivery = 0;  // free air delivery Q, m3/min
+  double pressure = 0;  // differential pressure, bar
+  std::vector<int> motorSpeeds{1450, 2950};  // 1/min: 4- and 2-pole motors on 50 Hz
+  PulleySeries series = PulleySeries::R40;
+  int smallestPulley = 63;  // mm
+  int largestPulley = 500;
+  int count = 5;  // proposals per motor speed
+};
+
+inline constexpr int kMaxMotorSpeeds = 8;
+inline constexpr int kMaxCount = 100;
+
+// Why a duty got no selection. Flags, like the calculators' refusals: a duty can be wrong in
+// several ways at once, and a front end names them all.
+enum SelectionRefusal : unsigned {
+  kDeliveryNotPositive = 1u << 0,
+  kPressureOutsideClasses = 1u << 1,
+  kNoMotorSpeeds = 1u << 2,
+  kMotorSpeedsOutOfRange = 1u << 3,
+  kPulleysOutOfRange = 1u << 4,
+  kNoPulleyInRange = 1u << 5,
+  kCountOutOfRange = 1u << 6,
+  kDeliveryBeyondChart = 1u << 7,
+  kPressureNotReached = 1u << 8,
+  kUnknownSeries = 1u << 9,
+};
+using SelectionRefusals = unsigned;
+
+struct SelectionRefusalText {
+  SelectionRefusal refusal;
+  std::string_view words;
+};
+
+inline constexpr std::array<SelectionRefusalText, 10> SelectionRefusalTexts{{
+    {kDeliveryNotPositive, "delivery not a finite number above 0 m3/min"},
+    {kPressureOutsideClasses, "pressure not from 4 to 13 bar"},
+    {kNoMotorSpeeds, "no motor speed, or more than 8"},
+    {kMotorSpeedsOutOfRange, "motor speed not a whole number from 1 to 32767 1/min"},
+    {kPulleysOutOfRange, "pulleys not from 1 to 500 mm with the smallest not above the largest"},
+    {kNoPulleyInRange, "no pulley of the series between the smallest and the largest"},
+    {kCountOutOfRange, "count not from 1 to 100"},
+    {kDeliveryBeyondChart, "delivery beyond the chart at 7000 1/min"},
+    {kPressureNotReached, "pressure not reached with a black read-out at any power of the chart"},
+    {kUnknownSeries, "pulley series not R40, R20 or R10"},
+}};
+
+// One belt drive and what the window shows for it: the entries typed into Text3 to Text5,
+// Calculate clicked, then VScroll1 moved to the power row found for it.
+struct DriveProposal {
+  Int16 motorSpeed = 0;
+  Int16 motorPulley = 0;
+  Int16 airEndPulley = 0;
+  double beltSpeed = 0;  // m/s at the motor pulley
+  bool reachesDelivery = false;  // the air-end speed is at least the speed the duty needs
+  Reading reading;  // hscroll is the column the belt calculator chose, vscroll the power row
+};
+
+struct MotorDrives {
+  Int16 motorSpeed = 0;
+  std::vector<DriveProposal> drives;  // best first
+};
+
+struct Selection {
+  SelectionRefusals refusals = 0;
+  double shortfall = 0;  // m3/min that the chart lacks at 7000 1/min (kDeliveryBeyondChart)
+  Int16 deliverySpeed = 0;  // the lowest speed of the grid whose estimate reaches Q
+  // The window at the speed and power found: at deliverySpeed, or the next speed with a
+  // power row that reaches the pressure.
+  Reading reading;
+  std::vector<MotorDrives> motors;
+};
+
+// The entries of a form that asks for a duty, in order, with their captions; a new form
+// shows Duty's defaults in them.
+struct DutyEntry {
+  std::string_view name;
+  std::string_view caption;
+};
+inline constexpr std::array<DutyEntry, 7> DutyEntries{{
+    {"delivery", "Free air delivery Q (m³/min)"},
+    {"pressure", "Differential pressure p (bar, 4 to 13)"},
+    {"motors", "Motor speeds (1/min)"},
+    {"series", "Pulley series"},
+    {"smallest", "Smallest pulley (mm)"},
+    {"largest", "Largest pulley (mm)"},
+    {"count", "Drives per motor speed"},
+}};
+std::array<std::string, DutyEntries.size()> defaultEntryTexts();
+
+// A duty from the texts of those entries, each number read as the window reads its boxes
+// ("abc" is 0, "8 bar" is 8); motor speeds separated by commas or blanks. A number that is
+// no whole number where one is needed is kept as one out of range, so that it is refused.
+struct EnteredDuty {
+  Duty duty;
+  SelectionRefusals refusals = 0;  // what the texts alone refuse (an unknown series)
+};
+EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> texts);
+
+// What a user does to show a drive on a window: `parkFirst` moves HScroll1 to 0, then the
+// entries go into Text3 to Text5, Calculate is clicked and VScroll1 moves to `vscroll`. The
+// column is parked first when it already stands where the calculator puts it: the click
+// would then change no scroll value and leave the speed unsnapped, and Q1 would be
+// estimated from that speed instead of the column's.
+struct DriveSteps {
+  bool parkFirst = false;
+  std::array<std::string, 3> entries;
+  ScrollValue vscroll = 0;
+};
+DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn);
+
+// What a reader is told beside a figure: the reasons for red, a drive that falls short of Q,
+// a speed answer that had to go past the speed that reaches Q.
+std::string driveNotes(const DriveProposal& drive);
+std::string answerNotes(const Selection& selection);
+// A belt speed as shown: one decimal, m/s.
+std::string beltSpeedText(double beltSpeed);
+
+// The panel a page shows: a heading, the table's caption, a sentence on the outcome for a
+// screen reader, and the name of the button that shows a drive on the window.
+inline constexpr std::string_view kSelectionHeading = "Drive selection";
+inline constexpr std::string_view kSelectionCaption =
+    "Speed and power for the duty, then the drives of each motor speed";
+inline constexpr std::string_view kSelectButton = "Select";
+inline constexpr std::string_view kShowButton = "Show";
+inline constexpr std::string_view kAnswerRowHeading = "Speed";
+std::string selectionSummary(const Selection& selection);
+std::string showDriveLabel(const DriveProposal& drive);
+
+// The table a page shows: the speed answer first, then the drives of each motor speed.
+inline constexpr std::array<std::string_view, 8> SelectionColumns{
+    "Motor (1/min)", "Pulleys (mm)", "Belt (m/s)", "Speed (1/min)", "Power (kW)", "Pressure (bar)",
+    "Q1 (m³/min)",   "Notes"};
+using SelectionRow = std::array<std::string, SelectionColumns.size()>;
+SelectionRow answerRow(const Selection& selection);
+SelectionRow driveRow(const DriveProposal& drive);
+// Which cells of a row show red: speed and power, pressure and Q1, as the window colours them.
+std::array<bool, SelectionColumns.size()> redCells(const Reading& reading);
+
+// The refusal words, joined by "; ", with the shortfall where the chart falls short.
+std::string selectionRefusalText(const Selection& selection);
+
+// The HScroll1 value that the belt calculator gives a drive, or none where it leaves the
+// column alone or parks it (air-end speed below 2005 or above 7000 1/min).
+std::optional<ScrollValue> beltColumn(Int16 motorSpeed, Int16 motorPulley, Int16 airEndPulley);
+
+// Selects speed, power and belt drives for duties, reading the chart as the window reads it.
+// The curve positions of each chart row are found once, when first needed, and kept for
+// every later duty: keep one selector for a batch.
+class DriveSelector {
+ public:
+  explicit DriveSelector(const ChartRaster& raster) : raster_(raster) {}
+
+  Selection select(const Duty& duty);
+  Selection select(const EnteredDuty& entered);
+
+  // The lowest VScroll1 value at HScroll1 `column` at which the window reads at least
+  // `pressure` with the pressure read-out black; none where no row of the chart does.
+  std::optional<ScrollValue> powerRow(ScrollValue column, float pressure);
+
+ private:
+  const ChartState& rowSlots(int row);
+
+  const ChartRaster& raster_;
+  std::array<ChartState, ChartRaster::kHeight> rows_{};
+  std::bitset<ChartRaster::kHeight> scanned_;
+};
+
+}  // namespace chart

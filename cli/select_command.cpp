@@ -1,0 +1,338 @@
+#include "cli/select_command.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <system_error>
+
+#include "chart/checked.h"
+#include "chart/number_field.h"
+#include "chart/numeric_text.h"
+#include "cli/csv_line.h"
+#include "cli/line_reader.h"
+#include "resources/embedded_chart.h"
+
+namespace cli {
+namespace {
+
+constexpr int kRefused = 1;
+constexpr int kUsage = 2;
+
+// "63-500" as the smallest and the largest pulley; none unless both are whole numbers.
+std::optional<std::pair<int, int>> pulleyRange(std::string_view text) {
+  const std::size_t dash = text.find('-');
+  if (dash == std::string_view::npos || dash == 0) return std::nullopt;
+  const auto whole = [](std::string_view digits, int& value) {
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return error == std::errc() && end == digits.data() + digits.size();
+  };
+  std::pair<int, int> range;
+  if (!whole(text.substr(0, dash), range.first) || !whole(text.substr(dash + 1), range.second)) return std::nullopt;
+  return range;
+}
+
+std::string numberText(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+void padLeft(std::string& out, std::string_view text, std::size_t width) {
+  if (text.size() < width) out.append(width - text.size(), ' ');
+  out += text;
+}
+
+void padRight(std::string& out, std::string_view text, std::size_t width) {
+  out += text;
+  if (text.size() < width) out.append(width - text.size(), ' ');
+}
+
+std::string_view redText(const chart::Reading& r) {
+  if (r.speedPowerRed && r.pressureRed) return "all";
+  if (r.speedPowerRed) return "speed/power";
+  if (r.pressureRed) return "pressure";
+  return "-";
+}
+
+std::string_view boolText(bool value) { return value ? "true" : "false"; }
+
+Json readingJson(const chart::Reading& r) {
+  Json reasons = Json::array();
+  for (const chart::WarningText& entry : chart::WarningTexts) {
+    if ((r.reasons & entry.warning) != 0) reasons.push_back(entry.words);
+  }
+  return {{"hscroll", r.hscroll},        {"vscroll", r.vscroll},
+          {"speed", r.speed},            {"power", r.power},
+          {"pressure", r.pressure},      {"delivery", r.delivery},
+          {"delivery_class", r.deliveryClass}, {"speed_power_red", r.speedPowerRed},
+          {"pressure_red", r.pressureRed}, {"reasons", reasons}};
+}
+
+// One row of the text and CSV formats: the speed answer or a drive.
+struct Row {
+  std::string_view answer;  // "speed" or "drive"
+  const chart::DriveProposal* drive;  // null for the speed answer
+  const chart::Reading& reading;
+  std::string notes;
+};
+
+}  // namespace
+
+DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options, std::span<const std::string> fields) {
+  DutyOutcome outcome;
+  if (fields.size() != 2) {
+    outcome.error = (fields.size() < 2 ? "too few fields: " : "too many fields: ") + std::to_string(fields.size()) +
+                    " where select takes 2";
+    return outcome;
+  }
+  constexpr std::array<std::string_view, 2> kNames{"Q", "P"};
+  std::array<double, 2> values{};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const std::string shown = '"' + fields[i].substr(0, 24) + (fields[i].size() > 24 ? "...\"" : "\"");
+    if (!chart::isNumberField(fields[i])) {
+      outcome.error = std::string(kNames[i]) + ' ' + shown + " is no number";
+      return outcome;
+    }
+    try {
+      values[i] = chart::readNumber(fields[i]);
+    } catch (const chart::ChartError&) {
+      outcome.error = std::string(kNames[i]) + ' ' + shown + " is beyond the range of numbers";
+      return outcome;
+    }
+  }
+  outcome.delivery = options.delivery = values[0];
+  outcome.pressure = options.pressure = values[1];
+  outcome.selection = selector.select(options);
+  if (outcome.selection.refusals != 0) outcome.error = chart::selectionRefusalText(outcome.selection);
+  return outcome;
+}
+
+SelectionWriter::SelectionWriter(std::FILE* out, Format format, bool numbered)
+    : out_(out), format_(format), numbered_(numbered) {}
+
+void SelectionWriter::put() {
+  record_ += '\n';
+  std::fwrite(record_.data(), 1, record_.size(), out_);
+  record_.clear();
+}
+
+void SelectionWriter::header() {
+  switch (format_) {
+    case Format::Json:
+      return;
+    case Format::Csv:
+      if (numbered_) record_ += "line,";
+      record_ +=
+          "duty_delivery,duty_pressure,answer,delivery_speed,motor_speed,motor_pulley,airend_pulley,belt_speed,"
+          "reaches_delivery,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,"
+          "pressure_red,reasons";
+      if (numbered_) record_ += ",error";
+      break;
+    case Format::Text:
+      if (numbered_) record_ += "  line ";
+      record_ += "     Q     P answer motor pulleys belt m/s hscroll vscroll speed power pressure delivery class    "
+                 "red         notes";
+      break;
+  }
+  put();
+}
+
+void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
+  const chart::Selection& s = outcome.selection;
+  const bool failed = !outcome.error.empty();
+  if (format_ == Format::Json) {
+    Json json;
+    if (numbered_) json["line"] = line;
+    if (failed) {
+      json["error"] = outcome.error;
+    } else {
+      json["duty_delivery"] = outcome.delivery;
+      json["duty_pressure"] = outcome.pressure;
+      json["delivery_speed"] = s.deliverySpeed;
+      json["reading"] = readingJson(s.reading);
+      Json drives = Json::array();
+      for (const chart::MotorDrives& motor : s.motors) {
+        for (const chart::DriveProposal& d : motor.drives) {
+          drives.push_back({{"motor_speed", d.motorSpeed},
+                            {"motor_pulley", d.motorPulley},
+                            {"airend_pulley", d.airEndPulley},
+                            {"belt_speed", std::stod(chart::beltSpeedText(d.beltSpeed))},
+                            {"reaches_delivery", d.reachesDelivery},
+                            {"reading", readingJson(d.reading)}});
+        }
+      }
+      json["drives"] = drives;
+    }
+    record_ = json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    put();
+    return;
+  }
+  if (failed) {
+    // Every answer column empty, the error in the last.
+    if (format_ == Format::Csv) {
+      record_ += std::to_string(line);
+      record_.append(20, ',');
+      record_ += csvField(outcome.error);
+    } else {
+      padLeft(record_, std::to_string(line), 6);
+      record_ += " error: " + outcome.error;
+    }
+    put();
+    return;
+  }
+
+  std::vector<Row> rows;
+  rows.push_back({"speed", nullptr, s.reading, chart::answerNotes(s)});
+  for (const chart::MotorDrives& motor : s.motors) {
+    for (const chart::DriveProposal& d : motor.drives) rows.push_back({"drive", &d, d.reading, chart::driveNotes(d)});
+  }
+  for (const Row& row : rows) {
+    const chart::Reading& r = row.reading;
+    const chart::DriveProposal* d = row.drive;
+    if (format_ == Format::Csv) {
+      if (numbered_) record_ += std::to_string(line) + ',';
+      record_ += numberText(outcome.delivery) + ',' + numberText(outcome.pressure) + ',';
+      record_ += std::string(row.answer) + ',';
+      record_ += d ? "" : std::to_string(s.deliverySpeed);
+      record_ += ',';
+      if (d) {
+        record_ += std::to_string(d->motorSpeed) + ',' + std::to_string(d->motorPulley) + ',' +
+                   std::to_string(d->airEndPulley) + ',' + chart::beltSpeedText(d->beltSpeed) + ',' +
+                   std::string(boolText(d->reachesDelivery));
+      } else {
+        record_ += ",,,,";
+      }
+      record_ += ',' + std::to_string(r.hscroll) + ',' + std::to_string(r.vscroll);
+      for (const std::string* text : {&r.speed, &r.power, &r.pressure, &r.delivery, &r.deliveryClass}) {
+        record_ += ',';
+        record_ += csvField(*text);
+      }
+      record_ += ',' + std::string(boolText(r.speedPowerRed)) + ',' + std::string(boolText(r.pressureRed)) + ',' +
+                 csvField(chart::warningText(r.reasons));
+      if (numbered_) record_ += ',';
+    } else {
+      if (numbered_) {
+        padLeft(record_, std::to_string(line), 6);
+        record_ += ' ';
+      }
+      padLeft(record_, numberText(outcome.delivery), 6);
+      padLeft(record_, numberText(outcome.pressure), 6);
+      record_ += ' ';
+      padRight(record_, row.answer, 6);
+      padLeft(record_, d ? std::to_string(d->motorSpeed) : "-", 6);
+      record_ += ' ';
+      padRight(record_, d ? std::to_string(d->motorPulley) + '/' + std::to_string(d->airEndPulley) : "-", 7);
+      padLeft(record_, d ? chart::beltSpeedText(d->beltSpeed) : "-", 9);
+      padLeft(record_, std::to_string(r.hscroll), 8);
+      padLeft(record_, std::to_string(r.vscroll), 8);
+      padLeft(record_, r.speed, 6);
+      padLeft(record_, r.power, 6);
+      padLeft(record_, r.pressure, 9);
+      padLeft(record_, r.delivery, 9);
+      record_ += ' ';
+      padRight(record_, r.deliveryClass, 8);
+      record_ += ' ';
+      padRight(record_, redText(r), 11);
+      if (!row.notes.empty()) record_ += ' ' + row.notes;
+      while (!record_.empty() && record_.back() == ' ') record_.pop_back();
+    }
+    put();
+  }
+}
+
+SelectCommand::SelectCommand(CLI::App& app)
+    : app_(app.add_subcommand("select", "speed, power and belt drives for a duty: Q m3/min at P bar")) {
+  app_->add_option("values", values_, "Q P");
+  app_->add_option("--batch", batch_, "one CSV line of Q,P per duty, from FILE or - (standard input)")
+      ->type_name("FILE");
+  app_->add_option("--motor", motors_, "motor speeds in 1/min, comma-separated (default 1450,2950)")
+      ->delimiter(',')
+      ->type_name("SPEEDS");
+  std::vector<std::string> series;
+  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) series.emplace_back(entry.name);
+  app_->add_option("--series", series_, "pulley series (default R40)")->check(CLI::IsMember(series));
+  app_->add_option("--pulleys", pulleys_, "smallest and largest pulley in mm (default 63-500)")
+      ->type_name("MIN-MAX")
+      ->check(CLI::Validator(
+          [](const std::string& text) { return pulleyRange(text) ? std::string() : "not two whole numbers MIN-MAX"; },
+          ""));
+  app_->add_option("--count", count_, "drives proposed per motor speed (default 5)");
+}
+
+int SelectCommand::run(Format format, const Reporting& report) const {
+  chart::Duty options;
+  options.motorSpeeds = motors_;
+  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) {
+    if (entry.name == series_) options.series = entry.series;
+  }
+  const auto range = pulleyRange(pulleys_);
+  options.smallestPulley = range->first;
+  options.largestPulley = range->second;
+  options.count = count_;
+
+  const bool batched = app_->count("--batch") > 0;
+  if (batched && !values_.empty()) return report.usageError("select: give Q and P or --batch, not both");
+  if (!batched && values_.size() != 2) {
+    return report.usageError("select takes 2 values, not " + std::to_string(values_.size()));
+  }
+  chart::DriveSelector selector(embedded::chartRaster());
+  SelectionWriter writer(stdout, format, batched);
+  int status = 0;
+  if (!batched) {
+    const DutyOutcome outcome = selectFor(selector, options, values_);
+    if (outcome.error.empty()) {
+      writer.header();
+      writer.write(1, outcome);
+    } else {
+      report.refused("command line", outcome.error);
+      status = kRefused;
+    }
+  } else {
+    const bool standardInput = batch_ == "-";
+    const int fd = standardInput ? STDIN_FILENO : ::open(batch_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      report.refused("cannot open " + batch_, std::strerror(errno));
+      return kUsage;
+    }
+    const std::string name = standardInput ? "standard input" : batch_;
+    try {
+      LineReader reader(fd, [] { std::fflush(stdout); });
+      std::vector<std::string> fields;
+      std::uint64_t number = 0;
+      writer.header();
+      while (auto line = reader.next()) {
+        ++number;
+        if (number == 1 && line->text.starts_with("\xEF\xBB\xBF")) line->text.remove_prefix(3);
+        DutyOutcome outcome;
+        if (line->tooLong) {
+          outcome.error = "line longer than " + std::to_string(LineReader::kMaxLine) + " characters";
+        } else if (line->text.find_first_not_of(" \t") == std::string_view::npos) {
+          outcome.error = "empty line";
+        } else if (!splitCsvLine(line->text, fields)) {
+          outcome.error = "a quoted field is not closed properly";
+        } else {
+          outcome = selectFor(selector, options, fields);
+        }
+        if (!outcome.error.empty()) {
+          report.refused(name + ':' + std::to_string(number), outcome.error);
+          status = kRefused;
+        }
+        writer.write(number, outcome);
+      }
+    } catch (const std::system_error& e) {
+      report.refused("cannot read " + name, e.code().message());
+      status = kUsage;
+    }
+    if (!standardInput) ::close(fd);
+  }
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    report.refused("cannot write the selection", std::strerror(errno));
+    return kRefused;
+  }
+  return status;
+}
+
+}  // namespace cli

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "chart/drive_selection.h"
+#include "cli/output.h"
+
+namespace cli {
+
+inline constexpr std::string_view kSelectUsage =
+    "select Q P [--motor 1450,2950] [--series R40|R20|R10] [--pulleys 63-500] [--count 5]";
+inline constexpr std::string_view kSelectBatchUsage = "select --batch FILE|- [--motor ...] [...]";
+
+// A duty as typed, or why it never reached the selection.
+struct DutyOutcome {
+  double delivery = 0;
+  double pressure = 0;
+  chart::Selection selection;
+  std::string error;  // not empty: refused
+};
+
+// Reads the fields Q and P of a duty and selects for it with the options given.
+DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options, std::span<const std::string> fields);
+
+// Writes a selection one record a line: in text and CSV a line for the speed and power, then
+// one per drive; in JSON one object per duty.
+class SelectionWriter {
+ public:
+  SelectionWriter(std::FILE* out, Format format, bool numbered);
+
+  void header();
+  void write(std::uint64_t line, const DutyOutcome& outcome);
+
+ private:
+  void put();
+
+  std::FILE* out_;
+  Format format_;
+  bool numbered_;
+  std::string record_;
+};
+
+// The `select` subcommand on the command line's parser.
+class SelectCommand {
+ public:
+  struct Reporting {
+    std::function<int(std::string_view message)> usageError;  // returns the exit status
+    std::function<void(std::string_view where, std::string_view message)> refused;
+  };
+
+  explicit SelectCommand(CLI::App& app);
+
+  bool chosen(const CLI::App* subcommand) const { return subcommand == app_; }
+  // Runs the parsed command; returns the exit status.
+  int run(Format format, const Reporting& report) const;
+
+ private:
+  CLI::App* app_;
+  std::vector<std::string> values_;
+  std::string batch_;
+  std::vector<int> motors_{1450, 2950};
+  std::string series_ = "R40";
+  std::string pulleys_ = "63-500";
+  int count_ = 5;
+};
+
+}  // namespace cli

@@ -1,0 +1,55 @@
+// The drive selection panel beside the window: a duty's entries, the core's proposals as a
+// table, and a button per drive that shows it on the window through the window's handlers.
+
+function element(tag, properties = {}, children = []) {
+  const node = Object.assign(document.createElement(tag), properties);
+  node.append(...children);
+  return node;
+}
+
+export function buildSelectionPanel(module, core, panel, refresh) {
+  const design = module.selectionForm();
+  const heading = element('h2', { id: 'selection-heading', textContent: design.heading });
+  panel.setAttribute('aria-labelledby', heading.id);
+
+  const form = element('form', { id: 'selection-form', noValidate: true });
+  const inputs = design.entries.map((entry) => {
+    const id = `duty-${entry.name}`;
+    const input = entry.name === 'series'
+      ? element('select', { id }, design.series.map((name) => element('option', { value: name, textContent: name })))
+      : element('input', { id, type: 'text', value: entry.value, autocomplete: 'off', spellcheck: false });
+    input.value = entry.value;
+    form.append(element('label', { htmlFor: id, textContent: entry.caption }), input);
+    return input;
+  });
+  form.append(element('button', { type: 'submit', id: 'selection-submit', textContent: design.selectButton }));
+
+  const status = element('p', { id: 'selection-status', role: 'status' });
+  const head = element('tr', {}, ['', ...design.columns].map((c) => element('th', { scope: 'col', textContent: c })));
+  const body = element('tbody');
+  const table = element('table', { id: 'selection-table', hidden: true }, [
+    element('caption', { textContent: design.caption }),
+    element('thead', {}, [head]), body]);
+  panel.append(heading, form, status, table);
+
+  form.addEventListener('submit', (e) => {
+    e.preventDefault();
+    const result = core.select(inputs.map((input) => input.value));
+    body.replaceChildren(...result.rows.map((row) => {
+      const cells = row.cells.map((text, i) =>
+        element('td', { textContent: text, className: row.red[i] ? 'red' : '' }));
+      const first = element('th', { scope: 'row' });
+      if (row.motor < 0) {
+        first.textContent = design.answerRowHeading;
+      } else {
+        const show = element('button', { type: 'button', className: 'show-drive', textContent: design.showButton });
+        show.setAttribute('aria-label', row.label);
+        show.addEventListener('click', () => { core.showDrive(row.motor, row.drive); refresh(); });
+        first.append(show);
+      }
+      return element('tr', {}, [first, ...cells]);
+    }));
+    table.hidden = result.rows.length === 0;
+    status.textContent = result.summary;
+  });
+}

@@ -45,6 +45,24 @@ std::string noNumber(const std::string& fieldName, const std::string& field) {
 
 }  // namespace
 
+std::string readFields(std::string_view command, std::span<const std::string_view> names,
+                       std::span<const std::string> fields, std::span<double> values) {
+  if (fields.size() != names.size()) {
+    return (fields.size() < names.size() ? "too few fields: " : "too many fields: ") + std::to_string(fields.size()) +
+           " where " + std::string(command) + " takes " + std::to_string(names.size());
+  }
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const std::string fieldName(names[i]);
+    if (!chart::isNumberField(fields[i])) return noNumber(fieldName, fields[i]);
+    try {
+      values[i] = chart::readNumber(fields[i]);
+    } catch (const chart::ChartError&) {
+      return fieldName + " " + quoted(fields[i]) + " is beyond the range of numbers";
+    }
+  }
+  return {};
+}
+
 const CommandInfo& infoOf(Command command) {
   for (const CommandInfo& info : kCommands) {
     if (info.command == command) return info;
@@ -55,26 +73,9 @@ const CommandInfo& infoOf(Command command) {
 Outcome readingFor(const chart::ChartRaster& raster, Command command, std::span<const std::string> fields) {
   const CommandInfo& info = infoOf(command);
   Outcome outcome;
-  if (fields.size() != info.fieldCount) {
-    outcome.error = (fields.size() < info.fieldCount ? "too few fields: " : "too many fields: ") +
-                    std::to_string(fields.size()) + " where " + std::string(info.name) + " takes " +
-                    std::to_string(info.fieldCount);
-    return outcome;
-  }
   std::array<double, 3> values{};
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    const std::string fieldName(info.fields[i]);
-    if (!chart::isNumberField(fields[i])) {
-      outcome.error = noNumber(fieldName, fields[i]);
-      return outcome;
-    }
-    try {
-      values[i] = chart::readNumber(fields[i]);
-    } catch (const chart::ChartError&) {
-      outcome.error = fieldName + " " + quoted(fields[i]) + " is beyond the range of numbers";
-      return outcome;
-    }
-  }
+  outcome.error = readFields(info.name, std::span(info.fields).first(info.fieldCount), fields, values);
+  if (!outcome.error.empty()) return outcome;
 
   chart::MemoryWindow window(raster);
   switch (command) {

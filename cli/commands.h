@@ -41,6 +41,10 @@ struct Outcome {
   std::string error;  // not empty: the input was refused
 };
 
+// Reads the numbers of a command's fields into `values`; returns why they cannot be read, or "".
+std::string readFields(std::string_view command, std::span<const std::string_view> names,
+                       std::span<const std::string> fields, std::span<double> values);
+
 // Runs one reading of `at`, `calculate` or `belt` on a fresh window in memory.
 Outcome readingFor(const chart::ChartRaster& raster, Command command, std::span<const std::string> fields);
 

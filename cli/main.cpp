@@ -20,6 +20,7 @@
 #include <CLI/CLI.hpp>
 
 #include "chart/curve_ends.h"
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/csv_line.h"
 #include "cli/line_reader.h"
@@ -29,26 +30,11 @@
 
 namespace {
 
+using cli::kUsage;
+using cli::outputWritten;
+using cli::unwritable;
+
 constexpr const char* kProgram = "qnte418grafik-read";
-constexpr int kRefused = 1;
-constexpr int kUsage = 2;
-constexpr int kUnwritable = 3;
-
-// The error of the first failed write to standard output; 0 while every write succeeded.
-int writeError = 0;
-
-// Checked after every record, so that the first failed write ends the run: nothing after it
-// could be written either.
-bool outputWritten() {
-  if (writeError == 0 && std::ferror(stdout)) writeError = errno != 0 ? errno : EIO;
-  return writeError == 0;
-}
-
-int unwritable() {
-  std::fprintf(stderr, "%s: cannot write the readings: %s\n", kProgram, std::strerror(writeError));
-  return kUnwritable;
-}
-
 std::string usage() {
   std::string text;
   const std::string program = std::string(kProgram) + ' ';
@@ -106,76 +92,11 @@ int show(const CLI::App& app, const CLI::ParseError& request) {
   return outputWritten() ? status : unwritable();
 }
 
-// A reading refused, or a calculator that would not place the cross-hair; a batch goes on.
-int reportRefused(std::string_view where, const cli::Outcome& outcome) {
-  const std::string message =
-      outcome.error.empty() ? "not placed: " + chart::refusalText(outcome.refusals) : outcome.error;
-  std::fprintf(stderr, "%s: %.*s: %s\n", kProgram, static_cast<int>(where.size()), where.data(), message.c_str());
-  return kRefused;
-}
-
-bool refused(const cli::Outcome& outcome) { return !outcome.error.empty() || outcome.refusals != 0; }
-
-bool sameInAnyCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
-}
-
-// A spreadsheet's header row: the argument names of the command, in any case.
-bool isHeader(const cli::CommandInfo& info, const std::vector<std::string>& fields) {
-  if (fields.size() != info.fieldCount) return false;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (!sameInAnyCase(info.fields[i], fields[i])) return false;
-  }
-  return true;
-}
-
-// Reads one CSV line of arguments per reading and writes one record per line, in order,
-// until the input ends or a record cannot be written.
-int runBatch(cli::Command command, const std::string& path, cli::ReadingWriter& writer) {
-  const bool standardInput = path == "-";
-  const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    std::fprintf(stderr, "%s: cannot open %s: %s\n", kProgram, path.c_str(), std::strerror(errno));
-    return kUsage;
-  }
-  const std::string name = standardInput ? "standard input" : path;
-  const cli::CommandInfo& info = cli::infoOf(command);
-  const chart::ChartRaster& raster = embedded::chartRaster();
-  int status = 0;
-  try {
-    cli::LineReader reader(fd, [] { return std::fflush(stdout) == 0; });
-    std::vector<std::string> fields;
-    std::uint64_t number = 0;
-    bool first = true;
-    writer.header();
-    while (outputWritten()) {
-      const auto line = reader.next();
-      if (!line) break;
-      ++number;
-      std::string_view text = line->text;
-      // Spreadsheets save "CSV UTF-8" with a byte order mark in front of the first line.
-      if (number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-      if (!line->tooLong && text.find_first_not_of(" \t") == std::string_view::npos) continue;
-      const bool firstLine = std::exchange(first, false);
-      cli::Outcome outcome;
-      if (line->tooLong) {
-        outcome.error = "line longer than " + std::to_string(cli::LineReader::kMaxLine) + " characters";
-      } else if (!cli::splitCsvLine(text, cli::fieldSeparator(text), fields)) {
-        outcome.error = "a quoted field is not closed properly";
-      } else if (firstLine && isHeader(info, fields)) {
-        continue;
-      } else {
-        outcome = cli::readingFor(raster, command, fields);
-      }
-      if (refused(outcome)) status = reportRefused(name + ':' + std::to_string(number), outcome);
-      writer.write(number, outcome);
-    }
-  } catch (const std::system_error& e) {
-    std::fprintf(stderr, "%s: cannot read %s: %s\n", kProgram, name.c_str(), e.code().message().c_str());
-    status = kUsage;
-  }
-  if (!standardInput) ::close(fd);
-  return status;
+// Why a reading was refused, or "": a calculator that would not place the cross-hair is
+// refused too, though its record is written.
+std::string refusalOf(const cli::Outcome& outcome) {
+  if (!outcome.error.empty()) return outcome.error;
+  return outcome.refusals != 0 ? "not placed: " + chart::refusalText(outcome.refusals) : std::string();
 }
 
 }  // namespace
@@ -229,7 +150,11 @@ int main(int argc, char** argv) {
   const cli::Format format = formatName == "csv"    ? cli::Format::Csv
                              : formatName == "json" ? cli::Format::Json
                                                     : cli::Format::Text;
-  if (select.chosen(chosen)) return select.run(format, {usageError, reportRefused});
+  if (select.chosen(chosen)) {
+    const int status = select.run(format, usageError);
+    std::fflush(stdout);
+    return outputWritten() ? status : unwritable();
+  }
   const cli::Command command = commands.at(chosen);
   const cli::CommandInfo& info = cli::infoOf(command);
   const bool batched = command != cli::Command::Curves && chosen->count("--batch") > 0;
@@ -246,11 +171,25 @@ int main(int argc, char** argv) {
     cli::ReadingWriter writer(stdout, format, cli::isCalculator(command), batched);
     if (batched) {
       if (!values.empty()) return usageError(std::string(info.name) + ": give the values or --batch, not both");
-      status = runBatch(command, batch, writer);
+      const chart::ChartRaster& raster = embedded::chartRaster();
+      status = cli::runBatch(batch, std::span(info.fields).first(info.fieldCount), [&] { writer.header(); },
+                             [&](std::uint64_t number, std::span<const std::string> fields, std::string_view error) {
+                               cli::Outcome outcome;
+                               if (error.empty()) {
+                                 outcome = cli::readingFor(raster, command, fields);
+                               } else {
+                                 outcome.error = error;
+                               }
+                               writer.write(number, outcome);
+                               return refusalOf(outcome);
+                             });
     } else {
       if (values.size() != info.fieldCount) return usageError(takes(info));
       const cli::Outcome outcome = cli::readingFor(embedded::chartRaster(), command, values);
-      if (refused(outcome)) status = reportRefused("command line", outcome);
+      if (const std::string refusal = refusalOf(outcome); !refusal.empty()) {
+        cli::reportRefused("command line", refusal);
+        status = cli::kRefused;
+      }
       if (outcome.error.empty()) {
         writer.header();
         writer.write(1, outcome);

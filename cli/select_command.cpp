@@ -1,25 +1,14 @@
 #include "cli/select_command.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <system_error>
 
-#include "chart/checked.h"
-#include "chart/number_field.h"
-#include "chart/numeric_text.h"
+#include "cli/batch.h"
+#include "cli/commands.h"
 #include "cli/csv_line.h"
-#include "cli/line_reader.h"
 #include "resources/embedded_chart.h"
 
 namespace cli {
 namespace {
-
-constexpr int kRefused = 1;
-constexpr int kUsage = 2;
 
 // "63-500" as the smallest and the largest pulley; none unless both are whole numbers.
 std::optional<std::pair<int, int>> pulleyRange(std::string_view text) {
@@ -83,26 +72,9 @@ struct Row {
 
 DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options, std::span<const std::string> fields) {
   DutyOutcome outcome;
-  if (fields.size() != 2) {
-    outcome.error = (fields.size() < 2 ? "too few fields: " : "too many fields: ") + std::to_string(fields.size()) +
-                    " where select takes 2";
-    return outcome;
-  }
-  constexpr std::array<std::string_view, 2> kNames{"Q", "P"};
-  std::array<double, 2> values{};
-  for (std::size_t i = 0; i < 2; ++i) {
-    const std::string shown = '"' + fields[i].substr(0, 24) + (fields[i].size() > 24 ? "...\"" : "\"");
-    if (!chart::isNumberField(fields[i])) {
-      outcome.error = std::string(kNames[i]) + ' ' + shown + " is no number";
-      return outcome;
-    }
-    try {
-      values[i] = chart::readNumber(fields[i]);
-    } catch (const chart::ChartError&) {
-      outcome.error = std::string(kNames[i]) + ' ' + shown + " is beyond the range of numbers";
-      return outcome;
-    }
-  }
+  std::array<double, kSelectFields.size()> values{};
+  outcome.error = readFields("select", kSelectFields, fields, values);
+  if (!outcome.error.empty()) return outcome;
   outcome.delivery = options.delivery = values[0];
   outcome.pressure = options.pressure = values[1];
   outcome.selection = selector.select(options);
@@ -262,7 +234,7 @@ SelectCommand::SelectCommand(CLI::App& app)
   app_->add_option("--count", count_, "drives proposed per motor speed (default 5)");
 }
 
-int SelectCommand::run(Format format, const Reporting& report) const {
+int SelectCommand::run(Format format, const std::function<int(std::string_view)>& usageError) const {
   chart::Duty options;
   options.motorSpeeds = motors_;
   for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) {
@@ -274,65 +246,31 @@ int SelectCommand::run(Format format, const Reporting& report) const {
   options.count = count_;
 
   const bool batched = app_->count("--batch") > 0;
-  if (batched && !values_.empty()) return report.usageError("select: give Q and P or --batch, not both");
-  if (!batched && values_.size() != 2) {
-    return report.usageError("select takes 2 values, not " + std::to_string(values_.size()));
-  }
+  if (batched && !values_.empty()) return usageError("select: give Q and P or --batch, not both");
+  if (!batched && values_.size() != 2) return usageError("select takes 2 values, not " + std::to_string(values_.size()));
   chart::DriveSelector selector(embedded::chartRaster());
   SelectionWriter writer(stdout, format, batched);
-  int status = 0;
-  if (!batched) {
-    const DutyOutcome outcome = selectFor(selector, options, values_);
-    if (outcome.error.empty()) {
-      writer.header();
-      writer.write(1, outcome);
-    } else {
-      report.refused("command line", outcome.error);
-      status = kRefused;
-    }
-  } else {
-    const bool standardInput = batch_ == "-";
-    const int fd = standardInput ? STDIN_FILENO : ::open(batch_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-      report.refused("cannot open " + batch_, std::strerror(errno));
-      return kUsage;
-    }
-    const std::string name = standardInput ? "standard input" : batch_;
-    try {
-      LineReader reader(fd, [] { std::fflush(stdout); });
-      std::vector<std::string> fields;
-      std::uint64_t number = 0;
-      writer.header();
-      while (auto line = reader.next()) {
-        ++number;
-        if (number == 1 && line->text.starts_with("\xEF\xBB\xBF")) line->text.remove_prefix(3);
-        DutyOutcome outcome;
-        if (line->tooLong) {
-          outcome.error = "line longer than " + std::to_string(LineReader::kMaxLine) + " characters";
-        } else if (line->text.find_first_not_of(" \t") == std::string_view::npos) {
-          outcome.error = "empty line";
-        } else if (!splitCsvLine(line->text, fields)) {
-          outcome.error = "a quoted field is not closed properly";
-        } else {
-          outcome = selectFor(selector, options, fields);
-        }
-        if (!outcome.error.empty()) {
-          report.refused(name + ':' + std::to_string(number), outcome.error);
-          status = kRefused;
-        }
-        writer.write(number, outcome);
-      }
-    } catch (const std::system_error& e) {
-      report.refused("cannot read " + name, e.code().message());
-      status = kUsage;
-    }
-    if (!standardInput) ::close(fd);
+  if (batched) {
+    return runBatch(batch_, kSelectFields, [&] { writer.header(); },
+                    [&](std::uint64_t number, std::span<const std::string> fields, std::string_view error) {
+                      DutyOutcome outcome;
+                      if (error.empty()) {
+                        outcome = selectFor(selector, options, fields);
+                      } else {
+                        outcome.error = error;
+                      }
+                      writer.write(number, outcome);
+                      return outcome.error;
+                    });
   }
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    report.refused("cannot write the selection", std::strerror(errno));
+  const DutyOutcome outcome = selectFor(selector, options, values_);
+  if (!outcome.error.empty()) {
+    reportRefused("command line", outcome.error);
     return kRefused;
   }
-  return status;
+  writer.header();
+  writer.write(1, outcome);
+  return 0;
 }
 
 }  // namespace cli

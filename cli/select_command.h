@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -16,6 +17,7 @@ namespace cli {
 
 inline constexpr std::string_view kSelectUsage =
     "select Q P [--motor 1450,2950] [--series R40|R20|R10] [--pulleys 63-500] [--count 5]";
+inline constexpr std::array<std::string_view, 2> kSelectFields{"Q", "P"};
 inline constexpr std::string_view kSelectBatchUsage = "select --batch FILE|- [--motor ...] [...]";
 
 // A duty as typed, or why it never reached the selection.
@@ -50,16 +52,12 @@ class SelectionWriter {
 // The `select` subcommand on the command line's parser.
 class SelectCommand {
  public:
-  struct Reporting {
-    std::function<int(std::string_view message)> usageError;  // returns the exit status
-    std::function<void(std::string_view where, std::string_view message)> refused;
-  };
-
   explicit SelectCommand(CLI::App& app);
 
   bool chosen(const CLI::App* subcommand) const { return subcommand == app_; }
-  // Runs the parsed command; returns the exit status.
-  int run(Format format, const Reporting& report) const;
+  // Runs the parsed command; returns the exit status. `usageError` says what is wrong and
+  // returns its status.
+  int run(Format format, const std::function<int(std::string_view message)>& usageError) const;
 
  private:
   CLI::App* app_;

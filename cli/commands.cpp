@@ -59,9 +59,9 @@ Outcome readingFor(const chart::ChartRaster& raster, Command command, std::span<
       const auto h = chart::hScrollOfSpeed(values[0]);
       const auto v = chart::vScrollOfPower(values[1]);
       if (!h) {
-        outcome.error = "SPEED " + quoted(fields[0]) + " is off the chart: 1995 to 7005 1/min give HScroll1 0 to 500";
+        outcome.error = "SPEED " + quoted(fields[0]) + " is off the chart: " + chart::speedsOnChartText();
       } else if (!v) {
-        outcome.error = "POWER " + quoted(fields[1]) + " is off the chart: 4.95 to 45.05 kW give VScroll1 400 to 0";
+        outcome.error = "POWER " + quoted(fields[1]) + " is off the chart: " + chart::powersOnChartText();
       } else {
         window.scrollTo(*h, *v);
       }

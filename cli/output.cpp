@@ -25,25 +25,17 @@ void padRight(std::string& out, std::string_view text, std::size_t width) {
 }
 
 std::vector<std::string_view> warningWords(chart::Warnings warnings) {
-  std::vector<std::string_view> words;
-  for (const chart::WarningText& entry : chart::WarningTexts) {
-    if ((warnings & entry.warning) != 0) words.push_back(entry.words);
-  }
-  return words;
+  return chart::wordsOf(warnings, chart::WarningTexts);
 }
 
 std::vector<std::string_view> refusalWords(chart::Refusals refusals) {
-  std::vector<std::string_view> words;
-  for (const chart::RefusalText& entry : chart::RefusalTexts) {
-    if ((refusals & entry.refusal) != 0) words.push_back(entry.words);
-  }
-  return words;
+  return chart::wordsOf(refusals, chart::refusalTexts());
 }
 
 std::string_view redText(const chart::Reading& r) {
-  if (r.speedPowerRed && r.pressureRed) return "all";
-  if (r.speedPowerRed) return "speed/power";
-  if (r.pressureRed) return "pressure";
+  if (r.speedPowerRed() && r.pressureRed()) return "all";
+  if (r.speedPowerRed()) return "speed/power";
+  if (r.pressureRed()) return "pressure";
   return "-";
 }
 
@@ -99,9 +91,9 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
         json["pressure"] = r.pressure;
         json["delivery"] = r.delivery;
         json["delivery_class"] = r.deliveryClass;
-        json["speed_power_red"] = r.speedPowerRed;
-        json["pressure_red"] = r.pressureRed;
-        json["reasons"] = warningWords(r.reasons);
+        json["speed_power_red"] = r.speedPowerRed();
+        json["pressure_red"] = r.pressureRed();
+        json["reasons"] = warningWords(r.reasons());
         if (calculator_) {
           json["placed"] = outcome.refusals == 0;
           json["refused"] = refusalWords(outcome.refusals);
@@ -124,11 +116,11 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
         record_ += csvField(*text);
       }
       record_ += ',';
-      record_ += boolText(r.speedPowerRed);
+      record_ += boolText(r.speedPowerRed());
       record_ += ',';
-      record_ += boolText(r.pressureRed);
+      record_ += boolText(r.pressureRed());
       record_ += ',';
-      record_ += csvField(chart::warningText(r.reasons));
+      record_ += csvField(chart::warningText(r.reasons()));
       if (calculator_) {
         record_ += ',';
         record_ += boolText(outcome.refusals == 0);
@@ -156,7 +148,7 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
       padRight(record_, r.deliveryClass, 8);
       record_ += ' ';
       padRight(record_, redText(r), 11);
-      std::string notes = chart::warningText(r.reasons);
+      std::string notes = chart::warningText(r.reasons());
       if (outcome.refusals != 0) {
         notes += (notes.empty() ? "not placed: " : "; not placed: ") + chart::refusalText(outcome.refusals);
       }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "chart/form4_controls.h"
 #include "layout/design_colour.h"
 
 namespace layout {
@@ -158,6 +159,33 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Shape3", .kind = ControlKind::Shape, .left = 640, .top = 352, .width = 97, .height = 97,
      .foreColour = design::kBlack, .fillColour = design::kBlack},
 }};
+
+// The controls whose text the core writes, by design name in the order of chart::TextControl.
+inline constexpr std::array<std::string_view, chart::kTextControlCount> kTextControls{
+    "Text1", "Text2", "Text3", "Text4", "Text5", "Label4", "Label20", "Label21"};
+
+constexpr std::string_view nameOf(chart::TextControl control) {
+  return kTextControls[static_cast<std::size_t>(control)];
+}
+
+// The control of this name; the table's end for an unknown name.
+constexpr const ControlLayout* findControl(std::string_view name) {
+  const auto* c = kForm4Layout.begin();
+  while (c != kForm4Layout.end() && c->name != name) ++c;
+  return c;
+}
+
+// What a read-out shows, as its description begins.
+constexpr std::string_view quantityOf(chart::TextControl control) {
+  const ControlLayout* c = findControl(nameOf(control));
+  return c != kForm4Layout.end() ? c->accessibleDescription : std::string_view{};
+}
+
+// A control that the user types into, not only the core.
+constexpr bool isEntry(chart::TextControl control) {
+  const ControlLayout* c = findControl(nameOf(control));
+  return c != kForm4Layout.end() && c->kind == ControlKind::TextBox;
+}
 
 // Windowed controls have a window of their own and lie above everything drawn on the
 // window's surface (labels, lines and shapes).

@@ -125,8 +125,7 @@ Form4::Form4() {
   widgets.scrollBars = {static_cast<QScrollBar*>(control("HScroll1")), static_cast<QScrollBar*>(control("VScroll1"))};
   widgets.lines = {static_cast<LineControl*>(control("Line1")), static_cast<LineControl*>(control("Line2"))};
   widgets.marker = static_cast<ShapeControl*>(control("Shape2"));
-  widgets.texts = {control("Text1"),  control("Text2"),   control("Text3"),   control("Text4"),
-                   control("Text5"),  control("Label4"),  control("Label20"), control("Label21")};
+  std::ranges::transform(layout::kTextControls, widgets.texts.begin(), [this](std::string_view name) { return control(name); });
   controls_ = std::make_unique<QtForm4Controls>(widgets);
   logic_ = std::make_unique<chart::Form4Logic>(*raster_, *controls_);
   connectEvents();

@@ -3,7 +3,9 @@
 // shows and, where the numbers are not spelled out, against the core on in-memory controls.
 
 #include <cmath>
+#include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QEventLoop>
@@ -18,6 +20,7 @@
 #include <QTimer>
 
 #include "tests/support/core_harness.h"
+#include "tests/support/reading_cases.h"
 #include "tests/ui/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/line_control.h"
@@ -476,6 +479,40 @@ class CrossHairTest : public QObject {
     QTest::keyClick(find<QScrollBar>(*form_, "VScroll1"), Qt::Key_Down);
     QCOMPARE(find<QLineEdit>(*form_, "Text1")->text(), QString("24.9"));
     QCOMPARE(drawingFault(*form_, mapping_), QString());
+  }
+
+  // The actions of the table every front end is held to: the window's controls give the
+  // same reading as the in-memory window and the page.
+  void sharedReadingCases_data() {
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < testsupport::kReadingCases.size(); ++i) {
+      QTest::newRow(std::string(testsupport::kReadingCases[i].why).c_str()) << static_cast<int>(i);
+    }
+  }
+
+  void sharedReadingCases() {
+    QFETCH(int, row);
+    const testsupport::ReadingCase& c = testsupport::kReadingCases.at(static_cast<std::size_t>(row));
+    const auto enter = [this, &c](std::initializer_list<const char*> names, const char* button) {
+      auto entry = c.entries.begin();
+      for (const char* name : names) find<QLineEdit>(*form_, name)->setText(qText(*entry++));
+      QTest::mouseClick(form_->control(button), Qt::LeftButton);
+    };
+    switch (c.act) {
+      case testsupport::ReadingCase::Act::Click:
+        clickChart(*form_, QPointF(c.x, c.y));
+        break;
+      case testsupport::ReadingCase::Act::LeftDrag:
+        sendChartMouse(*form_, QEvent::MouseMove, QPointF(c.x, c.y), Qt::NoButton, Qt::LeftButton);
+        break;
+      case testsupport::ReadingCase::Act::Calculate:
+        enter({"Text1", "Text2"}, "Command1");
+        break;
+      case testsupport::ReadingCase::Act::Belt:
+        enter({"Text3", "Text4", "Text5"}, "Command2");
+        break;
+    }
+    QCOMPARE(qText(testsupport::differenceFrom(c, form_->logic().reading())), QString());
   }
 
   // "Close" ends the event loop at once, even with the drawing window open.

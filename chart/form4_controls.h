@@ -16,6 +16,12 @@ enum class LineEnd { X1, Y1, X2, Y2 };
 enum class TextControl { Text1, Text2, Text3, Text4, Text5, Label4, Label20, Label21 };
 inline constexpr std::size_t kTextControlCount = 8;
 
+// A control's place in the order of its kind's enum, for arrays that hold one entry a control.
+template <typename Control>
+constexpr std::size_t at(Control control) {
+  return static_cast<std::size_t>(control);
+}
+
 // The main window's controls as the core sees them. The window implements it with real
 // widgets, the tests with plain values; both keep the same contract.
 class Form4Controls {

@@ -2,25 +2,14 @@
 
 #include <limits>
 
-#include "chart/checked.h"
+#include "chart/skip_on_failure.h"
 
 namespace chart {
-namespace {
-
-template <typename Handler>
-void runHandler(Handler&& handler) noexcept {
-  try {
-    handler();
-  } catch (const ChartError&) {
-  }
-}
-
-}  // namespace
 
 MemoryWindow::MemoryWindow(const ChartRaster& raster) : logic_(raster, controls_) {
   // Each change handler is a handler of its own: a failure inside it ends it alone, and the
   // assignment that ran it goes on as if it had succeeded.
-  controls_.onScrollChange = [this](ScrollBar bar) { runHandler([&] { logic_.scrollChanged(bar); }); };
+  controls_.onScrollChange = [this](ScrollBar bar) { abandonOnFailure([&] { logic_.scrollChanged(bar); }); };
   logic_.Form_Load();
 }
 
@@ -36,8 +25,7 @@ Refusals MemoryWindow::calculate(std::string_view power, std::string_view pressu
   return logic_.lastRefusals();
 }
 
-Refusals MemoryWindow::belt(std::string_view motorSpeed, std::string_view motorPulley,
-                            std::string_view airEndPulley) {
+Refusals MemoryWindow::belt(std::string_view motorSpeed, std::string_view motorPulley, std::string_view airEndPulley) {
   type(TextControl::Text3, motorSpeed);
   type(TextControl::Text4, motorPulley);
   type(TextControl::Text5, airEndPulley);
@@ -46,24 +34,24 @@ Refusals MemoryWindow::belt(std::string_view motorSpeed, std::string_view motorP
 }
 
 void MemoryWindow::mouseDown(Int16 button, Int16 shift, ChartCoord x, ChartCoord y) {
-  runHandler([&] { logic_.Picture1_MouseDown(button, shift, x, y); });
+  abandonOnFailure([&] { logic_.Picture1_MouseDown(button, shift, x, y); });
 }
 
 void MemoryWindow::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord y) {
-  runHandler([&] { logic_.Picture1_MouseMove(button, shift, x, y); });
+  abandonOnFailure([&] { logic_.Picture1_MouseMove(button, shift, x, y); });
 }
 
 void MemoryWindow::scroll(ScrollBar bar, int value) {
   if (value < std::numeric_limits<ScrollValue>::min() || value > std::numeric_limits<ScrollValue>::max()) return;
-  runHandler([&] { controls_.setScrollValue(bar, static_cast<ScrollValue>(value)); });
+  abandonOnFailure([&] { controls_.setScrollValue(bar, static_cast<ScrollValue>(value)); });
 }
 
 void MemoryWindow::command1Click() {
-  runHandler([this] { logic_.Command1_Click(); });
+  abandonOnFailure([this] { logic_.Command1_Click(); });
 }
 
 void MemoryWindow::command2Click() {
-  runHandler([this] { logic_.Command2_Click(); });
+  abandonOnFailure([this] { logic_.Command2_Click(); });
 }
 
 }  // namespace chart

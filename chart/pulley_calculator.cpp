@@ -46,7 +46,8 @@ void Form4Logic::Command2_Click() {
   state_.RotorSpeed = rotorSpeed;
 
   if (state_.RotorSpeed > scales::kTopSpeed) return refuse(kSpeedAboveChart);
-  const ScrollValue value = roundToInt16(scales::scrollValueOfSpeed(checkedSub(state_.RotorSpeed, scales::kSpeedAtColumnZero)));
+  const ScrollValue value =
+      roundToInt16(scales::scrollValueOfSpeed(checkedSub(state_.RotorSpeed, scales::kSpeedAtColumnZero)));
   // A drive slower than 1995 1/min lies left of the chart: the speed stays as computed and
   // the column where it was, just as above 7000 1/min.
   if (value < 0) return refuse(kSpeedBelowChart);

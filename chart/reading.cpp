@@ -19,7 +19,7 @@ const std::string& Reading::text(TextControl control) const {
     case TextControl::Text5:
       break;
   }
-  return entries[static_cast<std::size_t>(control) - static_cast<std::size_t>(TextControl::Text3)];
+  return entries[at(control) - at(TextControl::Text3)];
 }
 
 Warnings Reading::warnings(TextControl control) const {
@@ -52,9 +52,9 @@ Reading readingOf(const Form4Controls& controls, Warnings speedAndPower, Warning
   r.pressureAndDelivery = pressureAndDelivery;
   for (std::size_t i = 0; i < kTextControlCount; ++i) r.colours[i] = controls.textColour(static_cast<TextControl>(i));
   for (const CrossHairLine line : {CrossHairLine::Line1, CrossHairLine::Line2}) {
-    const auto l = static_cast<std::size_t>(line);
+    const std::size_t l = at(line);
     for (const LineEnd end : {LineEnd::X1, LineEnd::Y1, LineEnd::X2, LineEnd::Y2}) {
-      r.lineEnds[l][static_cast<std::size_t>(end)] = controls.lineEnd(line, end);
+      r.lineEnds[l][at(end)] = controls.lineEnd(line, end);
     }
     r.lineVisible[l] = controls.lineVisible(line);
   }

@@ -31,7 +31,7 @@ struct Reading {
   ChartCoord markerTop = 0;
 
   const std::string& text(TextControl control) const;
-  Colour colour(TextControl control) const { return colours[static_cast<std::size_t>(control)]; }
+  Colour colour(TextControl control) const { return colours[at(control)]; }
   bool red(TextControl control) const { return colour(control) == colours::kRed; }
   bool speedPowerRed() const { return red(TextControl::Text1); }
   bool pressureRed() const { return red(TextControl::Text2); }

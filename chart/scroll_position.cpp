@@ -21,8 +21,9 @@ std::optional<ScrollValue> withinBar(Compute&& compute, ScrollValue maximum) noe
 }  // namespace
 
 std::optional<ScrollValue> hScrollOfSpeed(double speed) noexcept {
-  return withinBar([&] { return roundToInt16(scales::scrollValueOfSpeed(checkedValue(speed - scales::kSpeedAtColumnZero))); },
-                   scales::kColumns);
+  return withinBar(
+      [&] { return roundToInt16(scales::scrollValueOfSpeed(checkedValue(speed - scales::kSpeedAtColumnZero))); },
+      scales::kColumns);
 }
 
 std::optional<ScrollValue> vScrollOfPower(double power) noexcept {

@@ -14,6 +14,7 @@
 namespace fuzzing {
 namespace {
 
+using chart::at;
 using chart::ChartCoord;
 using chart::ChartState;
 using chart::CrossHairLine;
@@ -23,19 +24,14 @@ using chart::ScrollBar;
 using chart::TextControl;
 using enum chart::TextControl;
 
-template <typename Enum>
-std::size_t at(Enum e) {
-  return static_cast<std::size_t>(e);
-}
-
 // The read-outs of a pressure reading: their colours and the warnings behind them.
 constexpr std::array kMarkedReadOuts{Text1, Label4, Text2, Label20};
 
 bool sameState(const ChartState& a, const ChartState& b) {
   return a.PixelColour == b.PixelColour && a.CurveX13 == b.CurveX13 && a.CurveX10 == b.CurveX10 &&
-         a.CurveX7 == b.CurveX7 && a.CurveX4 == b.CurveX4 && a.Pressure == b.Pressure &&
-         a.RotorSpeed == b.RotorSpeed && a.Delivery == b.Delivery && a.MotorSpeed == b.MotorSpeed &&
-         a.MotorPulley == b.MotorPulley && a.AirEndPulley == b.AirEndPulley;
+         a.CurveX7 == b.CurveX7 && a.CurveX4 == b.CurveX4 && a.Pressure == b.Pressure && a.RotorSpeed == b.RotorSpeed &&
+         a.Delivery == b.Delivery && a.MotorSpeed == b.MotorSpeed && a.MotorPulley == b.MotorPulley &&
+         a.AirEndPulley == b.AirEndPulley;
 }
 
 bool sameCrossHair(const chart::Reading& a, const chart::Reading& b) {
@@ -80,8 +76,8 @@ std::string describe(const Moment& m) {
   }
   const ChartState& st = m.state;
   out << "  slots " << st.CurveX13 << " " << st.CurveX10 << " " << st.CurveX7 << " " << st.CurveX4 << "; pressure "
-      << st.Pressure << "; RotorSpeed " << st.RotorSpeed << "; delivery " << st.Delivery << "; drive "
-      << st.MotorSpeed << " " << st.MotorPulley << " " << st.AirEndPulley << "; readings " << m.line1Hides << "\n";
+      << st.Pressure << "; RotorSpeed " << st.RotorSpeed << "; delivery " << st.Delivery << "; drive " << st.MotorSpeed
+      << " " << st.MotorPulley << " " << st.AirEndPulley << "; readings " << m.line1Hides << "\n";
   return out.str();
 }
 
@@ -123,7 +119,8 @@ void CheckedCore::mouseDown(Int16 button, Int16 shift, ChartCoord x, ChartCoord 
   };
   require(after.shown.hscroll == expected(placesOnAxis(x, 500), x, before.shown.hscroll) &&
               after.shown.vscroll == expected(placesOnAxis(y, 400), y, before.shown.vscroll),
-          "a click on the chart puts the cross-hair on the pixel, each axis on its own", pointer(x, y) + describe(after));
+          "a click on the chart puts the cross-hair on the pixel, each axis on its own",
+          pointer(x, y) + describe(after));
 }
 
 void CheckedCore::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord y) {
@@ -165,8 +162,11 @@ void CheckedCore::check(Event event, const Moment& before) {
   expect(readings == int{hMoved} + int{vMoved}, "one pressure reading per effective change of a scroll value");
 
   expect(after.shown.hmaximum == 500 && after.shown.vmaximum == 400, "the scroll maxima stay 500 and 400");
-  expect(after.shown.hscroll >= 0 && after.shown.hscroll <= 500 && after.shown.vscroll >= 0 && after.shown.vscroll <= 400, "scroll values stay in range");
-  expect(after.shown.lineVisible[0] && after.shown.lineVisible[1], "both cross-hair lines are visible after every event");
+  expect(
+      after.shown.hscroll >= 0 && after.shown.hscroll <= 500 && after.shown.vscroll >= 0 && after.shown.vscroll <= 400,
+      "scroll values stay in range");
+  expect(after.shown.lineVisible[0] && after.shown.lineVisible[1],
+         "both cross-hair lines are visible after every event");
   expect(after.shown.lineEnds[0][at(LineEnd::Y1)] == 0 && after.shown.lineEnds[0][at(LineEnd::Y2)] == 400 &&
              after.shown.lineEnds[1][at(LineEnd::X1)] == 0 && after.shown.lineEnds[1][at(LineEnd::X2)] == 504,
          "the lines' fixed ends stay where they are");
@@ -203,12 +203,14 @@ void CheckedCore::check(Event event, const Moment& before) {
     expect(sameCrossHair(before.shown, after.shown), "an event that changes no scroll value moves nothing");
   }
   if (event == Event::Command2) {
-    expect(!vMoved && after.shown.lineEnds[1] == before.shown.lineEnds[1], "the pulley calculator leaves the row alone");
+    expect(!vMoved && after.shown.lineEnds[1] == before.shown.lineEnds[1],
+           "the pulley calculator leaves the row alone");
   }
 
   for (TextControl entry : {Text3, Text4, Text5}) {
-    expect(after.shown.text(entry) == before.shown.text(entry) && after.shown.colour(entry) == before.shown.colour(entry),
-           "the pulley entries keep what the user typed");
+    expect(
+        after.shown.text(entry) == before.shown.text(entry) && after.shown.colour(entry) == before.shown.colour(entry),
+        "the pulley entries keep what the user typed");
   }
   if (hMoved) {
     expect(after.shown.text(Label4) == chart::integerText(static_cast<Int16>(after.shown.hscroll * 10 + 2000)),
@@ -229,17 +231,18 @@ void CheckedCore::check(Event event, const Moment& before) {
     expect(s.RotorSpeed == after.shown.hscroll * 10 + 2000, "a new column sets the rotor speed of its grid step");
   } else if (event == Event::Command2 && s.RotorSpeed != was.RotorSpeed) {
     // Kept only where the column cannot follow (above 7000 or below 1995) or is already there.
-    const bool columnInPlace = s.RotorSpeed >= 1995 && s.RotorSpeed <= 7000 &&
-                               chart::roundToInt16(chart::scales::scrollValueOfSpeed(s.RotorSpeed - 2000)) == after.shown.hscroll;
+    const bool columnInPlace =
+        s.RotorSpeed >= 1995 && s.RotorSpeed <= 7000 &&
+        chart::roundToInt16(chart::scales::scrollValueOfSpeed(s.RotorSpeed - 2000)) == after.shown.hscroll;
     expect(s.RotorSpeed > 7000 || s.RotorSpeed < 1995 || columnInPlace,
            "the pulley calculator moves the column to every speed on the chart");
   } else {
     expect(s.RotorSpeed == was.RotorSpeed, "only a new column or the pulley calculator sets the rotor speed");
   }
   if (event == Event::Command2) {
-    expect(s.MotorSpeed >= 0 && s.MotorPulley >= 0 && s.MotorPulley <= 500 && s.AirEndPulley >= 0 &&
-               s.AirEndPulley <= 500,
-           "the drive entries are stored only within their ranges");
+    expect(
+        s.MotorSpeed >= 0 && s.MotorPulley >= 0 && s.MotorPulley <= 500 && s.AirEndPulley >= 0 && s.AirEndPulley <= 500,
+        "the drive entries are stored only within their ranges");
     if (hMoved) {
       expect(s.MotorSpeed > 0 && s.MotorPulley > 0 && s.AirEndPulley > 0,
              "the column follows only a drive that turns the air end");
@@ -254,7 +257,8 @@ void CheckedCore::check(Event event, const Moment& before) {
     return;
   }
   for (TextControl readOut : {Text2, Label20, Label21}) {
-    expect(after.shown.text(readOut) == before.shown.text(readOut), "without a reading the read-outs stay as they were");
+    expect(after.shown.text(readOut) == before.shown.text(readOut),
+           "without a reading the read-outs stay as they were");
   }
   for (TextControl readOut : kMarkedReadOuts) {
     expect(after.shown.colour(readOut) == before.shown.colour(readOut) &&
@@ -283,20 +287,21 @@ void CheckedCore::checkReading(const Moment& after) const {
     expect(after.shown.text(readOut) == f.shown.text(readOut), "the read-outs are those of a fresh reading");
   }
   for (TextControl readOut : kMarkedReadOuts) {
-    expect(after.shown.colour(readOut) == f.shown.colour(readOut) && after.shown.warnings(readOut) == f.shown.warnings(readOut),
+    expect(after.shown.colour(readOut) == f.shown.colour(readOut) &&
+               after.shown.warnings(readOut) == f.shown.warnings(readOut),
            "the red marks are those of a fresh reading");
   }
   const ChartState& s = after.state;
   const ChartState& fs = f.state;
-  expect(s.Pressure == fs.Pressure && s.Delivery == fs.Delivery,
-         "pressure and delivery are those of a fresh reading");
+  expect(s.Pressure == fs.Pressure && s.Delivery == fs.Delivery, "pressure and delivery are those of a fresh reading");
   expect(s.CurveX13 == fs.CurveX13 && s.CurveX10 == fs.CurveX10 && s.CurveX7 == fs.CurveX7 && s.CurveX4 == fs.CurveX4 &&
              s.PixelColour == fs.PixelColour,
          "the curve slots are those of the cross-hair's row");
 
   // Red exactly where the pressure decision says, and Q1 red exactly with the pressure.
-  const chart::PressureDecision decision = chart::decidePressure(
-      testsupport::chartRaster(), fs, static_cast<ChartCoord>(after.shown.hscroll - 1), static_cast<ChartCoord>(after.shown.vscroll - 1));
+  const chart::PressureDecision decision =
+      chart::decidePressure(testsupport::chartRaster(), fs, static_cast<ChartCoord>(after.shown.hscroll - 1),
+                            static_cast<ChartCoord>(after.shown.vscroll - 1));
   const auto red = [](bool on) { return on ? chart::colours::kRed : chart::colours::kBlack; };
   expect(s.Pressure == decision.pressure, "the pressure is the decision's");
   expect(after.shown.colour(Text1) == red(decision.speedAndPower != 0) &&

@@ -58,7 +58,8 @@ inline constexpr std::string_view kCommandToolTip = "Power, Pressure, RPM";
 inline constexpr std::string_view kBeltDriveEntry = "Belt drive entry for the Calculate button below";
 
 // Every control of Form4, in stacking order from top to bottom. The three cross-hair
-// controls lie inside Picture1.
+// controls lie inside Picture1. A control a row or two, as designed, not one field a line.
+// clang-format off
 inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Picture2", .kind = ControlKind::PictureBox, .left = 632, .top = 344, .width = 76, .height = 80,
      .tabIndex = 36, .toolTip = kCreditLine, .backColour = design::kWindowBackground, .picture = ":/rotor.gif",
@@ -159,6 +160,7 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Shape3", .kind = ControlKind::Shape, .left = 640, .top = 352, .width = 97, .height = 97,
      .foreColour = design::kBlack, .fillColour = design::kBlack},
 }};
+// clang-format on
 
 // The controls whose text the core writes, by design name in the order of chart::TextControl.
 inline constexpr std::array<std::string_view, chart::kTextControlCount> kTextControls{

@@ -1,11 +1,11 @@
 // The page's view of the core: the window's controls in memory and the one layout table.
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
-
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
 
 #include "chart/memory_window.h"
 #include "chart/numeric_text.h"

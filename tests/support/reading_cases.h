@@ -30,6 +30,7 @@ struct ReadingCase {
 
 using enum ReadingCase::Act;
 
+// clang-format off
 inline constexpr std::array<ReadingCase, 8> kReadingCases{{
     {"a click above the 7 bar speed limit", Click, 300, 49, {}, 301, 50, "5010", "40.0", "12.2", "4.8", "@ 10 bar",
      chart::kSpeedLimit7Bar, 0},
@@ -47,6 +48,7 @@ inline constexpr std::array<ReadingCase, 8> kReadingCases{{
      "5.8", "@ 7 bar", chart::kBeyondLastCurve, chart::kBeyondLastCurve},
     {"a plain left drag reads nothing", LeftDrag, 300, 49, {}, 0, 0, "", "", "", "", "@ 7 bar", 0, 0},
 }};
+// clang-format on
 
 // Where a reading differs from the case's; empty when it shows what the case says.
 inline std::string_view differenceFrom(const ReadingCase& c, const chart::Reading& r) {

@@ -13,10 +13,10 @@
 #include <string>
 #include <string_view>
 
+#include "chart/memory_window.h"
 #include "chart/reading_announcement.h"
 #include "chart/units.h"
 #include "layout/form4_layout.h"
-#include "chart/memory_window.h"
 #include "tests/support/bmp_file.h"
 #include "tests/support/reading_cases.h"
 
@@ -68,8 +68,8 @@ void printLayout() {
   for (const layout::ControlLayout& c : layout::kForm4Layout) {
     if (c.container != layout::Container::Form4) continue;
     std::cout << (first ? "" : ",") << "{\"name\":" << quoted(c.name) << ",\"tabIndex\":" << c.tabIndex
-              << ",\"focusable\":" << (layout::takesFocus(c) ? "true" : "false")
-              << ",\"caption\":" << quoted(c.caption) << ",\"accessibleName\":" << quoted(c.accessibleName)
+              << ",\"focusable\":" << (layout::takesFocus(c) ? "true" : "false") << ",\"caption\":" << quoted(c.caption)
+              << ",\"accessibleName\":" << quoted(c.accessibleName)
               << ",\"accessibleDescription\":" << quoted(c.accessibleDescription) << ",\"left\":" << c.left
               << ",\"top\":" << c.top << ",\"width\":" << c.width << ",\"height\":" << c.height << '}';
     first = false;
@@ -101,7 +101,8 @@ void printCases() {
         const int first = c.act == Calculate ? 0 : 2;
         const int count = c.act == Calculate ? 2 : 3;
         for (int i = 0; i < count; ++i) {
-          steps << quoted("text " + std::to_string(first + i) + " " + std::string(c.entries[static_cast<std::size_t>(i)]))
+          steps << quoted("text " + std::to_string(first + i) + " " +
+                          std::string(c.entries[static_cast<std::size_t>(i)]))
                 << ',';
         }
         steps << quoted(c.act == Calculate ? "command1" : "command2");
@@ -110,8 +111,8 @@ void printCases() {
     std::cout << "{\"why\":" << quoted(c.why) << ",\"steps\":[" << steps.str() << "],\"scroll\":[" << c.hscroll << ','
               << c.vscroll << "],\"texts\":{\"Label4\":" << quoted(c.speed) << ",\"Text1\":" << quoted(c.power)
               << ",\"Text2\":" << quoted(c.pressure) << ",\"Label20\":" << quoted(c.delivery)
-              << ",\"Label21\":" << quoted(c.deliveryClass) << "},\"speedPowerRed\":"
-              << (c.speedAndPower != 0 ? "true" : "false")
+              << ",\"Label21\":" << quoted(c.deliveryClass)
+              << "},\"speedPowerRed\":" << (c.speedAndPower != 0 ? "true" : "false")
               << ",\"pressureRed\":" << (c.pressureAndDelivery != 0 ? "true" : "false") << "}\n";
   }
 }

@@ -21,39 +21,10 @@ using emscripten::val;
 
 val text(std::string_view s) { return val(std::string(s)); }
 
-const char* kindName(layout::ControlKind kind) {
-  switch (kind) {
-    case layout::ControlKind::PictureBox:
-      return "PictureBox";
-    case layout::ControlKind::Button:
-      return "Button";
-    case layout::ControlKind::TextBox:
-      return "TextBox";
-    case layout::ControlKind::HScrollBar:
-      return "HScrollBar";
-    case layout::ControlKind::VScrollBar:
-      return "VScrollBar";
-    case layout::ControlKind::Line:
-      return "Line";
-    case layout::ControlKind::Shape:
-      return "Shape";
-    case layout::ControlKind::Label:
-      return "Label";
-  }
-  return "";
-}
-
-const char* alignName(layout::TextAlign align) {
-  switch (align) {
-    case layout::TextAlign::Right:
-      return "right";
-    case layout::TextAlign::Centre:
-      return "center";
-    case layout::TextAlign::Left:
-      break;
-  }
-  return "left";
-}
+// The layout's kinds and alignments as the page names them, in the order of their enums.
+constexpr std::array<const char*, 8> kKindNames{"PictureBox", "Button", "TextBox", "HScrollBar",
+                                                "VScrollBar", "Line",   "Shape",   "Label"};
+constexpr std::array<const char*, 3> kAlignNames{"left", "right", "center"};
 
 // The controls whose text the core writes, in the order of its state's arrays, and which of
 // them the user types into.
@@ -74,7 +45,7 @@ val form4Layout() {
   for (const layout::ControlLayout& c : layout::kForm4Layout) {
     val control = val::object();
     control.set("name", text(c.name));
-    control.set("kind", val(kindName(c.kind)));
+    control.set("kind", val(kKindNames[static_cast<std::size_t>(c.kind)]));
     control.set("inPicture1", val(c.container == layout::Container::Picture1));
     control.set("left", c.left);
     control.set("top", c.top);
@@ -84,7 +55,7 @@ val form4Layout() {
     control.set("caption", text(c.caption));
     control.set("namedFont", val(c.font == layout::FontChoice::Named));
     control.set("toolTip", text(c.toolTip));
-    control.set("align", val(alignName(c.align)));
+    control.set("align", val(kAlignNames[static_cast<std::size_t>(c.align)]));
     control.set("border", val(c.border));
     control.set("foreColour", val(static_cast<double>(c.foreColour)));
     control.set("backColour", val(static_cast<double>(c.backColour)));

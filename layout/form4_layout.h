@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -166,9 +167,12 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
 inline constexpr std::array<std::string_view, chart::kTextControlCount> kTextControls{
     "Text1", "Text2", "Text3", "Text4", "Text5", "Label4", "Label20", "Label21"};
 
-constexpr std::string_view nameOf(chart::TextControl control) {
-  return kTextControls[static_cast<std::size_t>(control)];
-}
+constexpr std::string_view nameOf(chart::TextControl control) { return kTextControls[chart::at(control)]; }
+
+// The scroll bars by design name, in the order of chart::ScrollBar.
+inline constexpr std::array<std::string_view, 2> kScrollBars{"HScroll1", "VScroll1"};
+
+constexpr std::string_view nameOf(chart::ScrollBar bar) { return kScrollBars[chart::at(bar)]; }
 
 // The control of this name; the table's end for an unknown name.
 constexpr const ControlLayout* findControl(std::string_view name) {
@@ -182,6 +186,13 @@ constexpr std::string_view quantityOf(chart::TextControl control) {
   const ControlLayout* c = findControl(nameOf(control));
   return c != kForm4Layout.end() ? c->accessibleDescription : std::string_view{};
 }
+
+// Every name of a list is a control of the table.
+constexpr bool allInTable(const auto& names) {
+  return std::all_of(names.begin(), names.end(),
+                     [](std::string_view n) { return findControl(n) != kForm4Layout.end(); });
+}
+static_assert(allInTable(kTextControls) && allInTable(kScrollBars));
 
 // A control that the user types into, not only the core.
 constexpr bool isEntry(chart::TextControl control) {

@@ -124,7 +124,8 @@ Form4::Form4() {
   control("Text1")->setFocus();
 
   Form4Widgets widgets;
-  widgets.scrollBars = {static_cast<QScrollBar*>(control("HScroll1")), static_cast<QScrollBar*>(control("VScroll1"))};
+  std::ranges::transform(::layout::kScrollBars, widgets.scrollBars.begin(),
+                         [this](std::string_view name) { return static_cast<QScrollBar*>(control(name)); });
   widgets.lines = {static_cast<LineControl*>(control("Line1")), static_cast<LineControl*>(control("Line2"))};
   widgets.marker = static_cast<ShapeControl*>(control("Shape2"));
   std::ranges::transform(::layout::kTextControls, widgets.texts.begin(),

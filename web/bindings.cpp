@@ -76,6 +76,9 @@ val form4Layout() {
   form.set("kindDefault", val(static_cast<double>(layout::design::kKindDefault)));
   form.set("controls", controls);
   form.set("textControls", textControls());
+  val scrollBars = val::array();
+  for (const std::string_view name : layout::kScrollBars) scrollBars.call<void>("push", text(name));
+  form.set("scrollBars", scrollBars);
   form.set("chartWidth", chart::ChartRaster::kWidth);
   form.set("chartHeight", chart::ChartRaster::kHeight);
   val systemColours = val::object();

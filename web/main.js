@@ -28,8 +28,8 @@ const chart = new ChartCanvas(canvas, module.chartRgba(), design('Line1').foreCo
 const core = new module.PageCore();
 const announcer = document.getElementById('announcer');
 
-const scrollBars = ['HScroll1', 'VScroll1'].map((name, bar) => new ScrollBar(
-  controls.get(name), name === 'VScroll1', (value) => { core.setScrollValue(bar, value); refresh(); }));
+const scrollBars = layout.scrollBars.map((name, bar) => new ScrollBar(
+  controls.get(name), design(name).kind === 'VScrollBar', (value) => { core.setScrollValue(bar, value); refresh(); }));
 
 // Shows a read-out's text and colour and what a screen reader hears of it: all from the core.
 function showReadOut(element, text, colour, spokenName, description) {

@@ -49,10 +49,9 @@ constexpr std::size_t kLogTail = 40;
 constexpr int kDrawingCheckEvery = 25;
 
 constexpr ScrollBar kBars[] = {ScrollBar::HScroll1, ScrollBar::VScroll1};
-constexpr const char* kBarNames[] = {"HScroll1", "VScroll1"};
 
 const char* nameOf(TextControl control) { return layout::nameOf(control).data(); }
-const char* nameOf(ScrollBar bar) { return kBarNames[static_cast<int>(bar)]; }
+const char* nameOf(ScrollBar bar) { return layout::nameOf(bar).data(); }
 
 // The walk's choices come from the engine's raw output only, so a seed walks the same way
 // with any standard library.

@@ -37,10 +37,11 @@ inline ui::PictureBox* picture1(const ui::Form4& form) { return find<ui::Picture
 
 // The layout table's row of a control; every name the tests use is in it.
 inline const ::layout::ControlLayout& layoutOf(std::string_view name) {
-  for (const ::layout::ControlLayout& layout : ::layout::kForm4Layout) {
-    if (layout.name == name) return layout;
+  const ::layout::ControlLayout* control = ::layout::findControl(name);
+  if (control == ::layout::kForm4Layout.end()) {
+    qFatal("no control %.*s in the layout", static_cast<int>(name.size()), name.data());
   }
-  qFatal("no control %.*s in the layout", static_cast<int>(name.size()), name.data());
+  return *control;
 }
 
 inline QRgb rgbOf(chart::Colour colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }

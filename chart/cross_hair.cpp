@@ -5,23 +5,6 @@
 
 namespace chart {
 
-Form4Logic::Form4Logic(const ChartRaster& raster, Form4Controls& controls)
-    : raster_(raster), controls_(controls) {}
-
-void Form4Logic::Form_Load() {
-  controls_.setScrollMaximum(ScrollBar::HScroll1, scales::kColumns);
-  controls_.setScrollMaximum(ScrollBar::VScroll1, scales::kRows);
-  controls_.setLineEnd(CrossHairLine::Line1, LineEnd::X1, -1);
-  controls_.setLineEnd(CrossHairLine::Line1, LineEnd::X2, -1);
-  controls_.setLineEnd(CrossHairLine::Line2, LineEnd::Y1, -1);
-  controls_.setLineEnd(CrossHairLine::Line2, LineEnd::Y2, -1);
-  // Wholly off the chart, unlike a later parking by value 0, which centres it on -1.
-  controls_.setMarkerLeft(-controls_.markerWidth() - 1);
-  controls_.setMarkerTop(-controls_.markerHeight() - 1);
-  // Before the first reading the read-outs that Tab reaches say what they will show.
-  controls_.setSpokenNames([this](TextControl control) { return spokenName(control); });
-}
-
 void Form4Logic::recentreMarker() {
   const double half = controls_.markerWidth() / 2.0;
   controls_.setMarkerLeft(toSingle(controls_.lineEnd(CrossHairLine::Line1, LineEnd::X1) - half));
@@ -49,14 +32,6 @@ void Form4Logic::VScroll1_Change() {
   const double power = checkedValue(scales::powerOfRow(controls_.lineEnd(CrossHairLine::Line2, LineEnd::Y1)));
   controls_.setText(TextControl::Text1, formatOneDecimal(power));
   UpdatePressureReading();
-}
-
-void Form4Logic::scrollChanged(ScrollBar bar) {
-  if (bar == ScrollBar::HScroll1) {
-    HScroll1_Change();
-  } else {
-    VScroll1_Change();
-  }
 }
 
 void Form4Logic::placeCrossHair(ChartCoord x, ChartCoord y) {

@@ -244,13 +244,13 @@ DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn) {
 }
 
 std::string driveNotes(const DriveProposal& drive) {
-  std::string notes = warningText(drive.reading.reasons);
+  std::string notes = warningText(drive.reading.reasons());
   if (!drive.reachesDelivery) notes += std::string(notes.empty() ? "" : "; ") + "short of Q";
   return notes;
 }
 
 std::string answerNotes(const Selection& selection) {
-  std::string notes = warningText(selection.reading.reasons);
+  std::string notes = warningText(selection.reading.reasons());
   if (selection.reading.speed != std::to_string(selection.deliverySpeed)) {
     notes += std::string(notes.empty() ? "" : "; ") + "Q reached from " + std::to_string(selection.deliverySpeed) +
              " 1/min, the pressure only here";
@@ -282,7 +282,7 @@ SelectionRow answerRow(const Selection& s) {
 }
 
 std::array<bool, SelectionColumns.size()> redCells(const Reading& r) {
-  return {false, false, false, r.speedPowerRed, r.speedPowerRed, r.pressureRed, r.pressureRed, false};
+  return {false, false, false, r.speedPowerRed(), r.speedPowerRed(), r.pressureRed(), r.pressureRed(), false};
 }
 
 SelectionRow driveRow(const DriveProposal& d) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,13 @@ enum class CrossHairLine { Line1, Line2 };
 enum class LineEnd { X1, Y1, X2, Y2 };
 // Controls whose text and text colour the core reads or writes; labels show their caption.
 enum class TextControl { Text1, Text2, Text3, Text4, Text5, Label4, Label20, Label21 };
+inline constexpr std::size_t kTextControlCount = 8;
+
+// A control's place in the order of its kind's enum, for arrays that hold one entry a control.
+template <typename Control>
+constexpr std::size_t at(Control control) {
+  return static_cast<std::size_t>(control);
+}
 
 // The main window's controls as the core sees them. The window implements it with real
 // widgets, the tests with plain values; both keep the same contract.

@@ -5,9 +5,9 @@
 #include "chart/chart_raster.h"
 #include "chart/chart_state.h"
 #include "chart/form4_controls.h"
-#include "chart/reading_announcement.h"
-#include "chart/warnings.h"
+#include "chart/reading.h"
 #include "chart/refusals.h"
+#include "chart/warnings.h"
 
 namespace chart {
 
@@ -51,6 +51,9 @@ class Form4Logic {
   // Reads the pressure, the warning colours and the delivery at the cross-hair.
   void UpdatePressureReading();
 
+  // What the window shows now, with the reasons for the red read-outs.
+  Reading reading() const;
+
   // The words for a screen reader once the reading has changed: empty when no reading was
   // made since the last call. A front end asks when a user action is over, so a click
   // that moves both lines, or a drag, is announced once.
@@ -62,7 +65,6 @@ class Form4Logic {
 
  private:
   void recentreMarker();
-  ShownReading shownReading() const;
   void placeCrossHair(ChartCoord x, ChartCoord y);
 
   const ChartRaster& raster_;

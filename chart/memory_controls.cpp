@@ -3,14 +3,6 @@
 #include "chart/checked.h"
 
 namespace chart {
-namespace {
-
-template <typename Enum>
-std::size_t at(Enum e) {
-  return static_cast<std::size_t>(e);
-}
-
-}  // namespace
 
 MemoryControls::MemoryControls() {
   // As laid out: Line1 vertical at column 224, Line2 horizontal at row 168.
@@ -57,13 +49,9 @@ void MemoryControls::setText(chart::TextControl control, std::string_view text) 
 
 chart::Colour MemoryControls::textColour(chart::TextControl control) const { return colours_[at(control)]; }
 
-void MemoryControls::setTextColour(chart::TextControl control, chart::Colour colour) {
-  colours_[at(control)] = colour;
-}
+void MemoryControls::setTextColour(chart::TextControl control, chart::Colour colour) { colours_[at(control)] = colour; }
 
-void MemoryControls::setWarning(chart::TextControl control, std::string_view words) {
-  warnings_[at(control)] = words;
-}
+void MemoryControls::setWarning(chart::TextControl control, std::string_view words) { warnings_[at(control)] = words; }
 
 std::string MemoryControls::warning(chart::TextControl control) const { return warnings_[at(control)]; }
 

@@ -1,23 +1,15 @@
 #include "chart/memory_window.h"
 
-#include "chart/checked.h"
+#include <limits>
+
+#include "chart/skip_on_failure.h"
 
 namespace chart {
-namespace {
-
-// The window abandons a handler that fails, without a word; so does the window in memory.
-template <typename Handler>
-void runHandler(Handler&& handler) {
-  try {
-    handler();
-  } catch (const ChartError&) {
-  }
-}
-
-}  // namespace
 
 MemoryWindow::MemoryWindow(const ChartRaster& raster) : logic_(raster, controls_) {
-  controls_.onScrollChange = [this](ScrollBar bar) { logic_.scrollChanged(bar); };
+  // Each change handler is a handler of its own: a failure inside it ends it alone, and the
+  // assignment that ran it goes on as if it had succeeded.
+  controls_.onScrollChange = [this](ScrollBar bar) { abandonOnFailure([&] { logic_.scrollChanged(bar); }); };
   logic_.Form_Load();
 }
 
@@ -27,19 +19,39 @@ void MemoryWindow::scrollTo(ScrollValue hscroll, ScrollValue vscroll) {
 }
 
 Refusals MemoryWindow::calculate(std::string_view power, std::string_view pressure) {
-  controls_.setText(TextControl::Text1, power);
-  controls_.setText(TextControl::Text2, pressure);
-  runHandler([this] { logic_.Command1_Click(); });
+  type(TextControl::Text1, power);
+  type(TextControl::Text2, pressure);
+  command1Click();
   return logic_.lastRefusals();
 }
 
-Refusals MemoryWindow::belt(std::string_view motorSpeed, std::string_view motorPulley,
-                            std::string_view airEndPulley) {
-  controls_.setText(TextControl::Text3, motorSpeed);
-  controls_.setText(TextControl::Text4, motorPulley);
-  controls_.setText(TextControl::Text5, airEndPulley);
-  runHandler([this] { logic_.Command2_Click(); });
+Refusals MemoryWindow::belt(std::string_view motorSpeed, std::string_view motorPulley, std::string_view airEndPulley) {
+  type(TextControl::Text3, motorSpeed);
+  type(TextControl::Text4, motorPulley);
+  type(TextControl::Text5, airEndPulley);
+  command2Click();
   return logic_.lastRefusals();
+}
+
+void MemoryWindow::mouseDown(Int16 button, Int16 shift, ChartCoord x, ChartCoord y) {
+  abandonOnFailure([&] { logic_.Picture1_MouseDown(button, shift, x, y); });
+}
+
+void MemoryWindow::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord y) {
+  abandonOnFailure([&] { logic_.Picture1_MouseMove(button, shift, x, y); });
+}
+
+void MemoryWindow::scroll(ScrollBar bar, int value) {
+  if (value < std::numeric_limits<ScrollValue>::min() || value > std::numeric_limits<ScrollValue>::max()) return;
+  abandonOnFailure([&] { controls_.setScrollValue(bar, static_cast<ScrollValue>(value)); });
+}
+
+void MemoryWindow::command1Click() {
+  abandonOnFailure([this] { logic_.Command1_Click(); });
+}
+
+void MemoryWindow::command2Click() {
+  abandonOnFailure([this] { logic_.Command2_Click(); });
 }
 
 }  // namespace chart

@@ -149,6 +149,8 @@ Int16 intOf(double value) { return toInt16(std::floor(checkedValue(value))); }
 
 std::string integerText(Int16 value) { return std::to_string(value); }
 
+std::string shortestText(double value) { return shortestPlainText(value); }
+
 std::string formatOneDecimal(double value) { return formatOneDecimalOf(value); }
 std::string formatOneDecimal(float value) { return formatOneDecimalOf(value); }
 

@@ -34,6 +34,9 @@ std::string integerText(Int16 value);
 std::string formatOneDecimal(double value);
 std::string formatOneDecimal(float value);
 
+// The shortest decimal that reads back as the value, in plain notation: "1995", "4.95".
+std::string shortestText(double value);
+
 // The display format "#" of a whole number: its digits, and an empty text for 0.
 std::string formatWhole(Int16 value);
 

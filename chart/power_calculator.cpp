@@ -21,7 +21,7 @@ void Form4Logic::Command1_Click() {
   step([&] { pressure = toSingle(readNumber(c.text(TextControl::Text2))); });
   step([&] { power = toSingle(readNumber(c.text(TextControl::Text1))); });
 
-  if (step.test([&] { return power >= 0 && power <= 45; })) {
+  if (step.test([&] { return power >= 0 && power <= scales::kTopPower; })) {
     step([&] { c.setLineEnd(Line2, Y1, toSingle(scales::rowOfPower(power))); });
     step([&] { c.setLineEnd(Line2, Y2, c.lineEnd(Line2, Y1)); });
   } else {
@@ -34,11 +34,11 @@ void Form4Logic::Command1_Click() {
 
   const double p = pressure;
   ChartCoord x = 0;
-  if (step.test([&] { return p >= 4 && p < 7; })) {
+  if (step.test([&] { return p >= limits::kLowestPressure && p < 7; })) {
     step([&] { x = toSingle(((p - 4) * s.CurveX7 + (7 - p) * s.CurveX4) / 3); });
   } else if (step.test([&] { return p >= 7 && p < 10; })) {
     step([&] { x = toSingle(((p - 7) * s.CurveX10 + (10 - p) * s.CurveX7) / 3); });
-  } else if (step.test([&] { return p >= 10 && p <= 13; })) {
+  } else if (step.test([&] { return p >= 10 && p <= limits::kHighestPressure; })) {
     step([&] { x = toSingle(((p - 10) * s.CurveX13 + (13 - p) * s.CurveX10) / 3); });
   } else {
     refusals_ |= kPressureOutsideCurves;

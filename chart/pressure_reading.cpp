@@ -6,7 +6,7 @@
 #include "chart/curve_scan.h"
 #include "chart/form4_logic.h"
 #include "chart/numeric_text.h"
-#include "chart/reading_announcement.h"
+#include "chart/scales.h"
 
 namespace chart {
 namespace {
@@ -78,7 +78,7 @@ const DeliveryLine& deliveryLineFor(float pressure) noexcept {
 }
 
 float deliveryAt(const DeliveryLine& line, Int16 rotorSpeed) {
-  const double aboveStart = checkedSub(rotorSpeed, 2000);
+  const double aboveStart = checkedSub(rotorSpeed, scales::kSpeedAtColumnZero);
   return toSingle(checkedValue(line.rise / line.over * aboveStart + line.atStart));
 }
 
@@ -116,28 +116,6 @@ void Form4Logic::UpdatePressureReading() {
   speedAndPower_ = decision.speedAndPower;
   pressureAndDelivery_ = decision.pressureWarnings;
   unannounced_ = true;
-}
-
-ShownReading Form4Logic::shownReading() const {
-  return {.speed = controls_.text(TextControl::Label4),
-          .power = controls_.text(TextControl::Text1),
-          .pressure = controls_.text(TextControl::Text2),
-          .delivery = controls_.text(TextControl::Label20),
-          .deliveryClass = controls_.text(TextControl::Label21),
-          .speedAndPower = speedAndPower_,
-          .pressureAndDelivery = pressureAndDelivery_};
-}
-
-std::string Form4Logic::spokenName(TextControl control) const {
-  if (control == TextControl::Label4) return speedReadOut(shownReading());
-  if (control == TextControl::Label20) return deliveryReadOut(shownReading());
-  return {};
-}
-
-std::string Form4Logic::takeAnnouncement() {
-  if (!unannounced_) return {};
-  unannounced_ = false;
-  return announceReading(shownReading());
 }
 
 }  // namespace chart

@@ -1,6 +1,7 @@
 #include "chart/checked.h"
 #include "chart/form4_logic.h"
 #include "chart/numeric_text.h"
+#include "chart/refusals.h"
 #include "chart/scales.h"
 
 namespace chart {
@@ -25,11 +26,11 @@ void Form4Logic::Command2_Click() {
   // Refuses silently, as the window does; the reason is kept for readers that report it.
   const auto refuse = [this](Refusal why) { refusals_ = why; };
   refusals_ = 0;
-  if (!readsWithin(controls_, TextControl::Text3, 32767)) return refuse(kMotorSpeedOutOfRange);
+  if (!readsWithin(controls_, TextControl::Text3, limits::kMostMotorSpeed)) return refuse(kMotorSpeedOutOfRange);
   state_.MotorSpeed = entry(TextControl::Text3);
-  if (!readsWithin(controls_, TextControl::Text4, 500)) return refuse(kMotorPulleyOutOfRange);
+  if (!readsWithin(controls_, TextControl::Text4, limits::kMostPulley)) return refuse(kMotorPulleyOutOfRange);
   state_.MotorPulley = entry(TextControl::Text4);
-  if (!readsWithin(controls_, TextControl::Text5, 500)) return refuse(kAirEndPulleyOutOfRange);
+  if (!readsWithin(controls_, TextControl::Text5, limits::kMostPulley)) return refuse(kAirEndPulleyOutOfRange);
   state_.AirEndPulley = entry(TextControl::Text5);
 
   // An air-end pulley under 1 is stored as 0, and a speed past 32767 has no 16-bit value:
@@ -44,8 +45,9 @@ void Form4Logic::Command2_Click() {
   }
   state_.RotorSpeed = rotorSpeed;
 
-  if (state_.RotorSpeed > 7000) return refuse(kSpeedAboveChart);
-  const ScrollValue value = roundToInt16(scales::scrollValueOfSpeed(checkedSub(state_.RotorSpeed, 2000)));
+  if (state_.RotorSpeed > scales::kTopSpeed) return refuse(kSpeedAboveChart);
+  const ScrollValue value =
+      roundToInt16(scales::scrollValueOfSpeed(checkedSub(state_.RotorSpeed, scales::kSpeedAtColumnZero)));
   // A drive slower than 1995 1/min lies left of the chart: the speed stays as computed and
   // the column where it was, just as above 7000 1/min.
   if (value < 0) return refuse(kSpeedBelowChart);

@@ -42,7 +42,7 @@ void addWarning(std::string& words, std::string_view readOuts, Warnings warnings
 
 }  // namespace
 
-std::string announceReading(const ShownReading& reading) {
+std::string announceReading(const Reading& reading) {
   std::string words;
   addValue(words, "speed", reading.speed, kSpeedUnit);
   addValue(words, "power", reading.power, "kW");
@@ -56,11 +56,11 @@ std::string announceReading(const ShownReading& reading) {
   return words;
 }
 
-std::string speedReadOut(const ShownReading& reading) {
+std::string speedReadOut(const Reading& reading) {
   return readOut("Rotor speed nHR", reading.speed, kSpeedUnit, reading.speedAndPower);
 }
 
-std::string deliveryReadOut(const ShownReading& reading) {
+std::string deliveryReadOut(const Reading& reading) {
   return readOut("Free air delivery Q1", reading.delivery, deliveryUnit(reading.deliveryClass),
                  reading.pressureAndDelivery);
 }

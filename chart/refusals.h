@@ -1,8 +1,9 @@
 #pragma once
 
-#include <array>
+#include <span>
 #include <string>
-#include <string_view>
+
+#include "chart/flag_words.h"
 
 namespace chart {
 
@@ -24,25 +25,16 @@ enum Refusal : unsigned {
 };
 using Refusals = unsigned;
 
-struct RefusalText {
-  Refusal refusal;
-  std::string_view words;
-};
+// The entries the calculators take, beside the chart's own ranges.
+namespace limits {
+inline constexpr double kLowestPressure = 4;  // bar: the outer curves
+inline constexpr double kHighestPressure = 13;
+inline constexpr double kMostMotorSpeed = 32767;  // 1/min: a 16-bit speed
+inline constexpr double kMostPulley = 500;
+}  // namespace limits
 
-inline constexpr std::array<RefusalText, 12> RefusalTexts{{
-    {kPowerOutsideChart, "power outside 0 to 45 kW"},
-    {kPressureOutsideCurves, "pressure outside 4 to 13 bar"},
-    {kRowBelowChart, "power below the chart (under 4.95 kW)"},
-    {kRowAboveChart, "power on the parked row above the chart (45 kW)"},
-    {kColumnRefused, "column outside the chart"},
-    {kMotorSpeedOutOfRange, "motor speed not above 0 and up to 32767 1/min"},
-    {kMotorPulleyOutOfRange, "motor pulley not above 0 and up to 500"},
-    {kAirEndPulleyOutOfRange, "air-end pulley not above 0 and up to 500"},
-    {kAirEndPulleyUnderOne, "air-end pulley under 1 (diameters count in whole units)"},
-    {kSpeedBeyondRange, "air-end speed beyond 32767 1/min"},
-    {kSpeedAboveChart, "air-end speed above the chart (over 7000 1/min)"},
-    {kSpeedBelowChart, "air-end speed below the chart (under 1995 1/min)"},
-}};
+// Each refusal's words, with the ranges as the scales and limits make them.
+std::span<const FlagWords> refusalTexts();
 
 // The words of every refusal raised, joined by "; "; empty when none is.
 std::string refusalText(Refusals refusals);

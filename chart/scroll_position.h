@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "chart/units.h"
 
@@ -14,5 +15,10 @@ namespace chart {
 //   power-and-pressure calculator holds it.
 std::optional<ScrollValue> hScrollOfSpeed(double speed) noexcept;
 std::optional<ScrollValue> vScrollOfPower(double power) noexcept;
+
+// What those two take over the bars' whole ranges, for a message that refuses the rest:
+// "1995 to 7005 1/min give HScroll1 0 to 500".
+std::string speedsOnChartText();
+std::string powersOnChartText();
 
 }  // namespace chart

@@ -40,4 +40,14 @@ class SkipOnFailure {
   int skipped_ = 0;
 };
 
+// The windows' rule for a whole event handler: a failure abandons the rest of the handler,
+// without a word to the user, and the window goes on.
+template <typename Handler>
+void abandonOnFailure(Handler&& handler) noexcept {
+  try {
+    std::forward<Handler>(handler)();
+  } catch (const ChartError&) {
+  }
+}
+
 }  // namespace chart

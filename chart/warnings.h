@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "chart/flag_words.h"
+
 namespace chart {
 
 // Why a read-out shows red. A reading can raise several at once, so they are flags.
@@ -16,13 +18,8 @@ enum Warning : unsigned {
 };
 using Warnings = unsigned;
 
-struct WarningText {
-  Warning warning;
-  std::string_view words;
-};
-
 // What a screen reader says for each warning.
-inline constexpr std::array<WarningText, 5> WarningTexts{{
+inline constexpr std::array<FlagWords, 5> WarningTexts{{
     {kSpeedLimit7Bar, "above the speed limit of the 7 bar curve"},
     {kSpeedLimit4Bar, "above the speed limit of the 4 bar curve"},
     {kBeyondLastCurve, "beyond the last curve of this power"},
@@ -31,6 +28,6 @@ inline constexpr std::array<WarningText, 5> WarningTexts{{
 }};
 
 // The words of every warning raised, joined by "; "; empty when none is.
-std::string warningText(Warnings warnings);
+inline std::string warningText(Warnings warnings) { return joinedWords(warnings, WarningTexts); }
 
 }  // namespace chart

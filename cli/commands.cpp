@@ -24,17 +24,6 @@ std::string quoted(std::string_view text) {
   return '"' + shown + '"';
 }
 
-// The quantities a scroll bar covers, half a step beyond each end as rounding reaches:
-// "1995 to 7005" for HScroll1.
-std::string barRange(const chart::scales::BarQuantity& bar, chart::ScrollValue last) {
-  const double half = std::abs(bar.perStep) / 2;
-  const double atZero = bar.of(0);
-  const double atLast = bar.of(last);
-  char text[64];
-  std::snprintf(text, sizeof text, "%g to %g", std::min(atZero, atLast) - half, std::max(atZero, atLast) + half);
-  return text;
-}
-
 std::string noNumber(const std::string& fieldName, const std::string& field) {
   std::string error = fieldName + " " + quoted(field) + " is no number";
   std::string withPoint = field;
@@ -83,13 +72,9 @@ Outcome readingFor(const chart::ChartRaster& raster, Command command, std::span<
       const auto h = chart::hScrollOfSpeed(values[0]);
       const auto v = chart::vScrollOfPower(values[1]);
       if (!h) {
-        outcome.error = "SPEED " + quoted(fields[0]) + " is off the chart: " +
-                        barRange(chart::scales::kColumnSpeed, chart::scales::kColumns) + " 1/min give HScroll1 0 to " +
-                        std::to_string(chart::scales::kColumns);
+        outcome.error = "SPEED " + quoted(fields[0]) + " is off the chart: " + chart::speedsOnChartText();
       } else if (!v) {
-        outcome.error = "POWER " + quoted(fields[1]) + " is off the chart: " +
-                        barRange(chart::scales::kRowPower, chart::scales::kRows) + " kW give VScroll1 " +
-                        std::to_string(chart::scales::kRows) + " to 0";
+        outcome.error = "POWER " + quoted(fields[1]) + " is off the chart: " + chart::powersOnChartText();
       } else {
         window.scrollTo(*h, *v);
       }

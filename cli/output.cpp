@@ -14,13 +14,24 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kCurveNames{"13", "10", "7", "4"};
 
+std::vector<std::string_view> refusalWords(chart::Refusals refusals) {
+  return chart::wordsOf(refusals, chart::refusalTexts());
+}
+
+std::string_view redText(const chart::Reading& r) {
+  if (r.speedPowerRed() && r.pressureRed()) return "all";
+  if (r.speedPowerRed()) return "speed/power";
+  if (r.pressureRed()) return "pressure";
+  return "-";
+}
+
+}  // namespace
+
 void padLeft(std::string& out, std::string_view text, std::size_t width) {
   if (text.size() < width) out.append(width - text.size(), ' ');
   out += text;
 }
 
-// A right-aligned column after another: at least one blank between them, so that an entry
-// longer than its column (a calculator leaves whatever was typed) never runs into the last.
 void nextColumn(std::string& out, std::string_view text, std::size_t width) {
   out += ' ';
   padLeft(out, text, width - 1);
@@ -31,34 +42,49 @@ void padRight(std::string& out, std::string_view text, std::size_t width) {
   if (text.size() < width) out.append(width - text.size(), ' ');
 }
 
-std::vector<std::string_view> warningWords(chart::Warnings warnings) {
-  std::vector<std::string_view> words;
-  for (const chart::WarningText& entry : chart::WarningTexts) {
-    if ((warnings & entry.warning) != 0) words.push_back(entry.words);
-  }
-  return words;
-}
-
-std::vector<std::string_view> refusalWords(chart::Refusals refusals) {
-  std::vector<std::string_view> words;
-  for (const chart::RefusalText& entry : chart::RefusalTexts) {
-    if ((refusals & entry.refusal) != 0) words.push_back(entry.words);
-  }
-  return words;
-}
-
-std::string_view redText(const chart::Reading& r) {
-  if (r.speedPowerRed && r.pressureRed) return "all";
-  if (r.speedPowerRed) return "speed/power";
-  if (r.pressureRed) return "pressure";
-  return "-";
-}
-
 std::string_view boolText(bool value) { return value ? "true" : "false"; }
 
 std::string dumped(const Json& json) { return json.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
-}  // namespace
+void addReadingJson(Json& json, const chart::Reading& r) {
+  json["hscroll"] = r.hscroll;
+  json["vscroll"] = r.vscroll;
+  json["speed"] = r.speed;
+  json["power"] = r.power;
+  json["pressure"] = r.pressure;
+  json["delivery"] = r.delivery;
+  json["delivery_class"] = r.deliveryClass;
+  json["speed_power_red"] = r.speedPowerRed();
+  json["pressure_red"] = r.pressureRed();
+  json["reasons"] = chart::wordsOf(r.reasons(), chart::WarningTexts);
+}
+
+void addReadingCsv(std::string& record, const chart::Reading& r) {
+  record += std::to_string(r.hscroll) + ',' + std::to_string(r.vscroll);
+  for (const std::string* text : {&r.speed, &r.power, &r.pressure, &r.delivery, &r.deliveryClass}) {
+    record += ',';
+    record += csvField(*text);
+  }
+  record += ',';
+  record += boolText(r.speedPowerRed());
+  record += ',';
+  record += boolText(r.pressureRed());
+  record += ',';
+  record += csvField(chart::warningText(r.reasons()));
+}
+
+void addReadingText(std::string& record, const chart::Reading& r) {
+  padLeft(record, std::to_string(r.hscroll), 7);
+  nextColumn(record, std::to_string(r.vscroll), 8);
+  nextColumn(record, r.speed, 6);
+  nextColumn(record, r.power, 6);
+  nextColumn(record, r.pressure, 9);
+  nextColumn(record, r.delivery, 9);
+  record += ' ';
+  padRight(record, r.deliveryClass, 8);
+  record += ' ';
+  padRight(record, redText(r), 11);
+}
 
 ReadingWriter::ReadingWriter(std::FILE* out, Format format, bool calculator, bool numbered)
     : out_(out), format_(format), calculator_(calculator), numbered_(numbered) {}
@@ -99,16 +125,7 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
       if (failed) {
         json["error"] = outcome.error;
       } else {
-        json["hscroll"] = r.hscroll;
-        json["vscroll"] = r.vscroll;
-        json["speed"] = r.speed;
-        json["power"] = r.power;
-        json["pressure"] = r.pressure;
-        json["delivery"] = r.delivery;
-        json["delivery_class"] = r.deliveryClass;
-        json["speed_power_red"] = r.speedPowerRed;
-        json["pressure_red"] = r.pressureRed;
-        json["reasons"] = warningWords(r.reasons);
+        addReadingJson(json, r);
         if (calculator_) {
           json["placed"] = outcome.refusals == 0;
           json["refused"] = refusalWords(outcome.refusals);
@@ -125,17 +142,7 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
         record_ += csvField(outcome.error);
         break;
       }
-      record_ += std::to_string(r.hscroll) + ',' + std::to_string(r.vscroll);
-      for (const std::string* text : {&r.speed, &r.power, &r.pressure, &r.delivery, &r.deliveryClass}) {
-        record_ += ',';
-        record_ += csvField(*text);
-      }
-      record_ += ',';
-      record_ += boolText(r.speedPowerRed);
-      record_ += ',';
-      record_ += boolText(r.pressureRed);
-      record_ += ',';
-      record_ += csvField(chart::warningText(r.reasons));
+      addReadingCsv(record_, r);
       if (calculator_) {
         record_ += ',';
         record_ += boolText(outcome.refusals == 0);
@@ -153,17 +160,8 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
         record_ += "error: " + outcome.error;
         break;
       }
-      padLeft(record_, std::to_string(r.hscroll), 7);
-      nextColumn(record_, std::to_string(r.vscroll), 8);
-      nextColumn(record_, r.speed, 6);
-      nextColumn(record_, r.power, 6);
-      nextColumn(record_, r.pressure, 9);
-      nextColumn(record_, r.delivery, 9);
-      record_ += ' ';
-      padRight(record_, r.deliveryClass, 8);
-      record_ += ' ';
-      padRight(record_, redText(r), 11);
-      std::string notes = chart::warningText(r.reasons);
+      addReadingText(record_, r);
+      std::string notes = chart::warningText(r.reasons());
       if (outcome.refusals != 0) {
         notes += (notes.empty() ? "not placed: " : "; not placed: ") + chart::refusalText(outcome.refusals);
       }

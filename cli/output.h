@@ -16,6 +16,20 @@ using Json = nlohmann::ordered_json;
 
 enum class Format { Text, Csv, Json };
 
+// Columns of the text format. A right-aligned column after another keeps at least one blank
+// between them, so that an entry longer than its column (a calculator leaves whatever was
+// typed) never runs into the last.
+void padLeft(std::string& out, std::string_view text, std::size_t width);
+void nextColumn(std::string& out, std::string_view text, std::size_t width);
+void padRight(std::string& out, std::string_view text, std::size_t width);
+std::string_view boolText(bool value);
+std::string dumped(const Json& json);
+
+// A reading's fields, hscroll to reasons, as each format writes them.
+void addReadingJson(Json& json, const chart::Reading& r);
+void addReadingCsv(std::string& record, const chart::Reading& r);
+void addReadingText(std::string& record, const chart::Reading& r);
+
 // Writes readings one record a line: a table a person reads, CSV with a header line, or one
 // JSON object a line. Each record goes out whole, in the order given.
 class ReadingWriter {

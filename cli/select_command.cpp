@@ -29,35 +29,10 @@ std::string numberText(double value) {
   return text;
 }
 
-void padLeft(std::string& out, std::string_view text, std::size_t width) {
-  if (text.size() < width) out.append(width - text.size(), ' ');
-  out += text;
-}
-
-void padRight(std::string& out, std::string_view text, std::size_t width) {
-  out += text;
-  if (text.size() < width) out.append(width - text.size(), ' ');
-}
-
-std::string_view redText(const chart::Reading& r) {
-  if (r.speedPowerRed && r.pressureRed) return "all";
-  if (r.speedPowerRed) return "speed/power";
-  if (r.pressureRed) return "pressure";
-  return "-";
-}
-
-std::string_view boolText(bool value) { return value ? "true" : "false"; }
-
 Json readingJson(const chart::Reading& r) {
-  Json reasons = Json::array();
-  for (const chart::WarningText& entry : chart::WarningTexts) {
-    if ((r.reasons & entry.warning) != 0) reasons.push_back(entry.words);
-  }
-  return {{"hscroll", r.hscroll},        {"vscroll", r.vscroll},
-          {"speed", r.speed},            {"power", r.power},
-          {"pressure", r.pressure},      {"delivery", r.delivery},
-          {"delivery_class", r.deliveryClass}, {"speed_power_red", r.speedPowerRed},
-          {"pressure_red", r.pressureRed}, {"reasons", reasons}};
+  Json json;
+  addReadingJson(json, r);
+  return json;
 }
 
 // One row of the text and CSV formats: the speed answer or a drive.
@@ -138,7 +113,7 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       }
       json["drives"] = drives;
     }
-    record_ = json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    record_ = dumped(json);
     put();
     return;
   }
@@ -177,13 +152,8 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       } else {
         record_ += ",,,,";
       }
-      record_ += ',' + std::to_string(r.hscroll) + ',' + std::to_string(r.vscroll);
-      for (const std::string* text : {&r.speed, &r.power, &r.pressure, &r.delivery, &r.deliveryClass}) {
-        record_ += ',';
-        record_ += csvField(*text);
-      }
-      record_ += ',' + std::string(boolText(r.speedPowerRed)) + ',' + std::string(boolText(r.pressureRed)) + ',' +
-                 csvField(chart::warningText(r.reasons));
+      record_ += ',';
+      addReadingCsv(record_, r);
       if (numbered_) record_ += ',';
     } else {
       if (numbered_) {
@@ -198,16 +168,8 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       record_ += ' ';
       padRight(record_, d ? std::to_string(d->motorPulley) + '/' + std::to_string(d->airEndPulley) : "-", 7);
       padLeft(record_, d ? chart::beltSpeedText(d->beltSpeed) : "-", 9);
-      padLeft(record_, std::to_string(r.hscroll), 8);
-      padLeft(record_, std::to_string(r.vscroll), 8);
-      padLeft(record_, r.speed, 6);
-      padLeft(record_, r.power, 6);
-      padLeft(record_, r.pressure, 9);
-      padLeft(record_, r.delivery, 9);
       record_ += ' ';
-      padRight(record_, r.deliveryClass, 8);
-      record_ += ' ';
-      padRight(record_, redText(r), 11);
+      addReadingText(record_, r);
       if (!row.notes.empty()) record_ += ' ' + row.notes;
       while (!record_.empty() && record_.back() == ' ') record_.pop_back();
     }

@@ -9,10 +9,12 @@
 #include "chart/numeric_text.h"
 #include "chart/pressure_reading.h"
 #include "chart/scales.h"
+#include "layout/form4_layout.h"
 
 namespace fuzzing {
 namespace {
 
+using chart::at;
 using chart::ChartCoord;
 using chart::ChartState;
 using chart::CrossHairLine;
@@ -22,32 +24,23 @@ using chart::ScrollBar;
 using chart::TextControl;
 using enum chart::TextControl;
 
-template <typename Enum>
-std::size_t at(Enum e) {
-  return static_cast<std::size_t>(e);
-}
-
-constexpr std::array kTextControls{Text1, Text2, Text3, Text4, Text5, Label4, Label20, Label21};
-constexpr std::array kLineEnds{LineEnd::X1, LineEnd::Y1, LineEnd::X2, LineEnd::Y2};
-// The read-outs of a pressure reading: their colours and the words behind them.
+// The read-outs of a pressure reading: their colours and the warnings behind them.
 constexpr std::array kMarkedReadOuts{Text1, Label4, Text2, Label20};
 
 bool sameState(const ChartState& a, const ChartState& b) {
   return a.PixelColour == b.PixelColour && a.CurveX13 == b.CurveX13 && a.CurveX10 == b.CurveX10 &&
-         a.CurveX7 == b.CurveX7 && a.CurveX4 == b.CurveX4 && a.Pressure == b.Pressure &&
-         a.RotorSpeed == b.RotorSpeed && a.Delivery == b.Delivery && a.MotorSpeed == b.MotorSpeed &&
-         a.MotorPulley == b.MotorPulley && a.AirEndPulley == b.AirEndPulley;
+         a.CurveX7 == b.CurveX7 && a.CurveX4 == b.CurveX4 && a.Pressure == b.Pressure && a.RotorSpeed == b.RotorSpeed &&
+         a.Delivery == b.Delivery && a.MotorSpeed == b.MotorSpeed && a.MotorPulley == b.MotorPulley &&
+         a.AirEndPulley == b.AirEndPulley;
 }
 
-bool sameCrossHair(const Snapshot& a, const Snapshot& b) {
-  return a.line1 == b.line1 && a.line2 == b.line2 && a.line1Visible == b.line1Visible &&
-         a.line2Visible == b.line2Visible && a.markerLeft == b.markerLeft && a.markerTop == b.markerTop;
+bool sameCrossHair(const chart::Reading& a, const chart::Reading& b) {
+  return a.lineEnds == b.lineEnds && a.lineVisible == b.lineVisible && a.markerLeft == b.markerLeft &&
+         a.markerTop == b.markerTop;
 }
 
-bool same(const Snapshot& a, const Snapshot& b) {
-  return a.h == b.h && a.v == b.v && a.hMaximum == b.hMaximum && a.vMaximum == b.vMaximum && sameCrossHair(a, b) &&
-         a.texts == b.texts && a.colours == b.colours && a.warnings == b.warnings && sameState(a.state, b.state) &&
-         a.line1Hides == b.line1Hides;
+bool same(const Moment& a, const Moment& b) {
+  return a.shown == b.shown && sameState(a.state, b.state) && a.line1Hides == b.line1Hides;
 }
 
 // The marker's corner for a line at `position`, computed as the handlers compute it.
@@ -64,45 +57,27 @@ std::string pointer(ChartCoord x, ChartCoord y) {
 
 }  // namespace
 
-Snapshot snapshot(const testsupport::CoreHarness& core) {
-  const chart::MemoryControls& c = core.controls;
-  Snapshot s;
-  s.h = c.scrollValue(ScrollBar::HScroll1);
-  s.v = c.scrollValue(ScrollBar::VScroll1);
-  s.hMaximum = c.scrollMaximum(ScrollBar::HScroll1);
-  s.vMaximum = c.scrollMaximum(ScrollBar::VScroll1);
-  for (LineEnd end : kLineEnds) {
-    s.line1[at(end)] = c.lineEnd(CrossHairLine::Line1, end);
-    s.line2[at(end)] = c.lineEnd(CrossHairLine::Line2, end);
-  }
-  s.line1Visible = c.lineVisible(CrossHairLine::Line1);
-  s.line2Visible = c.lineVisible(CrossHairLine::Line2);
-  s.markerLeft = c.markerLeft();
-  s.markerTop = c.markerTop();
-  for (TextControl control : kTextControls) {
-    s.texts[at(control)] = c.text(control);
-    s.colours[at(control)] = c.textColour(control);
-    s.warnings[at(control)] = c.warning(control);
-  }
-  s.state = core.logic.state();
-  s.line1Hides = c.line1Hides;
-  return s;
+Moment momentOf(const testsupport::CoreHarness& core) {
+  return {.shown = core.window.reading(), .state = core.logic.state(), .line1Hides = core.controls.line1Hides};
 }
 
-std::string describe(const Snapshot& s) {
+std::string describe(const Moment& m) {
+  const chart::Reading& s = m.shown;
   std::ostringstream out;
-  out << "  scroll " << s.h << "/" << s.hMaximum << ", " << s.v << "/" << s.vMaximum << "; Line1 X " << s.line1[0]
-      << ".." << s.line1[2] << (s.line1Visible ? "" : " hidden") << "; Line2 Y " << s.line2[1] << ".." << s.line2[3]
-      << (s.line2Visible ? "" : " hidden") << "; marker " << s.markerLeft << ", " << s.markerTop << "\n";
-  const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Label4", "Label20", "Label21"};
-  for (TextControl control : kTextControls) {
-    out << "  " << names[at(control)] << " \"" << s.texts[at(control)] << "\" colour " << s.colours[at(control)]
-        << (s.warnings[at(control)].empty() ? "" : " (" + s.warnings[at(control)] + ")") << "\n";
+  out << "  scroll " << s.hscroll << "/" << s.hmaximum << ", " << s.vscroll << "/" << s.vmaximum << "; Line1 X "
+      << s.lineEnds[0][0] << ".." << s.lineEnds[0][2] << (s.lineVisible[0] ? "" : " hidden") << "; Line2 Y "
+      << s.lineEnds[1][1] << ".." << s.lineEnds[1][3] << (s.lineVisible[1] ? "" : " hidden") << "; marker "
+      << s.markerLeft << ", " << s.markerTop << "\n";
+  for (std::size_t i = 0; i < chart::kTextControlCount; ++i) {
+    const auto control = static_cast<TextControl>(i);
+    const std::string words = chart::warningText(s.warnings(control));
+    out << "  " << layout::nameOf(control) << " \"" << s.text(control) << "\" colour " << s.colour(control)
+        << (words.empty() ? "" : " (" + words + ")") << "\n";
   }
-  const ChartState& st = s.state;
+  const ChartState& st = m.state;
   out << "  slots " << st.CurveX13 << " " << st.CurveX10 << " " << st.CurveX7 << " " << st.CurveX4 << "; pressure "
-      << st.Pressure << "; RotorSpeed " << st.RotorSpeed << "; delivery " << st.Delivery << "; drive "
-      << st.MotorSpeed << " " << st.MotorPulley << " " << st.AirEndPulley << "; readings " << s.line1Hides << "\n";
+      << st.Pressure << "; RotorSpeed " << st.RotorSpeed << "; delivery " << st.Delivery << "; drive " << st.MotorSpeed
+      << " " << st.MotorPulley << " " << st.AirEndPulley << "; readings " << m.line1Hides << "\n";
   return out.str();
 }
 
@@ -110,7 +85,7 @@ CheckedCore::CheckedCore() = default;
 
 template <typename Action>
 void CheckedCore::run(Event event, Action&& action) {
-  const Snapshot before = snapshot(core_);
+  const Moment before = momentOf(core_);
   try {
     std::forward<Action>(action)();
   } catch (const std::exception& error) {
@@ -120,7 +95,7 @@ void CheckedCore::run(Event event, Action&& action) {
 }
 
 void CheckedCore::scroll(ScrollBar bar, chart::ScrollValue value) {
-  const Snapshot before = snapshot(core_);
+  const Moment before = momentOf(core_);
   const bool inRange = value >= 0 && value <= core_.controls.scrollMaximum(bar);
   try {
     core_.controls.setScrollValue(bar, value);
@@ -128,7 +103,7 @@ void CheckedCore::scroll(ScrollBar bar, chart::ScrollValue value) {
   } catch (const chart::ChartError& error) {
     require(!inRange, "a scroll value in range is taken without error", std::to_string(value) + ": " + error.what());
     require(error.fault() == chart::Fault::InvalidPropertyValue, "a refused scroll value is an invalid property value");
-    require(same(before, snapshot(core_)), "a refused scroll value changes nothing", describe(snapshot(core_)));
+    require(same(before, momentOf(core_)), "a refused scroll value changes nothing", describe(momentOf(core_)));
   } catch (const std::exception& error) {
     fail("a scroll change lets no other error escape", error.what());
   }
@@ -136,21 +111,22 @@ void CheckedCore::scroll(ScrollBar bar, chart::ScrollValue value) {
 }
 
 void CheckedCore::mouseDown(Int16 button, Int16 shift, ChartCoord x, ChartCoord y) {
-  const Snapshot before = snapshot(core_);
+  const Moment before = momentOf(core_);
   run(Event::Mouse, [&] { core_.logic.Picture1_MouseDown(button, shift, x, y); });
-  const Snapshot after = snapshot(core_);
+  const Moment after = momentOf(core_);
   const auto expected = [](bool places, ChartCoord at, chart::ScrollValue old) {
     return places ? chart::roundToInt16(at + 1.0) : old;
   };
-  require(after.h == expected(placesOnAxis(x, 500), x, before.h) &&
-              after.v == expected(placesOnAxis(y, 400), y, before.v),
-          "a click on the chart puts the cross-hair on the pixel, each axis on its own", pointer(x, y) + describe(after));
+  require(after.shown.hscroll == expected(placesOnAxis(x, 500), x, before.shown.hscroll) &&
+              after.shown.vscroll == expected(placesOnAxis(y, 400), y, before.shown.vscroll),
+          "a click on the chart puts the cross-hair on the pixel, each axis on its own",
+          pointer(x, y) + describe(after));
 }
 
 void CheckedCore::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord y) {
-  const Snapshot before = snapshot(core_);
+  const Moment before = momentOf(core_);
   run(Event::Mouse, [&] { core_.logic.Picture1_MouseMove(button, shift, x, y); });
-  const Snapshot after = snapshot(core_);
+  const Moment after = momentOf(core_);
   const bool follows = button == chart::mouse::kRight || (button == chart::mouse::kLeft && shift > 0);
   if (!follows) {
     require(same(before, after), "a move without the right button or a modified left button does nothing");
@@ -159,8 +135,8 @@ void CheckedCore::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord 
   const auto expected = [](bool places, ChartCoord at, chart::ScrollValue old) {
     return places ? chart::roundToInt16(at + 1.0) : old;
   };
-  require(after.h == expected(placesOnAxis(x, 500), x, before.h) &&
-              after.v == expected(placesOnAxis(y, 400), y, before.v),
+  require(after.shown.hscroll == expected(placesOnAxis(x, 500), x, before.shown.hscroll) &&
+              after.shown.vscroll == expected(placesOnAxis(y, 400), y, before.shown.vscroll),
           "a drag moves the cross-hair to the pointer, each axis on its own", pointer(x, y) + describe(after));
 }
 
@@ -174,26 +150,29 @@ void CheckedCore::command2() {
   run(Event::Command2, [&] { core_.logic.Command2_Click(); });
 }
 
-void CheckedCore::check(Event event, const Snapshot& before) {
-  const Snapshot after = snapshot(core_);
+void CheckedCore::check(Event event, const Moment& before) {
+  const Moment after = momentOf(core_);
   const auto expect = [&](bool holds, std::string_view rule) {
     if (!holds) fail(rule, "before:\n" + describe(before) + "after:\n" + describe(after));
   };
-  const bool hMoved = after.h != before.h;
-  const bool vMoved = after.v != before.v;
+  const bool hMoved = after.shown.hscroll != before.shown.hscroll;
+  const bool vMoved = after.shown.vscroll != before.shown.vscroll;
   // The first calculator hides Line1 once itself; every reading hides it once more.
   const int readings = after.line1Hides - before.line1Hides - (event == Event::Command1 ? 1 : 0);
   expect(readings == int{hMoved} + int{vMoved}, "one pressure reading per effective change of a scroll value");
 
-  expect(after.hMaximum == 500 && after.vMaximum == 400, "the scroll maxima stay 500 and 400");
-  expect(after.h >= 0 && after.h <= 500 && after.v >= 0 && after.v <= 400, "scroll values stay in range");
-  expect(after.line1Visible && after.line2Visible, "both cross-hair lines are visible after every event");
-  expect(after.line1[at(LineEnd::Y1)] == 0 && after.line1[at(LineEnd::Y2)] == 400 &&
-             after.line2[at(LineEnd::X1)] == 0 && after.line2[at(LineEnd::X2)] == 504,
+  expect(after.shown.hmaximum == 500 && after.shown.vmaximum == 400, "the scroll maxima stay 500 and 400");
+  expect(
+      after.shown.hscroll >= 0 && after.shown.hscroll <= 500 && after.shown.vscroll >= 0 && after.shown.vscroll <= 400,
+      "scroll values stay in range");
+  expect(after.shown.lineVisible[0] && after.shown.lineVisible[1],
+         "both cross-hair lines are visible after every event");
+  expect(after.shown.lineEnds[0][at(LineEnd::Y1)] == 0 && after.shown.lineEnds[0][at(LineEnd::Y2)] == 400 &&
+             after.shown.lineEnds[1][at(LineEnd::X1)] == 0 && after.shown.lineEnds[1][at(LineEnd::X2)] == 504,
          "the lines' fixed ends stay where they are");
-  const ChartCoord column = after.line1[at(LineEnd::X1)];
-  const ChartCoord row = after.line2[at(LineEnd::Y1)];
-  expect(column == after.line1[at(LineEnd::X2)] && row == after.line2[at(LineEnd::Y2)],
+  const ChartCoord column = after.shown.lineEnds[0][at(LineEnd::X1)];
+  const ChartCoord row = after.shown.lineEnds[1][at(LineEnd::Y1)];
+  expect(column == after.shown.lineEnds[0][at(LineEnd::X2)] && row == after.shown.lineEnds[1][at(LineEnd::Y2)],
          "both ends of a cross-hair line move together");
 
   if (event == Event::Command1) {
@@ -206,61 +185,64 @@ void CheckedCore::check(Event event, const Snapshot& before) {
   if (line1Free_) {
     expect(column >= -1 && column <= 499, "the first calculator leaves the vertical line on the chart or parked");
   } else {
-    expect(column == after.h - 1, "the vertical line stands on column HScroll1 - 1");
+    expect(column == after.shown.hscroll - 1, "the vertical line stands on column HScroll1 - 1");
   }
   if (line2Free_) {
     expect(row >= -1 && row <= 449, "the first calculator leaves the horizontal line on a row of 0 to 45 kW");
   } else {
-    expect(row == after.v - 1, "the horizontal line stands on row VScroll1 - 1");
+    expect(row == after.shown.vscroll - 1, "the horizontal line stands on row VScroll1 - 1");
   }
   if (after.line1Hides == 0) {
-    expect(after.markerLeft == -9 && after.markerTop == -9 && column == -1 && row == -1,
+    expect(after.shown.markerLeft == -9 && after.shown.markerTop == -9 && column == -1 && row == -1,
            "until something moves the cross-hair stays parked as loaded");
   } else {
-    expect(after.markerLeft == markerCorner(column) && after.markerTop == markerCorner(row),
+    expect(after.shown.markerLeft == markerCorner(column) && after.shown.markerTop == markerCorner(row),
            "the marker is centred on the crossing of the lines");
   }
   if (event != Event::Command1 && readings == 0) {
-    expect(sameCrossHair(before, after), "an event that changes no scroll value moves nothing");
+    expect(sameCrossHair(before.shown, after.shown), "an event that changes no scroll value moves nothing");
   }
   if (event == Event::Command2) {
-    expect(!vMoved && after.line2 == before.line2, "the pulley calculator leaves the row alone");
+    expect(!vMoved && after.shown.lineEnds[1] == before.shown.lineEnds[1],
+           "the pulley calculator leaves the row alone");
   }
 
   for (TextControl entry : {Text3, Text4, Text5}) {
-    expect(after.texts[at(entry)] == before.texts[at(entry)] && after.colours[at(entry)] == before.colours[at(entry)],
-           "the pulley entries keep what the user typed");
+    expect(
+        after.shown.text(entry) == before.shown.text(entry) && after.shown.colour(entry) == before.shown.colour(entry),
+        "the pulley entries keep what the user typed");
   }
   if (hMoved) {
-    expect(after.texts[at(Label4)] == chart::integerText(static_cast<Int16>(after.h * 10 + 2000)),
+    expect(after.shown.text(Label4) == chart::integerText(static_cast<Int16>(after.shown.hscroll * 10 + 2000)),
            "Label4 shows the speed of the new column");
   } else {
-    expect(after.texts[at(Label4)] == before.texts[at(Label4)], "Label4 changes only with the column");
+    expect(after.shown.text(Label4) == before.shown.text(Label4), "Label4 changes only with the column");
   }
   if (vMoved) {
-    expect(after.texts[at(Text1)] == chart::formatOneDecimal(chart::scales::powerOfRow(after.v - 1)),
+    expect(after.shown.text(Text1) == chart::formatOneDecimal(chart::scales::powerOfRow(after.shown.vscroll - 1)),
            "Text1 shows the power of the new row");
   } else {
-    expect(after.texts[at(Text1)] == before.texts[at(Text1)], "Text1 changes only with the row");
+    expect(after.shown.text(Text1) == before.shown.text(Text1), "Text1 changes only with the row");
   }
 
   const ChartState& s = after.state;
   const ChartState& was = before.state;
   if (hMoved) {
-    expect(s.RotorSpeed == after.h * 10 + 2000, "a new column sets the rotor speed of its grid step");
+    expect(s.RotorSpeed == after.shown.hscroll * 10 + 2000, "a new column sets the rotor speed of its grid step");
   } else if (event == Event::Command2 && s.RotorSpeed != was.RotorSpeed) {
     // Kept only where the column cannot follow (above 7000 or below 1995) or is already there.
-    const bool columnInPlace = s.RotorSpeed >= 1995 && s.RotorSpeed <= 7000 &&
-                               chart::roundToInt16(chart::scales::scrollValueOfSpeed(s.RotorSpeed - 2000)) == after.h;
+    const bool columnInPlace =
+        s.RotorSpeed >= 1995 && s.RotorSpeed <= 7000 &&
+        chart::roundToInt16(chart::scales::scrollValueOfSpeed(s.RotorSpeed - 2000)) == after.shown.hscroll;
     expect(s.RotorSpeed > 7000 || s.RotorSpeed < 1995 || columnInPlace,
            "the pulley calculator moves the column to every speed on the chart");
   } else {
     expect(s.RotorSpeed == was.RotorSpeed, "only a new column or the pulley calculator sets the rotor speed");
   }
   if (event == Event::Command2) {
-    expect(s.MotorSpeed >= 0 && s.MotorPulley >= 0 && s.MotorPulley <= 500 && s.AirEndPulley >= 0 &&
-               s.AirEndPulley <= 500,
-           "the drive entries are stored only within their ranges");
+    expect(
+        s.MotorSpeed >= 0 && s.MotorPulley >= 0 && s.MotorPulley <= 500 && s.AirEndPulley >= 0 && s.AirEndPulley <= 500,
+        "the drive entries are stored only within their ranges");
     if (hMoved) {
       expect(s.MotorSpeed > 0 && s.MotorPulley > 0 && s.AirEndPulley > 0,
              "the column follows only a drive that turns the air end");
@@ -275,11 +257,12 @@ void CheckedCore::check(Event event, const Snapshot& before) {
     return;
   }
   for (TextControl readOut : {Text2, Label20, Label21}) {
-    expect(after.texts[at(readOut)] == before.texts[at(readOut)], "without a reading the read-outs stay as they were");
+    expect(after.shown.text(readOut) == before.shown.text(readOut),
+           "without a reading the read-outs stay as they were");
   }
   for (TextControl readOut : kMarkedReadOuts) {
-    expect(after.colours[at(readOut)] == before.colours[at(readOut)] &&
-               after.warnings[at(readOut)] == before.warnings[at(readOut)],
+    expect(after.shown.colour(readOut) == before.shown.colour(readOut) &&
+               after.shown.warnings(readOut) == before.shown.warnings(readOut),
            "without a reading no read-out changes colour");
   }
   expect(s.Pressure == was.Pressure && s.Delivery == was.Delivery, "without a reading pressure and delivery stay");
@@ -290,50 +273,53 @@ void CheckedCore::check(Event event, const Snapshot& before) {
   }
 }
 
-void CheckedCore::checkReading(const Snapshot& after) const {
+void CheckedCore::checkReading(const Moment& after) const {
   testsupport::CoreHarness fresh;
-  fresh.scrollTo(after.h, after.v);
+  fresh.scrollTo(after.shown.hscroll, after.shown.vscroll);
   fresh.logic.state().RotorSpeed = after.state.RotorSpeed;
   fresh.logic.UpdatePressureReading();
-  const Snapshot f = snapshot(fresh);
+  const Moment f = momentOf(fresh);
   const auto expect = [&](bool holds, std::string_view rule) {
     if (!holds) fail(rule, "core:\n" + describe(after) + "fresh reading:\n" + describe(f));
   };
 
   for (TextControl readOut : {Text2, Label20, Label21}) {
-    expect(after.texts[at(readOut)] == f.texts[at(readOut)], "the read-outs are those of a fresh reading");
+    expect(after.shown.text(readOut) == f.shown.text(readOut), "the read-outs are those of a fresh reading");
   }
   for (TextControl readOut : kMarkedReadOuts) {
-    expect(after.colours[at(readOut)] == f.colours[at(readOut)] && after.warnings[at(readOut)] == f.warnings[at(readOut)],
+    expect(after.shown.colour(readOut) == f.shown.colour(readOut) &&
+               after.shown.warnings(readOut) == f.shown.warnings(readOut),
            "the red marks are those of a fresh reading");
   }
   const ChartState& s = after.state;
   const ChartState& fs = f.state;
-  expect(s.Pressure == fs.Pressure && s.Delivery == fs.Delivery,
-         "pressure and delivery are those of a fresh reading");
+  expect(s.Pressure == fs.Pressure && s.Delivery == fs.Delivery, "pressure and delivery are those of a fresh reading");
   expect(s.CurveX13 == fs.CurveX13 && s.CurveX10 == fs.CurveX10 && s.CurveX7 == fs.CurveX7 && s.CurveX4 == fs.CurveX4 &&
              s.PixelColour == fs.PixelColour,
          "the curve slots are those of the cross-hair's row");
 
   // Red exactly where the pressure decision says, and Q1 red exactly with the pressure.
-  const chart::PressureDecision decision = chart::decidePressure(
-      testsupport::chartRaster(), fs, static_cast<ChartCoord>(after.h - 1), static_cast<ChartCoord>(after.v - 1));
+  const chart::PressureDecision decision =
+      chart::decidePressure(testsupport::chartRaster(), fs, static_cast<ChartCoord>(after.shown.hscroll - 1),
+                            static_cast<ChartCoord>(after.shown.vscroll - 1));
   const auto red = [](bool on) { return on ? chart::colours::kRed : chart::colours::kBlack; };
   expect(s.Pressure == decision.pressure, "the pressure is the decision's");
-  expect(after.colours[at(Text1)] == red(decision.speedAndPower != 0) &&
-             after.colours[at(Label4)] == red(decision.speedAndPower != 0),
+  expect(after.shown.colour(Text1) == red(decision.speedAndPower != 0) &&
+             after.shown.colour(Label4) == red(decision.speedAndPower != 0),
          "speed and power are red exactly at a limit or beyond the last curve");
-  expect(after.colours[at(Text2)] == red(decision.pressureWarnings != 0) &&
-             after.colours[at(Label20)] == after.colours[at(Text2)],
+  expect(after.shown.colour(Text2) == red(decision.pressureWarnings != 0) &&
+             after.shown.colour(Label20) == after.shown.colour(Text2),
          "pressure and Q1 are red exactly outside the curves");
   for (TextControl readOut : kMarkedReadOuts) {
-    expect(after.warnings[at(readOut)].empty() == (after.colours[at(readOut)] == chart::colours::kBlack),
+    expect((after.shown.warnings(readOut) == 0) == (after.shown.colour(readOut) == chart::colours::kBlack),
            "a read-out says why exactly when it is red");
+    expect(core_.controls.warning(readOut) == chart::warningText(after.shown.warnings(readOut)),
+           "a screen reader hears the words of the read-out's warnings");
   }
-  expect(after.texts[at(Label21)] == chart::deliveryLineFor(s.Pressure).caption,
+  expect(after.shown.text(Label21) == chart::deliveryLineFor(s.Pressure).caption,
          "the pressure class is the band of the pressure");
-  expect(after.texts[at(Text2)] == chart::formatOneDecimal(s.Pressure) &&
-             after.texts[at(Label20)] == chart::formatOneDecimal(s.Delivery),
+  expect(after.shown.text(Text2) == chart::formatOneDecimal(s.Pressure) &&
+             after.shown.text(Label20) == chart::formatOneDecimal(s.Delivery),
          "pressure and Q1 are shown with one decimal");
 }
 

@@ -1,30 +1,18 @@
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
 #include "chart/chart_state.h"
+#include "chart/reading.h"
 #include "fuzz/broken_rule.h"
 #include "tests/support/core_harness.h"
 
 namespace fuzzing {
 
-// Everything of the core and its controls that an event may change.
-struct Snapshot {
-  chart::ScrollValue h = 0;
-  chart::ScrollValue v = 0;
-  chart::ScrollValue hMaximum = 0;
-  chart::ScrollValue vMaximum = 0;
-  std::array<chart::ChartCoord, 4> line1{};
-  std::array<chart::ChartCoord, 4> line2{};
-  bool line1Visible = false;
-  bool line2Visible = false;
-  chart::ChartCoord markerLeft = 0;
-  chart::ChartCoord markerTop = 0;
-  std::array<std::string, 8> texts;
-  std::array<chart::Colour, 8> colours{};
-  std::array<std::string, 8> warnings;
+// Everything an event may change: what the window shows, and the core's state behind it.
+struct Moment {
+  chart::Reading shown;
   chart::ChartState state;
   int line1Hides = 0;
 };
@@ -53,8 +41,8 @@ class CheckedCore {
 
   template <typename Action>
   void run(Event event, Action&& action);
-  void check(Event event, const Snapshot& before);
-  void checkReading(const Snapshot& after) const;
+  void check(Event event, const Moment& before);
+  void checkReading(const Moment& after) const;
 
   testsupport::CoreHarness core_;
   // The first calculator may leave a line off its scroll value: when its assignment did not
@@ -63,7 +51,7 @@ class CheckedCore {
   bool line2Free_ = false;
 };
 
-Snapshot snapshot(const testsupport::CoreHarness& core);
-std::string describe(const Snapshot& s);
+Moment momentOf(const testsupport::CoreHarness& core);
+std::string describe(const Moment& s);
 
 }  // namespace fuzzing

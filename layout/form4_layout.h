@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
+#include "chart/form4_controls.h"
 #include "layout/design_colour.h"
 
 namespace layout {
@@ -57,7 +59,8 @@ inline constexpr std::string_view kCommandToolTip = "Power, Pressure, RPM";
 inline constexpr std::string_view kBeltDriveEntry = "Belt drive entry for the Calculate button below";
 
 // Every control of Form4, in stacking order from top to bottom. The three cross-hair
-// controls lie inside Picture1.
+// controls lie inside Picture1. A control a row or two, as designed, not one field a line.
+// clang-format off
 inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Picture2", .kind = ControlKind::PictureBox, .left = 632, .top = 344, .width = 76, .height = 80,
      .tabIndex = 36, .toolTip = kCreditLine, .backColour = design::kWindowBackground, .picture = ":/rotor.gif",
@@ -158,6 +161,44 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
     {.name = "Shape3", .kind = ControlKind::Shape, .left = 640, .top = 352, .width = 97, .height = 97,
      .foreColour = design::kBlack, .fillColour = design::kBlack},
 }};
+// clang-format on
+
+// The controls whose text the core writes, by design name in the order of chart::TextControl.
+inline constexpr std::array<std::string_view, chart::kTextControlCount> kTextControls{
+    "Text1", "Text2", "Text3", "Text4", "Text5", "Label4", "Label20", "Label21"};
+
+constexpr std::string_view nameOf(chart::TextControl control) { return kTextControls[chart::at(control)]; }
+
+// The scroll bars by design name, in the order of chart::ScrollBar.
+inline constexpr std::array<std::string_view, 2> kScrollBars{"HScroll1", "VScroll1"};
+
+constexpr std::string_view nameOf(chart::ScrollBar bar) { return kScrollBars[chart::at(bar)]; }
+
+// The control of this name; the table's end for an unknown name.
+constexpr const ControlLayout* findControl(std::string_view name) {
+  const auto* c = kForm4Layout.begin();
+  while (c != kForm4Layout.end() && c->name != name) ++c;
+  return c;
+}
+
+// What a read-out shows, as its description begins.
+constexpr std::string_view quantityOf(chart::TextControl control) {
+  const ControlLayout* c = findControl(nameOf(control));
+  return c != kForm4Layout.end() ? c->accessibleDescription : std::string_view{};
+}
+
+// Every name of a list is a control of the table.
+constexpr bool allInTable(const auto& names) {
+  return std::all_of(names.begin(), names.end(),
+                     [](std::string_view n) { return findControl(n) != kForm4Layout.end(); });
+}
+static_assert(allInTable(kTextControls) && allInTable(kScrollBars));
+
+// A control that the user types into, not only the core.
+constexpr bool isEntry(chart::TextControl control) {
+  const ControlLayout* c = findControl(nameOf(control));
+  return c != kForm4Layout.end() && c->kind == ControlKind::TextBox;
+}
 
 // Windowed controls have a window of their own and lie above everything drawn on the
 // window's surface (labels, lines and shapes).

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Checks the licence notes (reuse lint), builds everything and runs every test: once optimised,
-# once with AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target briefly from
-# its seeds. Installs what it needs (tools/install-deps.sh test). Ends with one verdict line:
-# what passed, or the stage that failed.
+# Checks the licence notes (reuse lint) and the formatting (clang-format), builds everything and
+# runs every test: once optimised, once with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# each fuzz target briefly from its seeds. Installs what it needs (tools/install-deps.sh test).
+# Ends with one verdict line: what passed, or the stage that failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +17,10 @@ tools/install-deps.sh test
 stage="licence notes (reuse lint)"
 reuse lint --quiet || { reuse lint | tail -n 30; exit 1; }
 summary+=("licence notes")
+
+stage="formatting (clang-format, as .clang-format says)"
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+summary+=("formatting")
 
 for preset in release sanitize; do
   name=optimised

@@ -1,6 +1,7 @@
 #include "ui/form4.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 
 #include "chart/checked.h"
 #include "chart/scales.h"
+#include "chart/skip_on_failure.h"
 #include "ui/accessible_entry.h"
 #include "ui/announcer.h"
 #include "ui/bordered_label.h"
@@ -20,11 +22,11 @@
 #include "ui/light_field.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
-#include "ui/window_gone.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/shape_control.h"
 #include "ui/text_box.h"
+#include "ui/window_gone.h"
 
 namespace ui {
 namespace {
@@ -35,33 +37,31 @@ QString qText(std::string_view text) { return QString::fromUtf8(text.data(), sta
 // signal delivery. Screen readers then hear of the read-outs' new names, once each.
 template <typename Handler>
 void runHandler(QtForm4Controls& controls, Handler&& handler) noexcept {
-  try {
-    handler();
-  } catch (const chart::ChartError&) {
-  }
+  chart::abandonOnFailure(std::forward<Handler>(handler));
   controls.raiseNameChanges();
 }
 
-Qt::Alignment alignmentOf(TextAlign align) {
+Qt::Alignment alignmentOf(::layout::TextAlign align) {
   switch (align) {
-    case TextAlign::Right:
+    case ::layout::TextAlign::Right:
       return Qt::AlignRight | Qt::AlignTop;
-    case TextAlign::Centre:
+    case ::layout::TextAlign::Centre:
       return Qt::AlignHCenter | Qt::AlignTop;
-    case TextAlign::Left:
+    case ::layout::TextAlign::Left:
       break;
   }
   return Qt::AlignLeft | Qt::AlignTop;
 }
 
-QLabel* createLabel(const ControlLayout& layout, QWidget* container) {
-  auto* label = layout.border ? new BorderedLabel(toQColor(design::kWindowText, container->palette()), container)
-                              : new QLabel(container);
+QLabel* createLabel(const ::layout::ControlLayout& layout, QWidget* container) {
+  auto* label = layout.border
+                    ? new BorderedLabel(toQColor(::layout::design::kWindowText, container->palette()), container)
+                    : new QLabel(container);
   label->setTextFormat(Qt::PlainText);
   label->setText(qText(layout.caption));
   label->setAlignment(alignmentOf(layout.align));
   label->setAutoFillBackground(true);
-  if (layout.backColour != design::kKindDefault) {
+  if (layout.backColour != ::layout::design::kKindDefault) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, toQColor(layout.backColour, palette));
     label->setPalette(palette);
@@ -69,7 +69,8 @@ QLabel* createLabel(const ControlLayout& layout, QWidget* container) {
   return label;
 }
 
-PictureBox* createPictureBox(const ControlLayout& layout, QWidget* container, const chart::ChartRaster& chart) {
+PictureBox* createPictureBox(const ::layout::ControlLayout& layout, QWidget* container,
+                             const chart::ChartRaster& chart) {
   auto* box = new PictureBox(container);
   // Placed before the border is set, which fits the client area into it at once: a
   // hidden widget is told of its new size only when it is first shown.
@@ -85,7 +86,7 @@ PictureBox* createPictureBox(const ControlLayout& layout, QWidget* container, co
   return box;
 }
 
-LineControl* createLine(const ControlLayout& layout, QWidget* container) {
+LineControl* createLine(const ::layout::ControlLayout& layout, QWidget* container) {
   using enum chart::LineEnd;
   auto* line = new LineControl(container);
   line->setColour(toQColor(layout.foreColour, line->palette()));
@@ -96,10 +97,11 @@ LineControl* createLine(const ControlLayout& layout, QWidget* container) {
   return line;
 }
 
-ShapeControl* createShape(const ControlLayout& layout, QWidget* container) {
+ShapeControl* createShape(const ::layout::ControlLayout& layout, QWidget* container) {
   auto* shape = new ShapeControl(container, QRect(layout.left, layout.top, layout.width, layout.height));
   shape->setBorderColour(toQColor(layout.foreColour, shape->palette()));
-  if (layout.fillColour != design::kKindDefault) shape->setFillColour(toQColor(layout.fillColour, shape->palette()));
+  if (layout.fillColour != ::layout::design::kKindDefault)
+    shape->setFillColour(toQColor(layout.fillColour, shape->palette()));
   return shape;
 }
 
@@ -109,9 +111,9 @@ Form4::Form4() {
   installEntryAccessibility();
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
-  setWindowTitle(qText(kForm4Caption));
+  setWindowTitle(qText(::layout::kForm4Caption));
   setWindowIcon(embeddedWindowIcon());
-  keepFixedSize(this, QSize(kForm4ClientWidth, kForm4ClientHeight));
+  keepFixedSize(this, QSize(::layout::kForm4ClientWidth, ::layout::kForm4ClientHeight));
   closeWhenDestroyedOutside(this);
   setFont(dialogFont());
   raster_ = std::make_unique<const chart::ChartRaster>(embeddedChartRaster());
@@ -122,11 +124,12 @@ Form4::Form4() {
   control("Text1")->setFocus();
 
   Form4Widgets widgets;
-  widgets.scrollBars = {static_cast<QScrollBar*>(control("HScroll1")), static_cast<QScrollBar*>(control("VScroll1"))};
+  std::ranges::transform(::layout::kScrollBars, widgets.scrollBars.begin(),
+                         [this](std::string_view name) { return static_cast<QScrollBar*>(control(name)); });
   widgets.lines = {static_cast<LineControl*>(control("Line1")), static_cast<LineControl*>(control("Line2"))};
   widgets.marker = static_cast<ShapeControl*>(control("Shape2"));
-  widgets.texts = {control("Text1"),  control("Text2"),   control("Text3"),   control("Text4"),
-                   control("Text5"),  control("Label4"),  control("Label20"), control("Label21")};
+  std::ranges::transform(::layout::kTextControls, widgets.texts.begin(),
+                         [this](std::string_view name) { return control(name); });
   controls_ = std::make_unique<QtForm4Controls>(widgets);
   logic_ = std::make_unique<chart::Form4Logic>(*raster_, *controls_);
   connectEvents();
@@ -144,73 +147,77 @@ void Form4::buildControls() {
   // Bottom first: a widget created later lies above its earlier siblings. Windowed
   // controls lie above everything drawn on the window's own surface.
   for (const bool windowed : {false, true}) {
-    for (auto it = kForm4Layout.rbegin(); it != kForm4Layout.rend(); ++it) {
-      if (it->container == Container::Form4 && isWindowed(it->kind) == windowed) createControl(*it, this);
+    for (auto it = ::layout::kForm4Layout.rbegin(); it != ::layout::kForm4Layout.rend(); ++it) {
+      if (it->container == ::layout::Container::Form4 && ::layout::isWindowed(it->kind) == windowed)
+        createControl(*it, this);
     }
   }
   QWidget* chartClient = static_cast<PictureBox*>(control("Picture1"))->client();
-  for (auto it = kForm4Layout.rbegin(); it != kForm4Layout.rend(); ++it) {
-    if (it->container == Container::Picture1) createControl(*it, chartClient);
+  for (auto it = ::layout::kForm4Layout.rbegin(); it != ::layout::kForm4Layout.rend(); ++it) {
+    if (it->container == ::layout::Container::Picture1) createControl(*it, chartClient);
   }
 }
 
-QWidget* Form4::createControl(const ControlLayout& layout, QWidget* container) {
+QWidget* Form4::createControl(const ::layout::ControlLayout& layout, QWidget* container) {
   QWidget* widget = nullptr;
   switch (layout.kind) {
-    case ControlKind::PictureBox:
+    case ::layout::ControlKind::PictureBox:
       widget = createPictureBox(layout, container, *raster_);
       break;
-    case ControlKind::Button:
+    case ::layout::ControlKind::Button:
       widget = new QPushButton(qText(layout.caption), container);
       break;
-    case ControlKind::TextBox:
-      widget = new TextBox(kTextBoxMaxLength, container);
+    case ::layout::ControlKind::TextBox:
+      widget = new TextBox(::layout::kTextBoxMaxLength, container);
       break;
-    case ControlKind::HScrollBar:
+    case ::layout::ControlKind::HScrollBar:
       widget = new ScrollBar(Qt::Horizontal, container);
       break;
-    case ControlKind::VScrollBar:
+    case ::layout::ControlKind::VScrollBar:
       widget = new ScrollBar(Qt::Vertical, container);
       break;
-    case ControlKind::Line:
+    case ::layout::ControlKind::Line:
       widget = createLine(layout, container);
       break;
-    case ControlKind::Shape:
+    case ::layout::ControlKind::Shape:
       widget = createShape(layout, container);
       break;
-    case ControlKind::Label:
+    case ::layout::ControlKind::Label:
       widget = createLabel(layout, container);
       break;
   }
   widget->setObjectName(qText(layout.name));
-  if (layout.kind != ControlKind::Line) widget->setGeometry(layout.left, layout.top, layout.width, layout.height);
-  if (layout.font == FontChoice::Named) widget->setFont(namedFont());
+  if (layout.kind != ::layout::ControlKind::Line)
+    widget->setGeometry(layout.left, layout.top, layout.width, layout.height);
+  if (layout.font == ::layout::FontChoice::Named) widget->setFont(namedFont());
   if (!layout.toolTip.empty()) widget->setToolTip(qText(layout.toolTip));
   if (!layout.accessibleName.empty()) widget->setAccessibleName(qText(layout.accessibleName));
   if (!layout.accessibleDescription.empty()) widget->setAccessibleDescription(qText(layout.accessibleDescription));
   if (layout.readOut) {
     widget->setFocusPolicy(Qt::TabFocus);
-  } else if (!takesFocus(layout.kind)) {
+  } else if (!::layout::takesFocus(layout.kind)) {
     widget->setFocusPolicy(Qt::NoFocus);
   }
-  if (layout.kind == ControlKind::TextBox) makeEntryAccessible(static_cast<QLineEdit*>(widget));
+  if (layout.kind == ::layout::ControlKind::TextBox) makeEntryAccessible(static_cast<QLineEdit*>(widget));
   return widget;
 }
 
 void Form4::setTabOrder() {
-  std::vector<const ControlLayout*> order;
-  for (const ControlLayout& layout : kForm4Layout) {
-    if (layout.tabIndex != kNoTabIndex && takesFocus(layout)) order.push_back(&layout);
+  std::vector<const ::layout::ControlLayout*> order;
+  for (const ::layout::ControlLayout& layout : ::layout::kForm4Layout) {
+    if (layout.tabIndex != ::layout::kNoTabIndex && ::layout::takesFocus(layout)) order.push_back(&layout);
   }
-  std::ranges::sort(order, {}, &ControlLayout::tabIndex);
+  std::ranges::sort(order, {}, &::layout::ControlLayout::tabIndex);
   for (std::size_t i = 1; i < order.size(); ++i) {
     QWidget::setTabOrder(control(order[i - 1]->name), control(order[i]->name));
   }
 }
 
 void Form4::connectEvents() {
-  connect(static_cast<QScrollBar*>(control("HScroll1")), &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
-  connect(static_cast<QScrollBar*>(control("VScroll1")), &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+  connect(static_cast<QScrollBar*>(control("HScroll1")), &QScrollBar::valueChanged, this,
+          [this] { HScroll1_Change(); });
+  connect(static_cast<QScrollBar*>(control("VScroll1")), &QScrollBar::valueChanged, this,
+          [this] { VScroll1_Change(); });
   auto* picture1 = static_cast<PictureBox*>(control("Picture1"));
   connect(picture1, &PictureBox::mouseDown, this, &Form4::Picture1_MouseDown);
   connect(picture1, &PictureBox::mouseMove, this, &Form4::Picture1_MouseMove);

@@ -8,8 +8,8 @@
 #include "chart/chart_raster.h"
 #include "chart/form4_logic.h"
 #include "layout/form4_layout.h"
-#include "ui/design_colour.h"
 #include "ui/form4_controls_qt.h"
+#include "ui/qt_colour.h"
 
 namespace ui {
 
@@ -31,7 +31,7 @@ class Form4 final : public QWidget {
 
  private:
   void buildControls();
-  QWidget* createControl(const ControlLayout& layout, QWidget* container);
+  QWidget* createControl(const layout::ControlLayout& layout, QWidget* container);
   void setTabOrder();
   void connectEvents();
   void announceReadings();

@@ -9,20 +9,14 @@
 
 #include "chart/checked.h"
 #include "chart/reading_announcement.h"
-#include "ui/design_colour.h"
 #include "ui/line_control.h"
+#include "ui/qt_colour.h"
 #include "ui/shape_control.h"
 #include "ui/spoken_label.h"
 
 namespace ui {
-namespace {
 
-template <typename Enum>
-std::size_t at(Enum e) {
-  return static_cast<std::size_t>(e);
-}
-
-}  // namespace
+using chart::at;
 
 QtForm4Controls::QtForm4Controls(const Form4Widgets& widgets) : w_(widgets) {
   for (std::size_t i = 0; i < w_.texts.size(); ++i) quantities_[i] = w_.texts[i]->accessibleDescription();
@@ -71,9 +65,7 @@ chart::ChartCoord QtForm4Controls::markerTop() const { return w_.marker->top(); 
 
 chart::ChartCoord QtForm4Controls::markerWidth() const { return static_cast<chart::ChartCoord>(w_.marker->width()); }
 
-chart::ChartCoord QtForm4Controls::markerHeight() const {
-  return static_cast<chart::ChartCoord>(w_.marker->height());
-}
+chart::ChartCoord QtForm4Controls::markerHeight() const { return static_cast<chart::ChartCoord>(w_.marker->height()); }
 
 void QtForm4Controls::setMarkerLeft(chart::ChartCoord left) { w_.marker->setLeft(left); }
 

@@ -7,11 +7,8 @@
 #include "ui/pixel_cell.h"
 
 namespace ui {
-namespace {
 
-std::size_t at(chart::LineEnd which) { return static_cast<std::size_t>(which); }
-
-}  // namespace
+using chart::at;
 
 LineControl::LineControl(QWidget* container) : QWidget(container) {
   setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -1,16 +1,20 @@
 // The page's view of the core: the window's controls in memory and the one layout table.
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
-
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
 #include "chart/drive_selection.h"
+#include "chart/memory_window.h"
+#include "chart/numeric_text.h"
+#include "chart/reading_announcement.h"
+#include "chart/scales.h"
 #include "layout/form10_layout.h"
 #include "layout/form4_layout.h"
 #include "resources/embedded_chart.h"
-#include "web/web_core.h"
 
 namespace {
 
@@ -18,38 +22,23 @@ using emscripten::val;
 
 val text(std::string_view s) { return val(std::string(s)); }
 
-const char* kindName(layout::ControlKind kind) {
-  switch (kind) {
-    case layout::ControlKind::PictureBox:
-      return "PictureBox";
-    case layout::ControlKind::Button:
-      return "Button";
-    case layout::ControlKind::TextBox:
-      return "TextBox";
-    case layout::ControlKind::HScrollBar:
-      return "HScrollBar";
-    case layout::ControlKind::VScrollBar:
-      return "VScrollBar";
-    case layout::ControlKind::Line:
-      return "Line";
-    case layout::ControlKind::Shape:
-      return "Shape";
-    case layout::ControlKind::Label:
-      return "Label";
-  }
-  return "";
-}
+// The layout's kinds and alignments as the page names them, in the order of their enums.
+constexpr std::array<const char*, 8> kKindNames{"PictureBox", "Button", "TextBox", "HScrollBar",
+                                                "VScrollBar", "Line",   "Shape",   "Label"};
+constexpr std::array<const char*, 3> kAlignNames{"left", "right", "center"};
 
-const char* alignName(layout::TextAlign align) {
-  switch (align) {
-    case layout::TextAlign::Right:
-      return "right";
-    case layout::TextAlign::Centre:
-      return "center";
-    case layout::TextAlign::Left:
-      break;
+// The controls whose text the core writes, in the order of its state's arrays, and which of
+// them the user types into.
+val textControls() {
+  val out = val::array();
+  for (std::size_t i = 0; i < chart::kTextControlCount; ++i) {
+    const auto control = static_cast<chart::TextControl>(i);
+    val entry = val::object();
+    entry.set("name", text(layout::nameOf(control)));
+    entry.set("entry", val(layout::isEntry(control)));
+    out.call<void>("push", entry);
   }
-  return "left";
+  return out;
 }
 
 val form4Layout() {
@@ -57,7 +46,7 @@ val form4Layout() {
   for (const layout::ControlLayout& c : layout::kForm4Layout) {
     val control = val::object();
     control.set("name", text(c.name));
-    control.set("kind", val(kindName(c.kind)));
+    control.set("kind", val(kKindNames[static_cast<std::size_t>(c.kind)]));
     control.set("inPicture1", val(c.container == layout::Container::Picture1));
     control.set("left", c.left);
     control.set("top", c.top);
@@ -67,7 +56,7 @@ val form4Layout() {
     control.set("caption", text(c.caption));
     control.set("namedFont", val(c.font == layout::FontChoice::Named));
     control.set("toolTip", text(c.toolTip));
-    control.set("align", val(alignName(c.align)));
+    control.set("align", val(kAlignNames[static_cast<std::size_t>(c.align)]));
     control.set("border", val(c.border));
     control.set("foreColour", val(static_cast<double>(c.foreColour)));
     control.set("backColour", val(static_cast<double>(c.backColour)));
@@ -87,6 +76,25 @@ val form4Layout() {
   form.set("clientHeight", layout::kForm4ClientHeight);
   form.set("kindDefault", val(static_cast<double>(layout::design::kKindDefault)));
   form.set("controls", controls);
+  form.set("textControls", textControls());
+  val scrollBars = val::array();
+  for (const std::string_view name : layout::kScrollBars) scrollBars.call<void>("push", text(name));
+  form.set("scrollBars", scrollBars);
+  form.set("chartWidth", chart::ChartRaster::kWidth);
+  form.set("chartHeight", chart::ChartRaster::kHeight);
+  val systemColours = val::object();
+  systemColours.set("windowBackground", val(static_cast<double>(layout::design::kWindowBackground)));
+  systemColours.set("windowText", val(static_cast<double>(layout::design::kWindowText)));
+  systemColours.set("titleBarText", val(static_cast<double>(layout::design::kTitleBarText)));
+  form.set("systemColours", systemColours);
+  val mouse = val::object();
+  mouse.set("left", chart::mouse::kLeft);
+  mouse.set("right", chart::mouse::kRight);
+  mouse.set("middle", chart::mouse::kMiddle);
+  mouse.set("shift", chart::mouse::kShift);
+  mouse.set("ctrl", chart::mouse::kCtrl);
+  mouse.set("alt", chart::mouse::kAlt);
+  form.set("mouse", mouse);
   return form;
 }
 
@@ -122,17 +130,63 @@ val chartRgba() {
   return val::global("Uint8ClampedArray").new_(emscripten::typed_memory_view(rgba.size(), rgba.data()));
 }
 
-template <std::size_t N, typename T>
-val arrayOf(const std::array<T, N>& values) {
+template <typename Range>
+val arrayOf(const Range& values) {
   val out = val::array();
-  for (const T& v : values) out.call<void>("push", v);
+  for (const auto& v : values) out.call<void>("push", v);
   return out;
 }
 
-template <std::size_t N>
-val textsOf(const std::array<std::string, N>& values) {
+val textsOf(const auto& values) {
   val out = val::array();
-  for (const std::string& v : values) out.call<void>("push", text(v));
+  for (const auto& v : values) out.call<void>("push", text(v));
+  return out;
+}
+
+// The speed and the power that the two scroll bars stand for, with their units.
+std::string scrollValueText(chart::ScrollBar bar, chart::ScrollValue value) {
+  if (bar == chart::ScrollBar::HScroll1) {
+    return std::to_string(static_cast<int>(chart::scales::kColumnSpeed.of(value))) + " 1/min";
+  }
+  return chart::formatOneDecimal(chart::scales::kRowPower.of(value)) + " kW";
+}
+
+// What the page shows after an event, all from the window's reading, with what a screen reader
+// hears of each read-out as on the desktop: the names the core gives those that Tab reaches
+// (empty for the others), and each description with its reason. Arrays follow chart::TextControl.
+val pageState(const chart::MemoryWindow& window) {
+  const chart::Reading r = window.reading();
+  std::array<std::string, chart::kTextControlCount> texts;
+  std::array<std::string, chart::kTextControlCount> warnings;
+  std::array<std::string, chart::kTextControlCount> spokenNames;
+  std::array<std::string, chart::kTextControlCount> descriptions;
+  for (std::size_t i = 0; i < chart::kTextControlCount; ++i) {
+    const auto control = static_cast<chart::TextControl>(i);
+    texts[i] = r.text(control);
+    warnings[i] = chart::warningText(r.warnings(control));
+    spokenNames[i] = window.controls().spokenName(control);
+    descriptions[i] = chart::describeReadOut(layout::quantityOf(control), warnings[i]);
+  }
+  val out = val::object();
+  out.set("scrollValue", arrayOf(std::array{r.hscroll, r.vscroll}));
+  out.set("scrollMaximum", arrayOf(std::array{r.hmaximum, r.vmaximum}));
+  val lines = val::array();
+  for (std::size_t i = 0; i < r.lineEnds.size(); ++i) {
+    val line = val::object();
+    line.set("ends", arrayOf(r.lineEnds[i]));
+    line.set("visible", val(r.lineVisible[i]));
+    lines.call<void>("push", line);
+  }
+  out.set("lines", lines);
+  out.set("markerLeft", r.markerLeft);
+  out.set("markerTop", r.markerTop);
+  out.set("texts", textsOf(texts));
+  out.set("colours", arrayOf(r.colours));
+  out.set("warnings", textsOf(warnings));
+  out.set("spokenNames", textsOf(spokenNames));
+  out.set("descriptions", textsOf(descriptions));
+  out.set("scrollValueText", textsOf(std::array{scrollValueText(chart::ScrollBar::HScroll1, r.hscroll),
+                                                scrollValueText(chart::ScrollBar::VScroll1, r.vscroll)}));
   return out;
 }
 
@@ -209,56 +263,36 @@ class PageCore {
     const auto& drives = selection_.motors[std::size_t(motor)].drives;
     if (drive < 0 || std::size_t(drive) >= drives.size()) return;
     const chart::DriveSteps steps =
-        chart::stepsToShow(drives[std::size_t(drive)], core_.controls().scrollValue(chart::ScrollBar::HScroll1));
-    if (steps.parkFirst) core_.setScrollValue(chart::ScrollBar::HScroll1, 0);
+        chart::stepsToShow(drives[std::size_t(drive)], window_.controls().scrollValue(chart::ScrollBar::HScroll1));
+    if (steps.parkFirst) window_.scroll(chart::ScrollBar::HScroll1, 0);
     for (std::size_t i = 0; i < steps.entries.size(); ++i) {
-      core_.setText(static_cast<chart::TextControl>(int(chart::TextControl::Text3) + int(i)), steps.entries[i]);
+      window_.type(static_cast<chart::TextControl>(int(chart::TextControl::Text3) + int(i)), steps.entries[i]);
     }
-    core_.command2Click();
-    core_.setScrollValue(chart::ScrollBar::VScroll1, steps.vscroll);
+    window_.command2Click();
+    window_.scroll(chart::ScrollBar::VScroll1, steps.vscroll);
   }
 
-  void mouseDown(int button, int shift, float x, float y) { core_.mouseDown(int16(button), int16(shift), x, y); }
-  void mouseMove(int button, int shift, float x, float y) { core_.mouseMove(int16(button), int16(shift), x, y); }
+  void mouseDown(int button, int shift, float x, float y) { window_.mouseDown(int16(button), int16(shift), x, y); }
+  void mouseMove(int button, int shift, float x, float y) { window_.mouseMove(int16(button), int16(shift), x, y); }
   void setScrollValue(int bar, int value) {
-    core_.setScrollValue(bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1, value);
+    window_.scroll(bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1, value);
   }
+  // Only the entries take what the page types.
   void setText(int control, const std::string& value) {
-    if (control >= 0 && control < 5) core_.setText(static_cast<chart::TextControl>(control), value);
+    if (control < 0 || control >= static_cast<int>(chart::kTextControlCount)) return;
+    const auto entry = static_cast<chart::TextControl>(control);
+    if (layout::isEntry(entry)) window_.type(entry, value);
   }
-  void command1Click() { core_.command1Click(); }
-  void command2Click() { core_.command2Click(); }
-  std::string takeAnnouncement() { return core_.takeAnnouncement(); }
-
-  val state() const {
-    const web::WebState s = core_.state();
-    val out = val::object();
-    out.set("scrollValue", arrayOf(s.scrollValue));
-    out.set("scrollMaximum", arrayOf(s.scrollMaximum));
-    val lines = val::array();
-    for (std::size_t i = 0; i < s.lineEnds.size(); ++i) {
-      val line = val::object();
-      line.set("ends", arrayOf(s.lineEnds[i]));
-      line.set("visible", val(s.lineVisible[i]));
-      lines.call<void>("push", line);
-    }
-    out.set("lines", lines);
-    out.set("markerLeft", s.markerLeft);
-    out.set("markerTop", s.markerTop);
-    out.set("texts", textsOf(s.texts));
-    out.set("colours", arrayOf(s.colours));
-    out.set("warnings", textsOf(s.warnings));
-    out.set("spokenNames", textsOf(s.spokenNames));
-    out.set("descriptions", textsOf(s.descriptions));
-    out.set("scrollValueText", textsOf(s.scrollValueText));
-    return out;
-  }
+  void command1Click() { window_.command1Click(); }
+  void command2Click() { window_.command2Click(); }
+  std::string takeAnnouncement() { return window_.takeAnnouncement(); }
+  val state() const { return pageState(window_); }
 
  private:
   // Mouse masks arrive as JavaScript numbers; only their low bits mean anything.
   static chart::Int16 int16(int mask) { return static_cast<chart::Int16>(mask & 0x7FFF); }
 
-  web::WebCore core_;
+  chart::MemoryWindow window_{embedded::chartRaster()};
   chart::DriveSelector selector_{embedded::chartRaster()};
   chart::Selection selection_;
 };
@@ -266,14 +300,14 @@ class PageCore {
 // One complete pressure reading per step, the cross-hair walking down all 400 rows at column
 // 300: the same work as the native benchmark of the reading.
 void benchReadings(int count) {
-  static web::WebCore core;
-  core.controls().setScrollValue(chart::ScrollBar::HScroll1, 300);
-  core.controls().onScrollChange = nullptr;
+  static chart::MemoryWindow window(embedded::chartRaster());
+  window.controls().setScrollValue(chart::ScrollBar::HScroll1, 300);
+  window.controls().onScrollChange = nullptr;
   chart::ScrollValue row = 1;
   for (int i = 0; i < count; ++i) {
-    core.controls().setScrollValue(chart::ScrollBar::VScroll1, row);
-    core.logic().UpdatePressureReading();
-    row = row == 400 ? 1 : static_cast<chart::ScrollValue>(row + 1);
+    window.controls().setScrollValue(chart::ScrollBar::VScroll1, row);
+    window.logic().UpdatePressureReading();
+    row = row == chart::scales::kRows ? 1 : static_cast<chart::ScrollValue>(row + 1);
   }
 }
 

@@ -3,9 +3,6 @@
 // then a pointer on any device pixel reads exactly the chart pixel drawn there, at every
 // display scale, with no resampling by the browser.
 
-export const CHART_WIDTH = 500;
-export const CHART_HEIGHT = 400;
-
 // The cell [i, i + 1) that holds a coordinate, as the core counts pixels.
 const cell = (coordinate) => Math.floor(coordinate);
 
@@ -43,13 +40,16 @@ export function displayScale() {
 }
 
 export class ChartCanvas {
-  // `rgba`: the raster's ImageData bytes, row by row; `crossHair`: the colour of the lines
-  // and the marker as 0x00BBGGRR; `markerSize`: the marker's side in chart pixels.
+  // `rgba`: the raster's ImageData bytes, row by row, as many as the canvas has pixels as
+  // built; `crossHair`: the colour of the lines and the marker as 0x00BBGGRR; `markerSize`:
+  // the marker's side in chart pixels.
   constructor(canvas, rgba, crossHair, markerSize) {
     this.canvas = canvas;
+    this.width = canvas.width;
+    this.height = canvas.height;
     this.context = canvas.getContext('2d', { alpha: false });
     // On a little-endian machine ImageData's RGBA bytes read as 0xAABBGGRR words.
-    this.chart = new Uint32Array(rgba.buffer, rgba.byteOffset, CHART_WIDTH * CHART_HEIGHT);
+    this.chart = new Uint32Array(rgba.buffer, rgba.byteOffset, this.width * this.height);
     this.withCrossHair = new Uint32Array(this.chart.length);
     this.crossHair = 0xFF000000 | crossHair;
     this.markerSize = markerSize;
@@ -59,8 +59,8 @@ export class ChartCanvas {
   // Sizes the canvas in device pixels for a display scale.
   setScale(scale) {
     this.scale = scale;
-    const width = Math.round(CHART_WIDTH * scale);
-    const height = Math.round(CHART_HEIGHT * scale);
+    const width = Math.round(this.width * scale);
+    const height = Math.round(this.height * scale);
     this.canvas.width = width;
     this.canvas.height = height;
     // Where a CSS pixel is not devicePixelRatio device pixels (WebKit's page zoom), the engine
@@ -74,15 +74,15 @@ export class ChartCanvas {
       transform: this.deviceUnits ? `scale(${1 / scale})` : '', transformOrigin: '0 0',
     });
     const clamp = (v, extent) => Math.min(extent - 1, Math.max(0, v));
-    this.columns = Int32Array.from({ length: width }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), CHART_WIDTH));
-    this.rows = Int32Array.from({ length: height }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), CHART_HEIGHT));
+    this.columns = Int32Array.from({ length: width }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), this.width));
+    this.rows = Int32Array.from({ length: height }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), this.height));
     this.frame = new ImageData(width, height);
     this.frameWords = new Uint32Array(this.frame.data.buffer);
   }
 
   plot(x, y) {
-    if (x >= 0 && x < CHART_WIDTH && y >= 0 && y < CHART_HEIGHT) {
-      this.withCrossHair[y * CHART_WIDTH + x] = this.crossHair;
+    if (x >= 0 && x < this.width && y >= 0 && y < this.height) {
+      this.withCrossHair[y * this.width + x] = this.crossHair;
     }
   }
 
@@ -90,8 +90,8 @@ export class ChartCanvas {
   line([x1, y1, x2, y2]) {
     const [left, right] = [cell(Math.min(x1, x2)), cell(Math.max(x1, x2))];
     const [top, bottom] = [cell(Math.min(y1, y2)), cell(Math.max(y1, y2))];
-    for (let y = Math.max(top, 0); y <= Math.min(bottom, CHART_HEIGHT - 1); y += 1) {
-      for (let x = Math.max(left, 0); x <= Math.min(right, CHART_WIDTH - 1); x += 1) this.plot(x, y);
+    for (let y = Math.max(top, 0); y <= Math.min(bottom, this.height - 1); y += 1) {
+      for (let x = Math.max(left, 0); x <= Math.min(right, this.width - 1); x += 1) this.plot(x, y);
     }
   }
 
@@ -123,7 +123,7 @@ export class ChartCanvas {
           frameWords.copyWithin(out, out - width, out);  // the same chart row again
           continue;
         }
-        const row = rows[dy] * CHART_WIDTH;
+        const row = rows[dy] * this.width;
         for (let dx = 0; dx < width; dx += 1) frameWords[out + dx] = withCrossHair[row + columns[dx]];
       }
     }

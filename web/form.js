@@ -1,11 +1,13 @@
 // Builds the main window from the one layout table that the core carries: every control at
 // its designed place and size, with its design name as id, in tab order.
 
-const SYSTEM_COLOURS = new Map([
-  [0x80000005, 'Canvas'],      // window background
-  [0x80000008, 'CanvasText'],  // window text
-  [0x80000009, '#ffffff'],     // title-bar text: white in the usual schemes
-]);
+// The system colours as CSS, by their design value from the layout; set when the window is built.
+const SYSTEM_COLOURS = new Map();
+const CSS_OF_SYSTEM_COLOUR = {
+  windowBackground: 'Canvas',
+  windowText: 'CanvasText',
+  titleBarText: '#ffffff',  // white in the usual schemes
+};
 
 // A design colour (0x00BBGGRR, or 0x800000nn for a system colour) as CSS; null for the
 // kind's own colour.
@@ -98,6 +100,7 @@ function createControl(control, layout) {
 // chart box (the cross-hair) are drawn on the chart canvas; they get an element each for
 // their name and place only.
 export function buildForm4(layout, root) {
+  for (const [name, css] of Object.entries(CSS_OF_SYSTEM_COLOUR)) SYSTEM_COLOURS.set(layout.systemColours[name], css);
   document.title = layout.caption;
   root.style.width = `${layout.clientWidth}px`;
   root.style.height = `${layout.clientHeight}px`;
@@ -121,8 +124,8 @@ export function buildForm4(layout, root) {
   const picture1 = byName.get('Picture1');
   const canvas = document.createElement('canvas');
   canvas.id = 'chart';
-  canvas.width = 500;
-  canvas.height = 400;
+  canvas.width = layout.chartWidth;
+  canvas.height = layout.chartHeight;
   canvas.setAttribute('aria-hidden', 'true');
   picture1.append(canvas);
   for (const control of layout.controls.filter((c) => c.inPicture1)) {

@@ -1,16 +1,23 @@
 // Hands every user action to the core: pointer on the chart, the two scroll bars, typing
 // and the buttons. After each action the page shows the core's new state.
 
-// Mouse buttons and modifier keys as the chart's handlers count them.
-const BUTTON_OF_EVENT = [1, 4, 2];  // event.button 0 left, 1 middle, 2 right
-const shiftMask = (e) => (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
-// A finger or a pen has no right button and no modifier keys: it counts as the right button,
-// so that it places the cross-hair and drags it as the right mouse button does.
-const isMouse = (e) => e.pointerType === 'mouse';
-const buttonOf = (e) => (isMouse(e) ? BUTTON_OF_EVENT[e.button] : 2);
-const buttonsMask = (e) => (isMouse(e) ? e.buttons & 7 : (e.buttons && 2));  // 1 left, 2 right, 4 middle
+// Mouse buttons and modifier keys as the chart's handlers count them, with the masks the core
+// gives. A finger or a pen has no right button and no modifier keys: it counts as the right
+// button, so that it places the cross-hair and drags it as the right mouse button does.
+function eventMasks(mouse) {
+  const buttonOfEvent = [mouse.left, mouse.middle, mouse.right];  // event.button 0, 1, 2
+  const isMouse = (e) => e.pointerType === 'mouse';
+  const held = (e) => (e.buttons & 1 ? mouse.left : 0) | (e.buttons & 2 ? mouse.right : 0)
+    | (e.buttons & 4 ? mouse.middle : 0);  // event.buttons: 1 left, 2 right, 4 middle
+  return {
+    shiftMask: (e) => (e.shiftKey ? mouse.shift : 0) | (e.ctrlKey ? mouse.ctrl : 0) | (e.altKey ? mouse.alt : 0),
+    buttonOf: (e) => (isMouse(e) ? buttonOfEvent[e.button] : mouse.right),
+    buttonsMask: (e) => (isMouse(e) ? held(e) : (e.buttons && mouse.right)),
+  };
+}
 
-export function wireChart(picture1, chart, core, refresh) {
+export function wireChart(picture1, chart, core, refresh, mouse) {
+  const { shiftMask, buttonOf, buttonsMask } = eventMasks(mouse);
   const at = (e) => chart.pixelAt(e);
   // While a button pressed on the chart is held, the chart follows the pointer anywhere.
   let pressed = false;

@@ -7,9 +7,6 @@ import { ChartCanvas, alignToDevicePixels, displayScale } from './chart_canvas.j
 import { ScrollBar, wireChart, wireTextBox } from './input.js';
 import { buildSelectionPanel } from './selection.js';
 
-// The controls whose text the core writes, in the order of its state's arrays.
-const TEXT_CONTROLS = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Label4', 'Label20', 'Label21'];
-
 let module;
 try {
   module = await createCore();
@@ -25,13 +22,15 @@ const form4 = document.getElementById('Form4');
 const controls = buildForm4(layout, form4);
 performance.mark('qnte-window-built');
 const design = (name) => layout.controls.find((c) => c.name === name);
+// The controls whose text the core writes, in the order of its state's arrays.
+const textControls = layout.textControls;
 const canvas = document.getElementById('chart');
 const chart = new ChartCanvas(canvas, module.chartRgba(), design('Line1').foreColour, design('Shape2').width);
 const core = new module.PageCore();
 const announcer = document.getElementById('announcer');
 
-const scrollBars = ['HScroll1', 'VScroll1'].map((name, bar) => new ScrollBar(
-  controls.get(name), name === 'VScroll1', (value) => { core.setScrollValue(bar, value); refresh(); }));
+const scrollBars = layout.scrollBars.map((name, bar) => new ScrollBar(
+  controls.get(name), design(name).kind === 'VScrollBar', (value) => { core.setScrollValue(bar, value); refresh(); }));
 
 // Shows a read-out's text and colour and what a screen reader hears of it: all from the core.
 function showReadOut(element, text, colour, spokenName, description) {
@@ -65,7 +64,7 @@ function refresh() {
   const state = core.state();
   chart.draw(state);
   scrollBars.forEach((bar, i) => bar.show(state.scrollValue[i], state.scrollMaximum[i], state.scrollValueText[i]));
-  TEXT_CONTROLS.forEach((name, i) => showReadOut(controls.get(name), state.texts[i], state.colours[i],
+  textControls.forEach(({ name }, i) => showReadOut(controls.get(name), state.texts[i], state.colours[i],
     state.spokenNames[i], state.descriptions[i]));
   // Name and place only: the cross-hair is drawn on the canvas.
   const [line1, line2] = state.lines;
@@ -75,8 +74,8 @@ function refresh() {
   announce();
 }
 
-wireChart(controls.get('Picture1'), chart, core, refresh);
-TEXT_CONTROLS.slice(0, 5).forEach((name, i) => wireTextBox(controls.get(name), i, core));
+wireChart(controls.get('Picture1'), chart, core, refresh, layout.mouse);
+textControls.forEach(({ name, entry }, i) => { if (entry) wireTextBox(controls.get(name), i, core); });
 controls.get('Command1').addEventListener('click', () => { core.command1Click(); refresh(); });
 controls.get('Command2').addEventListener('click', () => { core.command2Click(); refresh(); });
 buildSelectionPanel(module, core, document.getElementById('selection'), refresh);

@@ -503,13 +503,11 @@ namespace {
 
 json readingOf(const chart::Reading& r) {
   std::set<std::string> reasons;
-  for (const chart::WarningText& entry : chart::WarningTexts) {
-    if ((r.reasons & entry.warning) != 0) reasons.emplace(entry.words);
-  }
+  for (const std::string_view words : chart::wordsOf(r.reasons(), chart::WarningTexts)) reasons.emplace(words);
   return {{"hscroll", r.hscroll},         {"vscroll", r.vscroll},         {"speed", r.speed},
           {"power", r.power},             {"pressure", r.pressure},       {"delivery", r.delivery},
-          {"delivery_class", r.deliveryClass}, {"speed_power_red", r.speedPowerRed},
-          {"pressure_red", r.pressureRed}, {"reasons", reasons}};
+          {"delivery_class", r.deliveryClass}, {"speed_power_red", r.speedPowerRed()},
+          {"pressure_red", r.pressureRed()}, {"reasons", reasons}};
 }
 
 json readingPartOf(json reading) {

@@ -44,7 +44,7 @@ Duty with(Duty d, std::vector<int> motors, PulleySeries series = PulleySeries::R
 
 // Whether the window, at its cross-hair now, reads the pressure asked for with a black read-out.
 bool reads(const MemoryWindow& window, double pressure) {
-  return !window.reading().pressureRed && window.logic().state().Pressure >= static_cast<float>(pressure);
+  return !window.reading().pressureRed() && window.logic().state().Pressure >= static_cast<float>(pressure);
 }
 
 // No row below `vscroll` in the window's column reads the pressure; the window walks them all.
@@ -82,7 +82,7 @@ TEST_P(SelectionFromDuty, GivesTheWindowsOwnReadings) {
   window.scrollTo(s.reading.hscroll, s.reading.vscroll);
   EXPECT_EQ(window.reading(), s.reading);
   EXPECT_TRUE(reads(window, d.pressure));
-  EXPECT_EQ(s.reading.speedPowerRed, c.red);
+  EXPECT_EQ(s.reading.speedPowerRed(), c.red);
   EXPECT_EQ(s.reading.hscroll > target, c.nextSpeed);
   expectNoLowerRow(window, s.reading.hscroll, s.reading.vscroll, d.pressure);
   for (ScrollValue h = target; h < s.reading.hscroll; ++h) expectNoLowerRow(window, h, 0, d.pressure);

@@ -12,26 +12,26 @@ namespace {
 using testsupport::CoreHarness;
 using enum TextControl;
 
-const ShownReading kBlack{"6810", "42.9", "7.3", "11.2", "@ 7 bar", 0, 0};
+const Reading kBlack{
+    .speed = "6810", .power = "42.9", .pressure = "7.3", .delivery = "11.2", .deliveryClass = "@ 7 bar"};
 
 TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
   struct Case {
     const char* why;
-    ShownReading reading;
+    Reading reading;
     const char* announced;
     const char* speed;
     const char* delivery;
   };
-  ShownReading red = kBlack;
+  Reading red = kBlack;
   red.speedAndPower = kSpeedLimit7Bar;
   red.pressureAndDelivery = kRightOf4Bar;
-  ShownReading noColumnYet = kBlack;
+  Reading noColumnYet = kBlack;
   noColumnYet.speed.clear();
   const Case cases[] = {
       {"black", kBlack, "Speed 6810 rpm, power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar.",
        "Rotor speed nHR 6810 rpm", "Free air delivery Q1 11.2 m\u00b3/min at 7 bar"},
-      {"both groups red",
-       red,
+      {"both groups red", red,
        "Speed 6810 rpm, power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar. Speed and power outside "
        "the permitted region, above the speed limit of the 7 bar curve. Pressure and delivery outside the permitted "
        "region, right of the 4 bar curve: below 4 bar.",
@@ -41,8 +41,7 @@ TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
       {"an empty read-out is left out, the sentence still opens in capitals", noColumnYet,
        "Power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar.", "Rotor speed nHR in rpm",
        "Free air delivery Q1 11.2 m\u00b3/min at 7 bar"},
-      {"nothing shown says nothing", ShownReading{}, "", "Rotor speed nHR in rpm",
-       "Free air delivery Q1 in m\u00b3/min"},
+      {"nothing shown says nothing", Reading{}, "", "Rotor speed nHR in rpm", "Free air delivery Q1 in m\u00b3/min"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(announceReading(c.reading), c.announced) << c.why;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "chart/memory_window.h"
+#include "chart/scales.h"
+#include "chart/scroll_position.h"
 #include "tests/support/bmp_file.h"
 
 namespace chart {
@@ -35,6 +37,24 @@ TEST(Refusals, EachClickReportsItsOwnRefusalsOnly) {
   }
   EXPECT_EQ(refusalText(kPowerOutsideChart | kSpeedBelowChart),
             "power outside 0 to 45 kW; air-end speed below the chart (under 1995 1/min)");
+}
+
+// The ranges that refusals and messages name are those the bars take: their ends round onto
+// the bars, a hair beyond them does not.
+TEST(Refusals, NameTheRangesTheBarsTake) {
+  constexpr double kHair = 1e-4;  // above the single precision the power's row is held in
+  const scales::Span speeds = scales::kSpeedsOnChart;
+  const scales::Span powers = scales::kPowersOnChart;
+  EXPECT_EQ(hScrollOfSpeed(speeds.low), 0);
+  EXPECT_EQ(hScrollOfSpeed(speeds.high), scales::kColumns);
+  EXPECT_FALSE(hScrollOfSpeed(speeds.low - kHair));
+  EXPECT_FALSE(hScrollOfSpeed(speeds.high + kHair));
+  EXPECT_EQ(vScrollOfPower(powers.low), scales::kRows);
+  EXPECT_EQ(vScrollOfPower(powers.high), 0);
+  EXPECT_FALSE(vScrollOfPower(powers.low - kHair));
+  EXPECT_FALSE(vScrollOfPower(powers.high + kHair));
+  EXPECT_EQ(speedsOnChartText(), "1995 to 7005 1/min give HScroll1 0 to 500");
+  EXPECT_EQ(powersOnChartText(), "4.95 to 45.05 kW give VScroll1 400 to 0");
 }
 
 }  // namespace

@@ -1,27 +1,23 @@
 #pragma once
 
-#include "chart/form4_logic.h"
+#include <string>
+
+#include "chart/memory_window.h"
 #include "tests/support/bmp_file.h"
-#include "chart/memory_controls.h"
 
 namespace testsupport {
 
-// The core wired to in-memory controls and the real chart, loaded as the window loads.
+// The in-memory window on the real chart, with its controls and core at hand for the tests.
 struct CoreHarness {
-  chart::MemoryControls controls;
-  chart::Form4Logic logic{chartRaster(), controls};
+  chart::MemoryWindow window{chartRaster()};
+  chart::MemoryControls& controls = window.controls();
+  chart::Form4Logic& logic = window.logic();
 
-  CoreHarness() {
-    controls.onScrollChange = [this](chart::ScrollBar bar) { logic.scrollChanged(bar); };
-    logic.Form_Load();
-  }
+  CoreHarness() = default;
   CoreHarness(const CoreHarness&) = delete;
   CoreHarness& operator=(const CoreHarness&) = delete;
 
-  void scrollTo(chart::ScrollValue h, chart::ScrollValue v) {
-    controls.setScrollValue(chart::ScrollBar::HScroll1, h);
-    controls.setScrollValue(chart::ScrollBar::VScroll1, v);
-  }
+  void scrollTo(chart::ScrollValue h, chart::ScrollValue v) { window.scrollTo(h, v); }
   std::string text(chart::TextControl control) const { return controls.text(control); }
   bool red(chart::TextControl control) const { return controls.textColour(control) == chart::colours::kRed; }
 };

@@ -14,14 +14,14 @@
 
 #include "chart/reading_announcement.h"
 #include "chart/warnings.h"
+#include "layout/form4_layout.h"
 #include "tests/ui/form4_probe.h"
 #include "ui/form4.h"
-#include "layout/form4_layout.h"
 #include "ui/named_font.h"
 
 using namespace uitest;
-using ui::ControlKind;
-using ui::ControlLayout;
+using ::layout::ControlKind;
+using ::layout::ControlLayout;
 
 Q_DECLARE_METATYPE(const ControlLayout*)
 
@@ -71,7 +71,7 @@ class AccessibilityTest : public QObject {
 
   void control_data() {
     QTest::addColumn<const ControlLayout*>("layout");
-    for (const ControlLayout& layout : ui::kForm4Layout) {
+    for (const ControlLayout& layout : ::layout::kForm4Layout) {
       if (!layout.accessibleName.empty() || !layout.accessibleDescription.empty()) {
         QTest::newRow(layout.name.data()) << &layout;
       }
@@ -93,8 +93,8 @@ class AccessibilityTest : public QObject {
   // Every field, button, bar and picture a user can reach says what it is; no label or
   // drawing in between stands in for it.
   void focusableControls_haveANameAndADescription() {
-    for (const ControlLayout& layout : ui::kForm4Layout) {
-      if (!ui::takesFocus(layout.kind)) continue;
+    for (const ControlLayout& layout : ::layout::kForm4Layout) {
+      if (!::layout::takesFocus(layout.kind)) continue;
       QWidget* widget = form_->control(layout.name);
       QVERIFY2(!spoken(widget, QAccessible::Name).trimmed().isEmpty(), layout.name.data());
       QVERIFY2(!spoken(widget, QAccessible::Description).isEmpty(), layout.name.data());
@@ -195,8 +195,8 @@ class AccessibilityTest : public QObject {
         << QPoint(489, 120) << unsigned{chart::kSpeedLimit4Bar} << unsigned{chart::kRightOf4Bar};
     QTest::newRow("right of the 4 bar curve") << QPoint(399, 199) << 0u << unsigned{chart::kRightOf4Bar};
     QTest::newRow("left of the 13 bar curve") << QPoint(49, 199) << 0u << unsigned{chart::kLeftOf13Bar};
-    QTest::newRow("beyond the last curve") << QPoint(1, 344) << unsigned{chart::kBeyondLastCurve}
-                                           << unsigned{chart::kBeyondLastCurve};
+    QTest::newRow("beyond the last curve")
+        << QPoint(1, 344) << unsigned{chart::kBeyondLastCurve} << unsigned{chart::kBeyondLastCurve};
     QTest::newRow("inside the permitted region") << QPoint(299, 199) << 0u << 0u;
   }
 
@@ -235,9 +235,11 @@ class AccessibilityTest : public QObject {
     c.setScrollValue(chart::ScrollBar::VScroll1, 200);
     const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordEvent);
     // Each step moves one bar: one reading. Red, red for another reason, the same words, black.
-    const std::pair<chart::ScrollBar, chart::ScrollValue> steps[] = {
-        {chart::ScrollBar::VScroll1, 50}, {chart::ScrollBar::HScroll1, 471}, {chart::ScrollBar::HScroll1, 472},
-        {chart::ScrollBar::VScroll1, 200}, {chart::ScrollBar::HScroll1, 300}};
+    const std::pair<chart::ScrollBar, chart::ScrollValue> steps[] = {{chart::ScrollBar::VScroll1, 50},
+                                                                     {chart::ScrollBar::HScroll1, 471},
+                                                                     {chart::ScrollBar::HScroll1, 472},
+                                                                     {chart::ScrollBar::VScroll1, 200},
+                                                                     {chart::ScrollBar::HScroll1, 300}};
     int changed = 0;
     for (const auto& [bar, value] : steps) {
       const std::vector<QString> before = descriptions();

@@ -3,7 +3,9 @@
 // shows and, where the numbers are not spelled out, against the core on in-memory controls.
 
 #include <cmath>
+#include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QEventLoop>
@@ -18,6 +20,7 @@
 #include <QTimer>
 
 #include "tests/support/core_harness.h"
+#include "tests/support/reading_cases.h"
 #include "tests/ui/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/line_control.h"
@@ -31,8 +34,8 @@ using chart::TextControl;
 
 namespace {
 
-constexpr TextControl kAllTexts[] = {TextControl::Text1, TextControl::Text2,   TextControl::Text3,
-                                     TextControl::Text4, TextControl::Text5,   TextControl::Label4,
+constexpr TextControl kAllTexts[] = {TextControl::Text1,   TextControl::Text2,  TextControl::Text3,
+                                     TextControl::Text4,   TextControl::Text5,  TextControl::Label4,
                                      TextControl::Label20, TextControl::Label21};
 
 // Read-outs that can turn red, as bits for the data tables.
@@ -60,7 +63,9 @@ QString differenceFromCore(ui::Form4& form, const testsupport::CoreHarness& core
   ui::QtForm4Controls& shown = form.controls();
   for (const ScrollBar bar : {ScrollBar::HScroll1, ScrollBar::VScroll1}) {
     if (shown.scrollValue(bar) != core.controls.scrollValue(bar)) {
-      return QStringLiteral("scroll value %1 against %2").arg(shown.scrollValue(bar)).arg(core.controls.scrollValue(bar));
+      return QStringLiteral("scroll value %1 against %2")
+          .arg(shown.scrollValue(bar))
+          .arg(core.controls.scrollValue(bar));
     }
   }
   for (const TextControl control : kAllTexts) {
@@ -149,7 +154,8 @@ class CrossHairTest : public QObject {
     QCOMPARE(c.lineEnd(Line2, Y2), -1.0f);
     QCOMPARE(c.markerLeft(), -9.0f);
     QCOMPARE(c.markerTop(), -9.0f);
-    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"}) QCOMPARE(find<QLineEdit>(*form_, name)->text(), QString());
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"})
+      QCOMPARE(find<QLineEdit>(*form_, name)->text(), QString());
     QCOMPARE(find<QLabel>(*form_, "Label4")->text(), QString());
     QCOMPARE(find<QLabel>(*form_, "Label20")->text(), QString());
     QCOMPARE(find<QLabel>(*form_, "Label21")->text(), QString("@ 7 bar"));
@@ -164,14 +170,19 @@ class CrossHairTest : public QObject {
     QTest::addColumn<int>("v");
     QTest::addColumn<QString>("power");
     QTest::addColumn<QString>("speed");
-    QTest::newRow("top-left pixel") << QPointF(0, 0) << 1 << 1 << "44.9" << "2010";
-    QTest::newRow("bottom-right pixel") << QPointF(499, 399) << 500 << 400 << "5.0" << "7000";
-    QTest::newRow("row 149 is 30 kW") << QPointF(99, 149) << 100 << 150 << "30.0" << "3000";
+    QTest::newRow("top-left pixel") << QPointF(0, 0) << 1 << 1 << "44.9"
+                                    << "2010";
+    QTest::newRow("bottom-right pixel") << QPointF(499, 399) << 500 << 400 << "5.0"
+                                        << "7000";
+    QTest::newRow("row 149 is 30 kW") << QPointF(99, 149) << 100 << 150 << "30.0"
+                                      << "3000";
     // Only synthetic events carry fractions at scale 1: the chart rounds them, halves to even.
     // At other scales the pixel drawn under the pointer counts (hidpi_test).
     if (qGuiApp->devicePixelRatio() == 1) {
-      QTest::newRow("fractions round, halves to even") << QPointF(10.5, 21.5) << 12 << 22 << "42.8" << "2120";
-      QTest::newRow("just short of the next pixel") << QPointF(10.99, 21.99) << 12 << 23 << "42.7" << "2120";
+      QTest::newRow("fractions round, halves to even") << QPointF(10.5, 21.5) << 12 << 22 << "42.8"
+                                                       << "2120";
+      QTest::newRow("just short of the next pixel") << QPointF(10.99, 21.99) << 12 << 23 << "42.7"
+                                                    << "2120";
     }
   }
 
@@ -204,15 +215,30 @@ class CrossHairTest : public QObject {
     QTest::addColumn<QString>("pressureClass");
     QTest::addColumn<QString>("delivery");
     QTest::addColumn<int>("red");
-    QTest::newRow("between the 7 and 4 bar curves") << QPointF(299, 199) << "25.0" << "5000" << "5.9" << "@ 4 bar"
+    QTest::newRow("between the 7 and 4 bar curves") << QPointF(299, 199) << "25.0"
+                                                    << "5000"
+                                                    << "5.9"
+                                                    << "@ 4 bar"
                                                     << "4.8" << 0;
-    QTest::newRow("on the 10 bar curve") << QPointF(188, 199) << "25.0" << "3890" << "10.0" << "@ 10 bar" << "3.7"
-                                         << 0;
-    QTest::newRow("left of the 13 bar curve") << QPointF(49, 199) << "25.0" << "2500" << "13.0" << "@ 13 bar"
+    QTest::newRow("on the 10 bar curve") << QPointF(188, 199) << "25.0"
+                                         << "3890"
+                                         << "10.0"
+                                         << "@ 10 bar"
+                                         << "3.7" << 0;
+    QTest::newRow("left of the 13 bar curve") << QPointF(49, 199) << "25.0"
+                                              << "2500"
+                                              << "13.0"
+                                              << "@ 13 bar"
                                               << "2.2" << (kText2Red | kLabel20Red);
-    QTest::newRow("row with the 4 bar curve alone") << QPointF(299, 344) << "10.5" << "5000" << "7.0" << "@ 7 bar"
+    QTest::newRow("row with the 4 bar curve alone") << QPointF(299, 344) << "10.5"
+                                                    << "5000"
+                                                    << "7.0"
+                                                    << "@ 7 bar"
                                                     << "4.9" << int{kAllRed};
-    QTest::newRow("7 bar curve in its limit segment") << QPointF(300, 49) << "40.0" << "5010" << "12.2" << "@ 10 bar"
+    QTest::newRow("7 bar curve in its limit segment") << QPointF(300, 49) << "40.0"
+                                                      << "5010"
+                                                      << "12.2"
+                                                      << "@ 10 bar"
                                                       << "4.8" << (kText1Red | kLabel4Red);
   }
 
@@ -276,8 +302,8 @@ class CrossHairTest : public QObject {
     QTest::newRow("left with Shift") << int{Qt::LeftButton} << int{Qt::ShiftModifier} << true;
     QTest::newRow("left with Ctrl") << int{Qt::LeftButton} << int{Qt::ControlModifier} << true;
     QTest::newRow("left with Alt") << int{Qt::LeftButton} << int{Qt::AltModifier} << true;
-    QTest::newRow("left with all three")
-        << int{Qt::LeftButton} << int{Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier} << true;
+    QTest::newRow("left with all three") << int{Qt::LeftButton}
+                                         << int{Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier} << true;
     QTest::newRow("left with Meta alone is plain") << int{Qt::LeftButton} << int{Qt::MetaModifier} << false;
     QTest::newRow("left and right together") << int{Qt::LeftButton | Qt::RightButton} << int{Qt::NoModifier} << false;
     QTest::newRow("left and right with Shift")
@@ -476,6 +502,40 @@ class CrossHairTest : public QObject {
     QTest::keyClick(find<QScrollBar>(*form_, "VScroll1"), Qt::Key_Down);
     QCOMPARE(find<QLineEdit>(*form_, "Text1")->text(), QString("24.9"));
     QCOMPARE(drawingFault(*form_, mapping_), QString());
+  }
+
+  // The actions of the table every front end is held to: the window's controls give the
+  // same reading as the in-memory window and the page.
+  void sharedReadingCases_data() {
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < testsupport::kReadingCases.size(); ++i) {
+      QTest::newRow(std::string(testsupport::kReadingCases[i].why).c_str()) << static_cast<int>(i);
+    }
+  }
+
+  void sharedReadingCases() {
+    QFETCH(int, row);
+    const testsupport::ReadingCase& c = testsupport::kReadingCases.at(static_cast<std::size_t>(row));
+    const auto enter = [this, &c](std::initializer_list<const char*> names, const char* button) {
+      auto entry = c.entries.begin();
+      for (const char* name : names) find<QLineEdit>(*form_, name)->setText(qText(*entry++));
+      QTest::mouseClick(form_->control(button), Qt::LeftButton);
+    };
+    switch (c.act) {
+      case testsupport::ReadingCase::Act::Click:
+        clickChart(*form_, QPointF(c.x, c.y));
+        break;
+      case testsupport::ReadingCase::Act::LeftDrag:
+        sendChartMouse(*form_, QEvent::MouseMove, QPointF(c.x, c.y), Qt::NoButton, Qt::LeftButton);
+        break;
+      case testsupport::ReadingCase::Act::Calculate:
+        enter({"Text1", "Text2"}, "Command1");
+        break;
+      case testsupport::ReadingCase::Act::Belt:
+        enter({"Text3", "Text4", "Text5"}, "Command2");
+        break;
+    }
+    QCOMPARE(qText(testsupport::differenceFrom(c, form_->logic().reading())), QString());
   }
 
   // "Close" ends the event loop at once, even with the drawing window open.

@@ -117,8 +117,7 @@ class DarkThemeTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.controls().setText(control, "44.9");
     form.controls().setTextColour(control, colour);
-    static const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Label4", "Label20", "Label21"};
-    QWidget* widget = form.control(names[static_cast<int>(control)]);
+    QWidget* widget = form.control(layout::nameOf(control));
     const double contrast = shownContrast(widget, QColor::fromRgb(rgbOf(colour)));
     QVERIFY2(contrast >= needed, qPrintable(QStringLiteral("contrast %1:1").arg(contrast, 0, 'f', 2)));
   }

@@ -1,5 +1,7 @@
 // The main window as built, checked control by control against the layout table.
 
+#include "layout/form4_layout.h"
+
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -16,15 +18,14 @@
 #include "ui/bordered_label.h"
 #include "ui/embedded_pictures.h"
 #include "ui/form4.h"
-#include "layout/form4_layout.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
 #include "ui/shape_control.h"
 
 using namespace uitest;
-using ui::ControlKind;
-using ui::ControlLayout;
-using ui::kForm4Layout;
+using ::layout::ControlKind;
+using ::layout::ControlLayout;
+using ::layout::kForm4Layout;
 
 Q_DECLARE_METATYPE(const ControlLayout*)
 
@@ -65,7 +66,7 @@ QString captionOf(QWidget* widget) {
 std::vector<const ControlLayout*> focusOrder() {
   std::vector<const ControlLayout*> order;
   for (const ControlLayout& layout : kForm4Layout) {
-    if (layout.tabIndex != ui::kNoTabIndex && ui::takesFocus(layout)) order.push_back(&layout);
+    if (layout.tabIndex != ::layout::kNoTabIndex && ::layout::takesFocus(layout)) order.push_back(&layout);
   }
   std::ranges::sort(order, {}, &ControlLayout::tabIndex);
   return order;
@@ -82,8 +83,8 @@ class Form4LayoutTest : public QObject {
   void cleanup() { form_.reset(); }
 
   void window_hasCaptionIconAndFixedClientSize() {
-    QCOMPARE(form_->windowTitle(), qText(ui::kForm4Caption));
-    const QSize client(ui::kForm4ClientWidth, ui::kForm4ClientHeight);
+    QCOMPARE(form_->windowTitle(), qText(::layout::kForm4Caption));
+    const QSize client(::layout::kForm4ClientWidth, ::layout::kForm4ClientHeight);
     QCOMPARE(form_->size(), client);
     QCOMPARE(form_->minimumSize(), client);
     QCOMPARE(form_->maximumSize(), client);
@@ -125,7 +126,7 @@ class Form4LayoutTest : public QObject {
     QVERIFY(widget != nullptr);
     QVERIFY(hasKind(widget, layout->kind));
 
-    QWidget* container = layout->container == ui::Container::Form4 ? form_.get() : picture1(*form_)->client();
+    QWidget* container = layout->container == ::layout::Container::Form4 ? form_.get() : picture1(*form_)->client();
     QCOMPARE(widget->parentWidget(), container);
     // The cross-hair controls are moved off the chart at load; their sizes and the line
     // ends that loading leaves alone stay as designed.
@@ -140,7 +141,7 @@ class Form4LayoutTest : public QObject {
         QCOMPARE(line->end(X1), static_cast<float>(layout->lineEnds[0]));
         QCOMPARE(line->end(X2), static_cast<float>(layout->lineEnds[2]));
       }
-    } else if (layout->container == ui::Container::Picture1) {
+    } else if (layout->container == ::layout::Container::Picture1) {
       QCOMPARE(widget->size(), QSize(layout->width, layout->height));
     } else {
       QCOMPARE(widget->geometry(), QRect(layout->left, layout->top, layout->width, layout->height));
@@ -148,22 +149,23 @@ class Form4LayoutTest : public QObject {
 
     QCOMPARE(captionOf(widget), qText(layout->caption));
     QCOMPARE(widget->toolTip(), qText(layout->toolTip));
-    QCOMPARE(widget->focusPolicy() != Qt::NoFocus, ui::takesFocus(*layout));
+    QCOMPARE(widget->focusPolicy() != Qt::NoFocus, ::layout::takesFocus(*layout));
 
-    if (layout->font == ui::FontChoice::Named) {
+    if (layout->font == ::layout::FontChoice::Named) {
       QCOMPARE(widget->font().pointSizeF(), 9.75);
       QCOMPARE(widget->font().weight(), QFont::Normal);
       QVERIFY(!widget->font().italic() && !widget->font().underline());
-      if (QFontDatabase::hasFamily("MS Sans Serif")) QCOMPARE(QFontInfo(widget->font()).family(), QString("MS Sans Serif"));
+      if (QFontDatabase::hasFamily("MS Sans Serif"))
+        QCOMPARE(QFontInfo(widget->font()).family(), QString("MS Sans Serif"));
     } else {
       QCOMPARE(widget->font(), ui::dialogFont());
     }
 
     if (auto* label = qobject_cast<QLabel*>(widget)) {
       const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
-      const Qt::Alignment expected = layout->align == ui::TextAlign::Right    ? Qt::AlignRight
-                                     : layout->align == ui::TextAlign::Centre ? Qt::AlignHCenter
-                                                                              : Qt::AlignLeft;
+      const Qt::Alignment expected = layout->align == ::layout::TextAlign::Right    ? Qt::AlignRight
+                                     : layout->align == ::layout::TextAlign::Centre ? Qt::AlignHCenter
+                                                                                    : Qt::AlignLeft;
       QCOMPARE(horizontal, expected);
       QCOMPARE(dynamic_cast<ui::BorderedLabel*>(label) != nullptr, layout->border);
     }
@@ -204,7 +206,7 @@ class Form4LayoutTest : public QObject {
     std::vector<QString> expected;
     for (const bool windowed : {false, true}) {
       for (auto it = kForm4Layout.rbegin(); it != kForm4Layout.rend(); ++it) {
-        if (it->container == ui::Container::Form4 && ui::isWindowed(it->kind) == windowed) {
+        if (it->container == ::layout::Container::Form4 && ::layout::isWindowed(it->kind) == windowed) {
           expected.push_back(qText(it->name));
         }
       }

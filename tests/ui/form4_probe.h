@@ -18,8 +18,8 @@
 #include <QString>
 
 #include "chart/chart_raster.h"
-#include "ui/form4.h"
 #include "layout/form4_layout.h"
+#include "ui/form4.h"
 #include "ui/picture_box.h"
 
 namespace uitest {
@@ -36,11 +36,12 @@ T* find(const ui::Form4& form, std::string_view name) {
 inline ui::PictureBox* picture1(const ui::Form4& form) { return find<ui::PictureBox>(form, "Picture1"); }
 
 // The layout table's row of a control; every name the tests use is in it.
-inline const ui::ControlLayout& layoutOf(std::string_view name) {
-  for (const ui::ControlLayout& layout : ui::kForm4Layout) {
-    if (layout.name == name) return layout;
+inline const ::layout::ControlLayout& layoutOf(std::string_view name) {
+  const ::layout::ControlLayout* control = ::layout::findControl(name);
+  if (control == ::layout::kForm4Layout.end()) {
+    qFatal("no control %.*s in the layout", static_cast<int>(name.size()), name.data());
   }
-  qFatal("no control %.*s in the layout", static_cast<int>(name.size()), name.data());
+  return *control;
 }
 
 inline QRgb rgbOf(chart::Colour colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }

@@ -2,6 +2,8 @@
 // memory where it was. Fails as soon as the growth passes the bound, so a regression does
 // not eat the machine first.
 
+#include <unistd.h>
+
 #include <fstream>
 #include <memory>
 
@@ -9,7 +11,6 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
-#include <unistd.h>
 
 #include "tests/ui/form4_probe.h"
 #include "ui/form4.h"
@@ -70,10 +71,11 @@ class LongUseTest : public QObject {
       paste();
       if (kResidentSizeMeans && i % 50 == 0) {
         const long growth = residentBytes() - before;
-        QVERIFY2(growth < kGrowthBound, qPrintable(QStringLiteral("%1 kB more after %2 pastes").arg(growth / 1024).arg(i)));
+        QVERIFY2(growth < kGrowthBound,
+                 qPrintable(QStringLiteral("%1 kB more after %2 pastes").arg(growth / 1024).arg(i)));
       }
     }
-    QCOMPARE(edit->text().size(), qsizetype{ui::kTextBoxMaxLength});
+    QCOMPARE(edit->text().size(), qsizetype{::layout::kTextBoxMaxLength});
   }
 };
 

@@ -48,15 +48,10 @@ constexpr std::size_t kLogTail = 40;
 // The picture is compared pixel by pixel this often; the controls after every step.
 constexpr int kDrawingCheckEvery = 25;
 
-constexpr TextControl kAllTexts[] = {TextControl::Text1, TextControl::Text2,   TextControl::Text3,
-                                     TextControl::Text4, TextControl::Text5,   TextControl::Label4,
-                                     TextControl::Label20, TextControl::Label21};
-constexpr const char* kTextNames[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Label4", "Label20", "Label21"};
 constexpr ScrollBar kBars[] = {ScrollBar::HScroll1, ScrollBar::VScroll1};
-constexpr const char* kBarNames[] = {"HScroll1", "VScroll1"};
 
-const char* nameOf(TextControl control) { return kTextNames[static_cast<int>(control)]; }
-const char* nameOf(ScrollBar bar) { return kBarNames[static_cast<int>(bar)]; }
+const char* nameOf(TextControl control) { return layout::nameOf(control).data(); }
+const char* nameOf(ScrollBar bar) { return layout::nameOf(bar).data(); }
 
 // The walk's choices come from the engine's raw output only, so a seed walks the same way
 // with any standard library.
@@ -351,7 +346,8 @@ class ModelWalkTest : public QObject {
               .arg(model.scrollMaximum(bar));
         }
       }
-      for (const TextControl control : kAllTexts) {
+      for (std::size_t i = 0; i < chart::kTextControlCount; ++i) {
+        const auto control = static_cast<TextControl>(i);
         const QWidget* widget = form_.control(nameOf(control));
         const auto* edit = qobject_cast<const QLineEdit*>(widget);
         const QString widgetText = edit != nullptr ? edit->text() : qobject_cast<const QLabel*>(widget)->text();

@@ -75,8 +75,8 @@ class ScaledTextTest : public QObject {
 
   void captions_growWithTheWindow_data() {
     QTest::addColumn<QString>("name");
-    for (const ui::ControlLayout& layout : ui::kForm4Layout) {
-      if (layout.kind == ui::ControlKind::Label && !layout.caption.empty()) {
+    for (const ::layout::ControlLayout& layout : ::layout::kForm4Layout) {
+      if (layout.kind == ::layout::ControlKind::Label && !layout.caption.empty()) {
         QTest::newRow(layout.name.data()) << qText(layout.name);
       }
     }
@@ -96,7 +96,10 @@ class ScaledTextTest : public QObject {
     const QSizeF drawn = QSizeF(inkBox(picture).size()) / dpr;
     const QSizeF wanted = inkAtScaleOne(label->text());
     const QString sizes = QStringLiteral("%1 x %2 against %3 x %4 at scale 1")
-                              .arg(drawn.width()).arg(drawn.height()).arg(wanted.width()).arg(wanted.height());
+                              .arg(drawn.width())
+                              .arg(drawn.height())
+                              .arg(wanted.width())
+                              .arg(wanted.height());
     // Within 15 %, and a pixel and a half that a short caption's rounding may take.
     const auto near = [](qreal got, qreal want) { return std::abs(got - want) <= 0.15 * want + 1.5; };
     QVERIFY2(near(drawn.height(), wanted.height()), qPrintable(sizes));
@@ -105,7 +108,7 @@ class ScaledTextTest : public QObject {
 
   void captions_areNotClipped_data() {
     QTest::addColumn<QString>("name");
-    for (const ui::ControlLayout& layout : ui::kForm4Layout) {
+    for (const ::layout::ControlLayout& layout : ::layout::kForm4Layout) {
       if (!layout.caption.empty()) QTest::newRow(layout.name.data()) << qText(layout.name);
     }
   }
@@ -124,8 +127,9 @@ class ScaledTextTest : public QObject {
       caption = label->text();
       room = label->contentsRect().width();
     }
-    QVERIFY2(metrics.horizontalAdvance(caption) <= room,
-             qPrintable(QStringLiteral("%1 needs %2 of %3").arg(caption).arg(metrics.horizontalAdvance(caption)).arg(room)));
+    QVERIFY2(
+        metrics.horizontalAdvance(caption) <= room,
+        qPrintable(QStringLiteral("%1 needs %2 of %3").arg(caption).arg(metrics.horizontalAdvance(caption)).arg(room)));
     QVERIFY2(metrics.ascent() + metrics.descent() <= widget->height(), qPrintable(caption));
   }
 
@@ -154,7 +158,8 @@ class ScaledTextTest : public QObject {
     }
     for (int x = 3; x < picture.width() - 3; ++x) {
       const QPoint at = firstPastFrame({x, 0}, {0, 1});
-      QVERIFY2(picture.pixel(at) == field, qPrintable(QStringLiteral("text touches the top frame in column %1").arg(x)));
+      QVERIFY2(picture.pixel(at) == field,
+               qPrintable(QStringLiteral("text touches the top frame in column %1").arg(x)));
     }
   }
 

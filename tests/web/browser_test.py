@@ -203,6 +203,20 @@ def comparison_table():
     return table
 
 
+def browser_steps(spelled):
+    """An action as the reference spells it, as the browser does it."""
+    action, *args = spelled.split(' ', 2) if spelled.startswith('text') else spelled.split()
+    if action == 'down':
+        button, shift, x, y = int(args[0]), int(args[1]), float(args[2]), float(args[3])
+        return [('mousePressed', button, button, shift, x, y), ('mouseReleased', button, 0, shift, x, y)]
+    if action == 'move':
+        button, shift, x, y = int(args[0]), int(args[1]), float(args[2]), float(args[3])
+        return [('mouseMoved', 0, button, shift, x, y)]
+    if action == 'text':
+        return [('type', READ_OUTS[int(args[0])], args[1] if len(args) > 1 else '')]
+    return [('button', {'command1': 'Command1', 'command2': 'Command2'}[action])]
+
+
 class BrowserTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -278,6 +292,21 @@ class BrowserTest(unittest.TestCase):
             said = sentence or said
             self.assertEqual(self.page.announced(), [said, 1 if sentence else 0], f'{why}: announcement')
         self.assertGreaterEqual(positions, 100)
+
+    def test_the_reading_every_front_end_shows(self):
+        for case in reference(['cases']):
+            why = case['why']
+            self.page.open()
+            for spelled in case['steps']:
+                for step in browser_steps(spelled):
+                    self.do(step)
+            shown = self.page.read_outs()
+            self.assertEqual(shown['scroll'], case['scroll'], why)
+            for name, text in case['texts'].items():
+                self.assertEqual(shown['texts'][READ_OUTS.index(name)], text, f'{why}: {name}')
+            for names, red in ((('Text1', 'Label4'), case['speedPowerRed']), (('Text2', 'Label20'), case['pressureRed'])):
+                for name in names:
+                    self.assertEqual(shown['colours'][READ_OUTS.index(name)], RED if red else BLACK, f'{why}: {name}')
 
     def test_scroll_bar_arrows_trough_and_thumb(self):
         bar = self.page.element('HScroll1')

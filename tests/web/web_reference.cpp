@@ -3,7 +3,7 @@
 // the browser's binding), and writes the read-outs after it as one JSON line, with what a
 // screen reader hears: the read-outs' names and descriptions and the sentence for the reading.
 //   down BUTTON SHIFT X Y | move BUTTON SHIFT X Y | step BAR DELTA | home BAR | end BAR
-//   text INDEX TEXT... | command1 | command2 | layout
+//   text INDEX TEXT... | command1 | command2 | layout | cases
 // BAR is 0 for HScroll1, 1 for VScroll1; INDEX 0 to 4 for Text1 to Text5.
 #include <algorithm>
 #include <array>
@@ -12,13 +12,13 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
 
-#include "chart/checked.h"
+#include "chart/memory_window.h"
 #include "chart/reading_announcement.h"
 #include "chart/units.h"
 #include "layout/form4_layout.h"
-#include "tests/support/core_harness.h"
+#include "tests/support/bmp_file.h"
+#include "tests/support/reading_cases.h"
 
 namespace {
 
@@ -39,42 +39,26 @@ std::string quoted(std::string_view text) {
   return out + '"';
 }
 
-constexpr std::array<std::string_view, 8> kReadOutNames{"Text1", "Text2",  "Text3",   "Text4",
-                                                        "Text5", "Label4", "Label20", "Label21"};
-
-// A read-out's description begins with what the table says it shows.
-std::string_view quantityOf(std::string_view name) {
-  const auto* c = std::ranges::find(layout::kForm4Layout, name, &layout::ControlLayout::name);
-  return c != layout::kForm4Layout.end() ? c->accessibleDescription : std::string_view{};
+template <typename Each>
+void printList(const char* key, Each&& each) {
+  std::cout << ",\"" << key << "\":[";
+  for (std::size_t i = 0; i < chart::kTextControlCount; ++i) {
+    std::cout << (i == 0 ? "" : ",") << each(static_cast<chart::TextControl>(i));
+  }
+  std::cout << ']';
 }
 
-void printState(const chart::MemoryControls& controls, const std::string& announcement) {
-  using chart::ScrollBar;
-  using chart::TextControl;
-  constexpr std::array kReadOuts{TextControl::Text1, TextControl::Text2,  TextControl::Text3,   TextControl::Text4,
-                                 TextControl::Text5, TextControl::Label4, TextControl::Label20, TextControl::Label21};
-  std::cout << "{\"scroll\":[" << controls.scrollValue(ScrollBar::HScroll1) << ','
-            << controls.scrollValue(ScrollBar::VScroll1) << "],\"texts\":[";
-  const char* comma = "";
-  for (const TextControl c : kReadOuts) std::cout << std::exchange(comma, ",") << quoted(controls.text(c));
-  std::cout << "],\"red\":[";
-  comma = "";
-  for (const TextControl c : kReadOuts) {
-    std::cout << std::exchange(comma, ",") << (controls.textColour(c) == chart::colours::kRed ? "true" : "false");
-  }
-  std::cout << "],\"warnings\":[";
-  comma = "";
-  for (const TextControl c : kReadOuts) std::cout << std::exchange(comma, ",") << quoted(controls.warning(c));
-  std::cout << "],\"spokenNames\":[";
-  comma = "";
-  for (const TextControl c : kReadOuts) std::cout << std::exchange(comma, ",") << quoted(controls.spokenName(c));
-  std::cout << "],\"descriptions\":[";
-  comma = "";
-  for (std::size_t i = 0; i < kReadOuts.size(); ++i) {
-    std::cout << std::exchange(comma, ",")
-              << quoted(chart::describeReadOut(quantityOf(kReadOutNames[i]), controls.warning(kReadOuts[i])));
-  }
-  std::cout << "],\"announcement\":" << quoted(announcement) << "}\n";
+void printState(const chart::MemoryWindow& window, const std::string& announcement) {
+  const chart::Reading r = window.reading();
+  std::cout << "{\"scroll\":[" << r.hscroll << ',' << r.vscroll << ']';
+  printList("texts", [&](chart::TextControl c) { return quoted(r.text(c)); });
+  printList("red", [&](chart::TextControl c) { return r.red(c) ? "true" : "false"; });
+  printList("warnings", [&](chart::TextControl c) { return quoted(chart::warningText(r.warnings(c))); });
+  printList("spokenNames", [&](chart::TextControl c) { return quoted(window.controls().spokenName(c)); });
+  printList("descriptions", [&](chart::TextControl c) {
+    return quoted(chart::describeReadOut(layout::quantityOf(c), chart::warningText(r.warnings(c))));
+  });
+  std::cout << ",\"announcement\":" << quoted(announcement) << "}\n";
 }
 
 // The table's names, descriptions and tab order, for the accessibility checks.
@@ -84,8 +68,8 @@ void printLayout() {
   for (const layout::ControlLayout& c : layout::kForm4Layout) {
     if (c.container != layout::Container::Form4) continue;
     std::cout << (first ? "" : ",") << "{\"name\":" << quoted(c.name) << ",\"tabIndex\":" << c.tabIndex
-              << ",\"focusable\":" << (layout::takesFocus(c) ? "true" : "false")
-              << ",\"caption\":" << quoted(c.caption) << ",\"accessibleName\":" << quoted(c.accessibleName)
+              << ",\"focusable\":" << (layout::takesFocus(c) ? "true" : "false") << ",\"caption\":" << quoted(c.caption)
+              << ",\"accessibleName\":" << quoted(c.accessibleName)
               << ",\"accessibleDescription\":" << quoted(c.accessibleDescription) << ",\"left\":" << c.left
               << ",\"top\":" << c.top << ",\"width\":" << c.width << ",\"height\":" << c.height << '}';
     first = false;
@@ -93,21 +77,50 @@ void printLayout() {
   std::cout << "]}\n";
 }
 
-// A failure ends the handler, without a word, as in the windows.
-template <typename Handler>
-void run(Handler&& handler) {
-  try {
-    handler();
-  } catch (const chart::ChartError&) {
+std::string pointerStep(std::string_view action, const testsupport::ReadingCase& c) {
+  std::ostringstream step;
+  step << action << ' ' << chart::mouse::kLeft << " 0 " << c.x << ' ' << c.y;
+  return step.str();
+}
+
+// The table every front end is held to, one case a line: the action as this program spells
+// it, and what the read-outs show after it on a fresh window.
+void printCases() {
+  using enum testsupport::ReadingCase::Act;
+  for (const testsupport::ReadingCase& c : testsupport::kReadingCases) {
+    std::ostringstream steps;
+    switch (c.act) {
+      case Click:
+        steps << quoted(pointerStep("down", c));
+        break;
+      case LeftDrag:
+        steps << quoted(pointerStep("move", c));
+        break;
+      case Calculate:
+      case Belt:
+        const int first = c.act == Calculate ? 0 : 2;
+        const int count = c.act == Calculate ? 2 : 3;
+        for (int i = 0; i < count; ++i) {
+          steps << quoted("text " + std::to_string(first + i) + " " +
+                          std::string(c.entries[static_cast<std::size_t>(i)]))
+                << ',';
+        }
+        steps << quoted(c.act == Calculate ? "command1" : "command2");
+        break;
+    }
+    std::cout << "{\"why\":" << quoted(c.why) << ",\"steps\":[" << steps.str() << "],\"scroll\":[" << c.hscroll << ','
+              << c.vscroll << "],\"texts\":{\"Label4\":" << quoted(c.speed) << ",\"Text1\":" << quoted(c.power)
+              << ",\"Text2\":" << quoted(c.pressure) << ",\"Label20\":" << quoted(c.delivery)
+              << ",\"Label21\":" << quoted(c.deliveryClass)
+              << "},\"speedPowerRed\":" << (c.speedAndPower != 0 ? "true" : "false")
+              << ",\"pressureRed\":" << (c.pressureAndDelivery != 0 ? "true" : "false") << "}\n";
   }
 }
 
 }  // namespace
 
 int main() {
-  testsupport::CoreHarness core;
-  // The window opens in silence: only what the actions do is announced.
-  core.logic.takeAnnouncement();
+  chart::MemoryWindow window(testsupport::chartRaster());
   std::string line;
   while (std::getline(std::cin, line)) {
     std::istringstream in(line);
@@ -115,6 +128,10 @@ int main() {
     in >> action;
     if (action == "layout") {
       printLayout();
+      continue;
+    }
+    if (action == "cases") {
+      printCases();
       continue;
     }
     if (action == "down" || action == "move") {
@@ -125,35 +142,33 @@ int main() {
       in >> button >> shift >> x >> y;
       const auto b = static_cast<chart::Int16>(button);
       const auto s = static_cast<chart::Int16>(shift);
-      run([&] {
-        action == "down" ? core.logic.Picture1_MouseDown(b, s, x, y) : core.logic.Picture1_MouseMove(b, s, x, y);
-      });
+      action == "down" ? window.mouseDown(b, s, x, y) : window.mouseMove(b, s, x, y);
     } else if (action == "step" || action == "home" || action == "end") {
       int bar = 0;
       int delta = 0;
       in >> bar >> delta;
       const chart::ScrollBar which = bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1;
-      const int value = core.controls.scrollValue(which);
-      const int maximum = core.controls.scrollMaximum(which);
+      const int value = window.controls().scrollValue(which);
+      const int maximum = window.controls().scrollMaximum(which);
       const int target = action == "home" ? 0 : action == "end" ? maximum : std::clamp(value + delta, 0, maximum);
-      run([&] { core.controls.setScrollValue(which, static_cast<chart::ScrollValue>(target)); });
+      window.scroll(which, target);
     } else if (action == "text") {
       int index = 0;
       in >> index;
       std::string text;
       if (in.peek() == ' ') in.get();
       std::getline(in, text);
-      core.controls.setText(static_cast<chart::TextControl>(index), text);
+      window.type(static_cast<chart::TextControl>(index), text);
     } else if (action == "command1") {
-      run([&] { core.logic.Command1_Click(); });
+      window.command1Click();
     } else if (action == "command2") {
-      run([&] { core.logic.Command2_Click(); });
+      window.command2Click();
     } else {
       std::cerr << "unknown action: " << line << '\n';
       return 2;
     }
     // Each line is one step; a front end announces once the action of several steps is over.
-    printState(core.controls, core.logic.takeAnnouncement());
+    printState(window, window.takeAnnouncement());
   }
   return 0;
 }

@@ -1,6 +1,6 @@
-#include <benchmark/benchmark.h>
-
 #include <array>
+
+#include <benchmark/benchmark.h>
 
 #include "chart/curve_scan.h"
 #include "chart/drive_selection.h"
@@ -28,7 +28,8 @@ void BM_PlainRowScan(benchmark::State& state) {
   const chart::ChartRaster& raster = testsupport::chartRaster();
   int row = 0;
   for (auto _ : state) {
-    const chart::Colour* pixels = raster.pixels().data() + static_cast<std::ptrdiff_t>(row) * chart::ChartRaster::kWidth;
+    const chart::Colour* pixels =
+        raster.pixels().data() + static_cast<std::ptrdiff_t>(row) * chart::ChartRaster::kWidth;
     int x13 = 0, x10 = 0, x7 = 0, x4 = 0;
     for (int x = 0; x < chart::ChartRaster::kWidth; ++x) {
       const chart::Colour colour = pixels[x];

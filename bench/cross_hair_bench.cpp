@@ -4,13 +4,12 @@
 // control that changed, the chart box where the lines left and reached. Runs offscreen unless
 // a platform is named.
 
-#include <benchmark/benchmark.h>
-
 #include <chrono>
 #include <vector>
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <benchmark/benchmark.h>
 
 #include "bench/sample_median.h"
 #include "ui/form4.h"
@@ -38,8 +37,8 @@ void dragAcrossTheChart(benchmark::State& state, Step&& step) {
   QApplication::processEvents();
   auto* box = form.findChild<ui::PictureBox*>("Picture1");
   const QPointF start(1, kRow + 1);
-  QMouseEvent press(QEvent::MouseButtonPress, start, box->mapToGlobal(start), Qt::RightButton, Qt::RightButton,
-                    Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, start, box->mapToGlobal(start), Qt::RightButton,
+                    Qt::RightButton, Qt::NoModifier);
   QApplication::sendEvent(box, &press);
 
   std::vector<std::chrono::nanoseconds> samples;
@@ -54,7 +53,8 @@ void dragAcrossTheChart(benchmark::State& state, Step&& step) {
     // up, the queue would make every later post slower to merge.
     QCoreApplication::sendPostedEvents();
   }
-  if (form.controls().scrollValue(chart::ScrollBar::HScroll1) != column + 1) state.SkipWithError("the drag did not move");
+  if (form.controls().scrollValue(chart::ScrollBar::HScroll1) != column + 1)
+    state.SkipWithError("the drag did not move");
   state.counters["median_ms"] = benchsupport::medianMs(std::move(samples));
 }
 

@@ -2,9 +2,9 @@
 
 // Shared by every program that the start-up benchmark starts: on the window's first paint,
 // once everything painted with it is done, write "painted <peak resident KiB> <CPU time in
-// µs since the process began>" to stdout and leave the event loop. Whatever the window, it is told the same way. With
-// QNTE_EXIT_AT_FIRST_PAINT set it ends there at once, so that what a profiler counts is the
-// start alone, not the tear-down.
+// µs since the process began>" to stdout and leave the event loop. Whatever the window, it is told
+// the same way. With QNTE_EXIT_AT_FIRST_PAINT set it ends there at once, so that what a profiler
+// counts is the start alone, not the tear-down.
 
 #include <sys/resource.h>
 

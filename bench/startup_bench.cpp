@@ -8,8 +8,6 @@
 // of text, shows what of the difference any window with text pays. Runs offscreen unless a
 // display or platform is set.
 
-#include <benchmark/benchmark.h>
-
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -21,6 +19,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "bench/sample_median.h"
 
@@ -114,7 +114,8 @@ void BM_StartToFirstPaint(benchmark::State& state) {
   }
   state.counters["median_ms"] = benchsupport::medianMs(std::move(program.toFirstPaint));
   state.counters["floor_median_ms"] = benchsupport::medianMs(std::move(floor.toFirstPaint));
-  state.counters["text_floor_median_ms"] = benchsupport::medianMs(std::move(textFloor.toFirstPaint));
+  state.counters["text_floor_median_ms"] =
+      benchsupport::medianMs(std::move(textFloor.toFirstPaint));
   state.counters["cpu_median_ms"] = benchsupport::medianMs(std::move(program.cpuToFirstPaint));
   state.counters["floor_cpu_median_ms"] = benchsupport::medianMs(std::move(floor.cpuToFirstPaint));
   state.counters["peak_rss_MB"] = static_cast<double>(program.peakKb) / 1024.0;
@@ -125,7 +126,9 @@ BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Iterations(20)->Unit(benchmark
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  const auto unset = [](const char* name) { return std::getenv(name) == nullptr || *std::getenv(name) == 0; };
+  const auto unset = [](const char* name) {
+    return std::getenv(name) == nullptr || *std::getenv(name) == 0;
+  };
   if (unset("QT_QPA_PLATFORM") && unset("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

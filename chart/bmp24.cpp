@@ -6,8 +6,8 @@ namespace chart {
 namespace {
 
 std::uint32_t le32(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 | std::uint32_t{bytes[at + 2]} << 16 |
-         std::uint32_t{bytes[at + 3]} << 24;
+  return std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 |
+         std::uint32_t{bytes[at + 2]} << 16 | std::uint32_t{bytes[at + 3]} << 24;
 }
 
 std::uint16_t le16(std::span<const std::uint8_t> bytes, std::size_t at) {
@@ -17,7 +17,8 @@ std::uint16_t le16(std::span<const std::uint8_t> bytes, std::size_t at) {
 }  // namespace
 
 Bmp24 decodeBmp24(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') throw std::runtime_error("not a bitmap");
+  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
+    throw std::runtime_error("not a bitmap");
   Bmp24 bmp;
   bmp.fileSize = le32(bytes, 2);
   bmp.dataOffset = le32(bytes, 10);
@@ -36,7 +37,8 @@ Bmp24 decodeBmp24(std::span<const std::uint8_t> bytes) {
     throw std::runtime_error("not an uncompressed 24-bit bitmap");
   }
   const auto width = static_cast<std::size_t>(bmp.width);
-  const auto height = static_cast<std::size_t>(bmp.height < 0 ? -static_cast<std::int64_t>(bmp.height) : bmp.height);
+  const auto height = static_cast<std::size_t>(
+      bmp.height < 0 ? -static_cast<std::int64_t>(bmp.height) : bmp.height);
   const std::size_t stride = (width * 3 + 3) / 4 * 4;
   if (bmp.dataOffset > bytes.size() || (bytes.size() - bmp.dataOffset) / stride < height) {
     throw std::runtime_error("bitmap shorter than its pixels");
@@ -47,8 +49,8 @@ Bmp24 decodeBmp24(std::span<const std::uint8_t> bytes) {
     const std::size_t at = bmp.dataOffset + stored * stride;
     for (std::size_t x = 0; x < width; ++x) {
       const std::size_t p = at + x * 3;
-      bmp.pixels[row * width + x] = static_cast<Colour>(std::uint32_t{bytes[p]} << 16 |
-                                                               std::uint32_t{bytes[p + 1]} << 8 | bytes[p + 2]);
+      bmp.pixels[row * width + x] = static_cast<Colour>(
+          std::uint32_t{bytes[p]} << 16 | std::uint32_t{bytes[p + 1]} << 8 | bytes[p + 2]);
     }
   }
   return bmp;

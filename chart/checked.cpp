@@ -18,11 +18,16 @@ Int16 narrow(std::int32_t value) {
 
 const char* faultName(Fault fault) noexcept {
   switch (fault) {
-    case Fault::Overflow: return "overflow";
-    case Fault::DivisionByZero: return "division by zero";
-    case Fault::InvalidOperand: return "invalid operand";
-    case Fault::TypeMismatch: return "type mismatch";
-    case Fault::InvalidPropertyValue: return "invalid property value";
+    case Fault::Overflow:
+      return "overflow";
+    case Fault::DivisionByZero:
+      return "division by zero";
+    case Fault::InvalidOperand:
+      return "invalid operand";
+    case Fault::TypeMismatch:
+      return "type mismatch";
+    case Fault::InvalidPropertyValue:
+      return "invalid property value";
   }
   return "unknown fault";
 }
@@ -53,7 +58,8 @@ float toSingle(double value) {
   checkedValue(value);
   if (std::fabs(value) >= kOverflowFrom) throw ChartError(Fault::Overflow);
   if (std::fabs(value) > kMax) {
-    return std::signbit(value) ? std::numeric_limits<float>::lowest() : std::numeric_limits<float>::max();
+    return std::signbit(value) ? std::numeric_limits<float>::lowest()
+                               : std::numeric_limits<float>::max();
   }
   return static_cast<float>(value);
 }

@@ -17,7 +17,8 @@ void Form4Logic::HScroll1_Change() {
   controls_.setLineEnd(CrossHairLine::Line1, LineEnd::X1, column);
   controls_.setLineEnd(CrossHairLine::Line1, LineEnd::X2, column);
   recentreMarker();
-  const Int16 speed = checkedAdd(checkedMul(value, scales::kSpeedPerColumn), scales::kSpeedAtColumnZero);
+  const Int16 speed =
+      checkedAdd(checkedMul(value, scales::kSpeedPerColumn), scales::kSpeedAtColumnZero);
   state_.RotorSpeed = readWhole(formatWhole(speed));
   controls_.setText(TextControl::Label4, integerText(state_.RotorSpeed));
   UpdatePressureReading();
@@ -29,7 +30,8 @@ void Form4Logic::VScroll1_Change() {
   controls_.setLineEnd(CrossHairLine::Line2, LineEnd::Y1, row);
   controls_.setLineEnd(CrossHairLine::Line2, LineEnd::Y2, row);
   recentreMarker();
-  const double power = checkedValue(scales::powerOfRow(controls_.lineEnd(CrossHairLine::Line2, LineEnd::Y1)));
+  const double power =
+      checkedValue(scales::powerOfRow(controls_.lineEnd(CrossHairLine::Line2, LineEnd::Y1)));
   controls_.setText(TextControl::Text1, formatOneDecimal(power));
   UpdatePressureReading();
 }

@@ -19,10 +19,11 @@ RowCurveEnds curveEndsInRow(const ChartRaster& raster, int row) {
     if (xs[i] <= 0) continue;
     const auto column = static_cast<Int16>(xs[i]);
     const Colour colour = raster.pixel(xs[i], y);
-    result.ends[i] = {.present = true,
-                      .speed = checkedAdd(checkedMul(checkedAdd(column, 1), scales::kSpeedPerColumn),
-                                          scales::kSpeedAtColumnZero),
-                      .limit = colour == colours::kMagenta || colour == colours::kLightTeal};
+    result.ends[i] = {
+        .present = true,
+        .speed = checkedAdd(checkedMul(checkedAdd(column, 1), scales::kSpeedPerColumn),
+                            scales::kSpeedAtColumnZero),
+        .limit = colour == colours::kMagenta || colour == colours::kLightTeal};
   }
   return result;
 }

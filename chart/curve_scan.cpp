@@ -5,15 +5,21 @@
 namespace chart {
 
 static_assert(std::none_of(CurveColourTable.begin(), CurveColourTable.end(),
-                           [](const CurveColour& entry) { return entry.colour == colours::kWhite; }),
+                           [](const CurveColour& entry) {
+                             return entry.colour == colours::kWhite;
+                           }),
               "the row scan passes white by without looking it up");
 
 ChartCoord& curveSlot(ChartState& state, Curve curve) noexcept {
   switch (curve) {
-    case Curve::Bar13: return state.CurveX13;
-    case Curve::Bar10: return state.CurveX10;
-    case Curve::Bar7: return state.CurveX7;
-    case Curve::Bar4: break;
+    case Curve::Bar13:
+      return state.CurveX13;
+    case Curve::Bar10:
+      return state.CurveX10;
+    case Curve::Bar7:
+      return state.CurveX7;
+    case Curve::Bar4:
+      break;
   }
   return state.CurveX4;
 }

@@ -29,11 +29,13 @@ SelectionRefusals dutyRefusals(const Duty& duty, std::span<const Int16> pulleys)
   SelectionRefusals refusals = 0;
   if (!(duty.delivery > 0) || !std::isfinite(duty.delivery)) refusals |= kDeliveryNotPositive;
   if (!(duty.pressure >= 4 && duty.pressure <= 13)) refusals |= kPressureOutsideClasses;
-  if (duty.motorSpeeds.empty() || duty.motorSpeeds.size() > kMaxMotorSpeeds) refusals |= kNoMotorSpeeds;
+  if (duty.motorSpeeds.empty() || duty.motorSpeeds.size() > kMaxMotorSpeeds)
+    refusals |= kNoMotorSpeeds;
   for (const int speed : duty.motorSpeeds) {
     if (speed < 1 || speed > 32767) refusals |= kMotorSpeedsOutOfRange;
   }
-  if (duty.smallestPulley < 1 || duty.largestPulley > 500 || duty.smallestPulley > duty.largestPulley) {
+  if (duty.smallestPulley < 1 || duty.largestPulley > 500 ||
+      duty.smallestPulley > duty.largestPulley) {
     refusals |= kPulleysOutOfRange;
   } else if (pulleys.empty()) {
     refusals |= kNoPulleyInRange;
@@ -51,7 +53,8 @@ struct Candidate {
 // Drives that reach the delivery first, the slowest of them first; then those that fall
 // short, the nearest first; between equal speeds the larger motor pulley, which runs the
 // belt faster and bends it less.
-std::vector<Candidate> rankedDrives(Int16 motorSpeed, std::span<const Int16> pulleys, ScrollValue target) {
+std::vector<Candidate> rankedDrives(Int16 motorSpeed, std::span<const Int16> pulleys,
+                                    ScrollValue target) {
   std::vector<Candidate> candidates;
   for (const Int16 motorPulley : pulleys) {
     for (const Int16 airEndPulley : pulleys) {
@@ -70,9 +73,11 @@ std::vector<Candidate> rankedDrives(Int16 motorSpeed, std::span<const Int16> pul
 }
 
 // The window after a user typed the drive, clicked Calculate and moved VScroll1 to `row`.
-Reading beltReading(const ChartRaster& raster, Int16 motorSpeed, const Candidate& drive, ScrollValue row) {
+Reading beltReading(const ChartRaster& raster, Int16 motorSpeed, const Candidate& drive,
+                    ScrollValue row) {
   MemoryWindow window(raster);
-  window.belt(std::to_string(motorSpeed), std::to_string(drive.motorPulley), std::to_string(drive.airEndPulley));
+  window.belt(std::to_string(motorSpeed), std::to_string(drive.motorPulley),
+              std::to_string(drive.airEndPulley));
   window.scrollTo(drive.column, row);
   return window.reading();
 }
@@ -84,7 +89,8 @@ std::vector<Int16> pulleyDiameters(PulleySeries series, int smallest, int larges
   for (const PulleySeriesEntry& entry : PulleySeriesTable) {
     if (entry.series != series) continue;
     for (std::size_t i = 0; i < R40Diameters.size(); i += static_cast<std::size_t>(entry.step)) {
-      if (R40Diameters[i] >= smallest && R40Diameters[i] <= largest) diameters.push_back(R40Diameters[i]);
+      if (R40Diameters[i] >= smallest && R40Diameters[i] <= largest)
+        diameters.push_back(R40Diameters[i]);
     }
   }
   return diameters;
@@ -115,7 +121,8 @@ std::optional<ScrollValue> DriveSelector::powerRow(ScrollValue column, float pre
   const auto x = static_cast<ChartCoord>(column - 1);
   for (ScrollValue value = kLowestRow; value >= 1; --value) {
     const int row = value - 1;
-    const PressureDecision decision = decidePressure(raster_, rowSlots(row), x, static_cast<ChartCoord>(row));
+    const PressureDecision decision =
+        decidePressure(raster_, rowSlots(row), x, static_cast<ChartCoord>(row));
     if (decision.pressureWarnings == 0 && decision.pressure >= pressure) return value;
   }
   return std::nullopt;
@@ -123,15 +130,17 @@ std::optional<ScrollValue> DriveSelector::powerRow(ScrollValue column, float pre
 
 Selection DriveSelector::select(const Duty& duty) {
   Selection selection;
-  const std::vector<Int16> pulleys = pulleyDiameters(duty.series, duty.smallestPulley, duty.largestPulley);
+  const std::vector<Int16> pulleys =
+      pulleyDiameters(duty.series, duty.smallestPulley, duty.largestPulley);
   selection.refusals = dutyRefusals(duty, pulleys);
   if (selection.refusals != 0) return selection;
 
   // Compared in the window's own single precision, as it holds pressure and delivery.
   const auto pressure = static_cast<float>(duty.pressure);
   // A delivery past the float range is beyond any chart: it stays out of reach as infinity.
-  const float delivery = duty.delivery <= std::numeric_limits<float>::max() ? static_cast<float>(duty.delivery)
-                                                                           : std::numeric_limits<float>::infinity();
+  const float delivery = duty.delivery <= std::numeric_limits<float>::max()
+                             ? static_cast<float>(duty.delivery)
+                             : std::numeric_limits<float>::infinity();
   const DeliveryLine& line = deliveryLineFor(pressure);
   ScrollValue target = kFirstColumn;
   while (target <= scales::kColumns && deliveryAt(line, speedOfColumn(target)) < delivery) ++target;
@@ -163,12 +172,13 @@ Selection DriveSelector::select(const Duty& duty) {
       if (motor.drives.size() == static_cast<std::size_t>(duty.count)) break;
       const std::optional<ScrollValue> driveRow = powerRow(drive.column, pressure);
       if (!driveRow) continue;
-      motor.drives.push_back({.motorSpeed = motor.motorSpeed,
-                              .motorPulley = drive.motorPulley,
-                              .airEndPulley = drive.airEndPulley,
-                              .beltSpeed = std::numbers::pi * drive.motorPulley * motorSpeed / 60000.0,
-                              .reachesDelivery = drive.column >= target,
-                              .reading = beltReading(raster_, motor.motorSpeed, drive, *driveRow)});
+      motor.drives.push_back(
+          {.motorSpeed = motor.motorSpeed,
+           .motorPulley = drive.motorPulley,
+           .airEndPulley = drive.airEndPulley,
+           .beltSpeed = std::numbers::pi * drive.motorPulley * motorSpeed / 60000.0,
+           .reachesDelivery = drive.column >= target,
+           .reading = beltReading(raster_, motor.motorSpeed, drive, *driveRow)});
     }
   }
   return selection;
@@ -179,20 +189,27 @@ Selection DriveSelector::select(const EnteredDuty& entered) {
   const Duty& duty = entered.duty;
   Selection refused;
   refused.refusals =
-      entered.refusals | dutyRefusals(duty, pulleyDiameters(duty.series, duty.smallestPulley, duty.largestPulley));
+      entered.refusals |
+      dutyRefusals(duty, pulleyDiameters(duty.series, duty.smallestPulley, duty.largestPulley));
   return refused;
 }
 
 std::array<std::string, DutyEntries.size()> defaultEntryTexts() {
   const Duty duty;
   std::string motors;
-  for (const int speed : duty.motorSpeeds) motors += (motors.empty() ? "" : ", ") + std::to_string(speed);
+  for (const int speed : duty.motorSpeeds)
+    motors += (motors.empty() ? "" : ", ") + std::to_string(speed);
   std::string_view series;
   for (const PulleySeriesEntry& entry : PulleySeriesTable) {
     if (entry.series == duty.series) series = entry.name;
   }
-  return {"", "", motors, std::string(series), std::to_string(duty.smallestPulley),
-          std::to_string(duty.largestPulley), std::to_string(duty.count)};
+  return {"",
+          "",
+          motors,
+          std::string(series),
+          std::to_string(duty.smallestPulley),
+          std::to_string(duty.largestPulley),
+          std::to_string(duty.count)};
 }
 
 EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> texts) {
@@ -252,8 +269,8 @@ std::string driveNotes(const DriveProposal& drive) {
 std::string answerNotes(const Selection& selection) {
   std::string notes = warningText(selection.reading.reasons());
   if (selection.reading.speed != std::to_string(selection.deliverySpeed)) {
-    notes += std::string(notes.empty() ? "" : "; ") + "Q reached from " + std::to_string(selection.deliverySpeed) +
-             " 1/min, the pressure only here";
+    notes += std::string(notes.empty() ? "" : "; ") + "Q reached from " +
+             std::to_string(selection.deliverySpeed) + " 1/min, the pressure only here";
   }
   return notes;
 }
@@ -268,21 +285,25 @@ std::string selectionSummary(const Selection& s) {
   if (s.refusals != 0) return "Refused: " + selectionRefusalText(s) + '.';
   std::size_t drives = 0;
   for (const MotorDrives& motor : s.motors) drives += motor.drives.size();
-  return std::to_string(drives) + " drives; speed " + s.reading.speed + " 1/min, power " + s.reading.power + " kW.";
+  return std::to_string(drives) + " drives; speed " + s.reading.speed + " 1/min, power " +
+         s.reading.power + " kW.";
 }
 
 std::string showDriveLabel(const DriveProposal& d) {
-  return "Show " + std::to_string(d.motorSpeed) + " 1/min, pulleys " + std::to_string(d.motorPulley) + " / " +
-         std::to_string(d.airEndPulley) + " mm on the window";
+  return "Show " + std::to_string(d.motorSpeed) + " 1/min, pulleys " +
+         std::to_string(d.motorPulley) + " / " + std::to_string(d.airEndPulley) +
+         " mm on the window";
 }
 
 SelectionRow answerRow(const Selection& s) {
   const Reading& r = s.reading;
-  return {"", "", "", r.speed, r.power, r.pressure, r.delivery + ' ' + r.deliveryClass, answerNotes(s)};
+  return {
+      "", "", "", r.speed, r.power, r.pressure, r.delivery + ' ' + r.deliveryClass, answerNotes(s)};
 }
 
 std::array<bool, SelectionColumns.size()> redCells(const Reading& r) {
-  return {false, false, false, r.speedPowerRed(), r.speedPowerRed(), r.pressureRed(), r.pressureRed(), false};
+  return {false,           false,           false, r.speedPowerRed(), r.speedPowerRed(),
+          r.pressureRed(), r.pressureRed(), false};
 }
 
 SelectionRow driveRow(const DriveProposal& d) {

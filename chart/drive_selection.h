@@ -29,10 +29,9 @@ inline constexpr std::array<PulleySeriesEntry, 3> PulleySeriesTable{{
     {PulleySeries::R10, "R10", 4},
 }};
 
-inline constexpr std::array<Int16, 37> R40Diameters{63,  67,  71,  75,  80,  85,  90,  95,  100, 106,
-                                                    112, 118, 125, 132, 140, 150, 160, 170, 180, 190,
-                                                    200, 212, 224, 236, 250, 265, 280, 300, 315, 335,
-                                                    355, 375, 400, 425, 450, 475, 500};
+inline constexpr std::array<Int16, 37> R40Diameters{
+    63,  67,  71,  75,  80,  85,  90,  95,  100, 106, 112, 118, 125, 132, 140, 150, 160, 170, 180,
+    190, 200, 212, 224, 236, 250, 265, 280, 300, 315, 335, 355, 375, 400, 425, 450, 475, 500};
 
 // The diameters of a series from `smallest` to `largest`, ascending.
 std::vector<Int16> pulleyDiameters(PulleySeries series, int smallest, int largest);
@@ -169,8 +168,8 @@ std::string showDriveLabel(const DriveProposal& drive);
 
 // The table a page shows: the speed answer first, then the drives of each motor speed.
 inline constexpr std::array<std::string_view, 8> SelectionColumns{
-    "Motor (1/min)", "Pulleys (mm)", "Belt (m/s)", "Speed (1/min)", "Power (kW)", "Pressure (bar)",
-    "Q1 (m³/min)",   "Notes"};
+    "Motor (1/min)", "Pulleys (mm)",   "Belt (m/s)",  "Speed (1/min)",
+    "Power (kW)",    "Pressure (bar)", "Q1 (m³/min)", "Notes"};
 using SelectionRow = std::array<std::string, SelectionColumns.size()>;
 SelectionRow answerRow(const Selection& selection);
 SelectionRow driveRow(const DriveProposal& drive);

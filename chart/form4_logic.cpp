@@ -5,7 +5,8 @@
 
 namespace chart {
 
-Form4Logic::Form4Logic(const ChartRaster& raster, Form4Controls& controls) : raster_(raster), controls_(controls) {}
+Form4Logic::Form4Logic(const ChartRaster& raster, Form4Controls& controls)
+    : raster_(raster), controls_(controls) {}
 
 void Form4Logic::Form_Load() {
   controls_.setScrollMaximum(ScrollBar::HScroll1, scales::kColumns);
@@ -29,7 +30,9 @@ void Form4Logic::scrollChanged(ScrollBar bar) {
   }
 }
 
-Reading Form4Logic::reading() const { return readingOf(controls_, speedAndPower_, pressureAndDelivery_); }
+Reading Form4Logic::reading() const {
+  return readingOf(controls_, speedAndPower_, pressureAndDelivery_);
+}
 
 std::string Form4Logic::spokenName(TextControl control) const {
   if (control == TextControl::Label4) return speedReadOut(reading());

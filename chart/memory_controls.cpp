@@ -11,9 +11,13 @@ MemoryControls::MemoryControls() {
   texts_[at(chart::TextControl::Label21)] = "@ 7 bar";
 }
 
-chart::ScrollValue MemoryControls::scrollValue(chart::ScrollBar bar) const { return bars_[at(bar)].value; }
+chart::ScrollValue MemoryControls::scrollValue(chart::ScrollBar bar) const {
+  return bars_[at(bar)].value;
+}
 
-chart::ScrollValue MemoryControls::scrollMaximum(chart::ScrollBar bar) const { return bars_[at(bar)].maximum; }
+chart::ScrollValue MemoryControls::scrollMaximum(chart::ScrollBar bar) const {
+  return bars_[at(bar)].maximum;
+}
 
 void MemoryControls::setScrollValue(chart::ScrollBar bar, chart::ScrollValue value) {
   Bar& b = bars_[at(bar)];
@@ -32,11 +36,14 @@ chart::ChartCoord MemoryControls::lineEnd(chart::CrossHairLine line, chart::Line
   return lines_[at(line)].ends[at(end)];
 }
 
-void MemoryControls::setLineEnd(chart::CrossHairLine line, chart::LineEnd end, chart::ChartCoord value) {
+void MemoryControls::setLineEnd(chart::CrossHairLine line, chart::LineEnd end,
+                                chart::ChartCoord value) {
   lines_[at(line)].ends[at(end)] = value;
 }
 
-bool MemoryControls::lineVisible(chart::CrossHairLine line) const { return lines_[at(line)].visible; }
+bool MemoryControls::lineVisible(chart::CrossHairLine line) const {
+  return lines_[at(line)].visible;
+}
 
 void MemoryControls::setLineVisible(chart::CrossHairLine line, bool visible) {
   if (line == chart::CrossHairLine::Line1 && !visible) ++line1Hides;
@@ -45,14 +52,24 @@ void MemoryControls::setLineVisible(chart::CrossHairLine line, bool visible) {
 
 std::string MemoryControls::text(chart::TextControl control) const { return texts_[at(control)]; }
 
-void MemoryControls::setText(chart::TextControl control, std::string_view text) { texts_[at(control)] = text; }
+void MemoryControls::setText(chart::TextControl control, std::string_view text) {
+  texts_[at(control)] = text;
+}
 
-chart::Colour MemoryControls::textColour(chart::TextControl control) const { return colours_[at(control)]; }
+chart::Colour MemoryControls::textColour(chart::TextControl control) const {
+  return colours_[at(control)];
+}
 
-void MemoryControls::setTextColour(chart::TextControl control, chart::Colour colour) { colours_[at(control)] = colour; }
+void MemoryControls::setTextColour(chart::TextControl control, chart::Colour colour) {
+  colours_[at(control)] = colour;
+}
 
-void MemoryControls::setWarning(chart::TextControl control, std::string_view words) { warnings_[at(control)] = words; }
+void MemoryControls::setWarning(chart::TextControl control, std::string_view words) {
+  warnings_[at(control)] = words;
+}
 
-std::string MemoryControls::warning(chart::TextControl control) const { return warnings_[at(control)]; }
+std::string MemoryControls::warning(chart::TextControl control) const {
+  return warnings_[at(control)];
+}
 
 }  // namespace chart

@@ -9,7 +9,9 @@ namespace chart {
 MemoryWindow::MemoryWindow(const ChartRaster& raster) : logic_(raster, controls_) {
   // Each change handler is a handler of its own: a failure inside it ends it alone, and the
   // assignment that ran it goes on as if it had succeeded.
-  controls_.onScrollChange = [this](ScrollBar bar) { abandonOnFailure([&] { logic_.scrollChanged(bar); }); };
+  controls_.onScrollChange = [this](ScrollBar bar) {
+    abandonOnFailure([&] { logic_.scrollChanged(bar); });
+  };
   logic_.Form_Load();
 }
 
@@ -25,7 +27,8 @@ Refusals MemoryWindow::calculate(std::string_view power, std::string_view pressu
   return logic_.lastRefusals();
 }
 
-Refusals MemoryWindow::belt(std::string_view motorSpeed, std::string_view motorPulley, std::string_view airEndPulley) {
+Refusals MemoryWindow::belt(std::string_view motorSpeed, std::string_view motorPulley,
+                            std::string_view airEndPulley) {
   type(TextControl::Text3, motorSpeed);
   type(TextControl::Text4, motorPulley);
   type(TextControl::Text5, airEndPulley);
@@ -42,7 +45,9 @@ void MemoryWindow::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord
 }
 
 void MemoryWindow::scroll(ScrollBar bar, int value) {
-  if (value < std::numeric_limits<ScrollValue>::min() || value > std::numeric_limits<ScrollValue>::max()) return;
+  if (value < std::numeric_limits<ScrollValue>::min() ||
+      value > std::numeric_limits<ScrollValue>::max())
+    return;
   abandonOnFailure([&] { controls_.setScrollValue(bar, static_cast<ScrollValue>(value)); });
 }
 

@@ -25,7 +25,8 @@ class MemoryWindow {
   // Types the entries into Text1 and Text2 and clicks Command1.
   Refusals calculate(std::string_view power, std::string_view pressure);
   // Types the entries into Text3 to Text5 and clicks Command2.
-  Refusals belt(std::string_view motorSpeed, std::string_view motorPulley, std::string_view airEndPulley);
+  Refusals belt(std::string_view motorSpeed, std::string_view motorPulley,
+                std::string_view airEndPulley);
 
   // The window's events one by one, as a page or a script hands them over.
   void mouseDown(Int16 button, Int16 shift, ChartCoord x, ChartCoord y);

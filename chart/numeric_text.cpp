@@ -33,7 +33,8 @@ std::string roundDecimalText(std::string_view text) {
   if (negative) text.remove_prefix(1);
   const auto point = text.find('.');
   const std::string_view intPart = text.substr(0, point);
-  const std::string_view fracPart = point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
+  const std::string_view fracPart =
+      point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
 
   std::string tenths(intPart);
   tenths += fracPart.empty() ? '0' : fracPart[0];
@@ -49,7 +50,8 @@ std::string roundDecimalText(std::string_view text) {
   const char last = tenths.back();
   tenths.pop_back();
   const auto firstNonZero = tenths.find_first_not_of('0');
-  const std::string whole = firstNonZero == std::string::npos ? std::string{} : tenths.substr(firstNonZero);
+  const std::string whole =
+      firstNonZero == std::string::npos ? std::string{} : tenths.substr(firstNonZero);
   const bool zero = whole.empty() && last == '0';
   return (negative && !zero ? "-" : "") + whole + '.' + last;
 }

@@ -54,12 +54,16 @@ void Form4Logic::Command1_Click() {
   // The scroll bars snap the cross-hair to whole pixels and rewrite every read-out; a row
   // below the chart (a power under 4.95 kW) is refused by VScroll1 and skipped.
   if (step.test([&] { return c.lineEnd(Line1, X1) >= 0; })) {
-    if (!step([&] { c.setScrollValue(ScrollBar::HScroll1, roundToInt16(c.lineEnd(Line1, X1) + 1.0)); })) {
+    if (!step([&] {
+          c.setScrollValue(ScrollBar::HScroll1, roundToInt16(c.lineEnd(Line1, X1) + 1.0));
+        })) {
       refusals_ |= kColumnRefused;
     }
   }
   if (step.test([&] { return c.lineEnd(Line2, Y1) >= 0; })) {
-    if (!step([&] { c.setScrollValue(ScrollBar::VScroll1, roundToInt16(c.lineEnd(Line2, Y1) + 1.0)); })) {
+    if (!step([&] {
+          c.setScrollValue(ScrollBar::VScroll1, roundToInt16(c.lineEnd(Line2, Y1) + 1.0));
+        })) {
       refusals_ |= kRowBelowChart;
     }
   } else if ((refusals_ & kPowerOutsideChart) == 0) {

@@ -18,7 +18,8 @@ float interpolate(double x, double left, double pLeft, double right, double pRig
 
 }  // namespace
 
-PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slots, ChartCoord x, ChartCoord y) {
+PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slots, ChartCoord x,
+                                ChartCoord y) {
   const ChartCoord x13 = slots.CurveX13;
   const ChartCoord x10 = slots.CurveX10;
   const ChartCoord x7 = slots.CurveX7;
@@ -29,7 +30,8 @@ PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slo
     // The limit segments flag speed and power whatever the column, up to the 4 bar curve.
     if (raster.pixel(x7, y) == colours::kMagenta) result.speedAndPower |= kSpeedLimit7Bar;
     if (x4 > 0) {
-      if (raster.pixel(x4, y) == colours::kLightTeal && x > x7) result.speedAndPower |= kSpeedLimit4Bar;
+      if (raster.pixel(x4, y) == colours::kLightTeal && x > x7)
+        result.speedAndPower |= kSpeedLimit4Bar;
       if (x > x4) {
         result.pressure = 4;
         result.pressureWarnings = kRightOf4Bar;
@@ -95,7 +97,8 @@ void Form4Logic::UpdatePressureReading() {
   const Colour speedAndPower = decision.speedAndPower != 0 ? colours::kRed : colours::kBlack;
   controls_.setTextColour(TextControl::Text1, speedAndPower);
   controls_.setTextColour(TextControl::Label4, speedAndPower);
-  controls_.setTextColour(TextControl::Text2, decision.pressureWarnings != 0 ? colours::kRed : colours::kBlack);
+  controls_.setTextColour(TextControl::Text2,
+                          decision.pressureWarnings != 0 ? colours::kRed : colours::kBlack);
   controls_.setText(TextControl::Text2, formatOneDecimal(state_.Pressure));
   controls_.setLineVisible(CrossHairLine::Line1, true);
   controls_.setLineVisible(CrossHairLine::Line2, true);

@@ -18,7 +18,8 @@ struct PressureDecision {
 
 // Places column x of row y among the curve slots of the last scan and interpolates the
 // pressure between the curves that enclose it; beyond the outer curves it clamps and marks.
-PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slots, ChartCoord x, ChartCoord y);
+PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slots, ChartCoord x,
+                                ChartCoord y);
 
 // The four delivery estimates, one straight line in the rotor speed each: Q1 starts at
 // `atStart` m3/min at 2000 1/min and rises by `rise` over `over` 1/min.

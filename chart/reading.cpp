@@ -35,7 +35,8 @@ Warnings Reading::warnings(TextControl control) const {
   }
 }
 
-Reading readingOf(const Form4Controls& controls, Warnings speedAndPower, Warnings pressureAndDelivery) {
+Reading readingOf(const Form4Controls& controls, Warnings speedAndPower,
+                  Warnings pressureAndDelivery) {
   using enum TextControl;
   Reading r;
   r.hscroll = controls.scrollValue(ScrollBar::HScroll1);
@@ -50,7 +51,8 @@ Reading readingOf(const Form4Controls& controls, Warnings speedAndPower, Warning
   r.entries = {controls.text(Text3), controls.text(Text4), controls.text(Text5)};
   r.speedAndPower = speedAndPower;
   r.pressureAndDelivery = pressureAndDelivery;
-  for (std::size_t i = 0; i < kTextControlCount; ++i) r.colours[i] = controls.textColour(static_cast<TextControl>(i));
+  for (std::size_t i = 0; i < kTextControlCount; ++i)
+    r.colours[i] = controls.textColour(static_cast<TextControl>(i));
   for (const CrossHairLine line : {CrossHairLine::Line1, CrossHairLine::Line2}) {
     const std::size_t l = at(line);
     for (const LineEnd end : {LineEnd::X1, LineEnd::Y1, LineEnd::X2, LineEnd::Y2}) {

@@ -43,6 +43,7 @@ struct Reading {
 };
 
 // The reading of a window's controls, with the reasons its core gave for the red ones.
-Reading readingOf(const Form4Controls& controls, Warnings speedAndPower, Warnings pressureAndDelivery);
+Reading readingOf(const Form4Controls& controls, Warnings speedAndPower,
+                  Warnings pressureAndDelivery);
 
 }  // namespace chart

@@ -17,7 +17,8 @@ std::string deliveryUnit(std::string_view deliveryClass) {
   return unit;
 }
 
-std::string readOut(std::string_view quantity, const std::string& value, std::string_view unit, Warnings warnings) {
+std::string readOut(std::string_view quantity, const std::string& value, std::string_view unit,
+                    Warnings warnings) {
   std::string words(quantity);
   if (value.empty()) {
     words.append(" in ").append(unit);
@@ -28,7 +29,8 @@ std::string readOut(std::string_view quantity, const std::string& value, std::st
   return words;
 }
 
-void addValue(std::string& words, std::string_view quantity, const std::string& value, std::string_view unit) {
+void addValue(std::string& words, std::string_view quantity, const std::string& value,
+              std::string_view unit) {
   if (value.empty()) return;
   if (!words.empty()) words += ", ";
   words.append(quantity).append(" ").append(value).append(" ").append(unit);

@@ -20,18 +20,21 @@ std::span<const FlagWords> refusalTexts() {
   };
   static const std::array<Row, 12> rows{{
       {kPowerOutsideChart, "power outside 0 to " + number(kTopPower) + " kW"},
-      {kPressureOutsideCurves,
-       "pressure outside " + number(limits::kLowestPressure) + " to " + number(limits::kHighestPressure) + " bar"},
+      {kPressureOutsideCurves, "pressure outside " + number(limits::kLowestPressure) + " to " +
+                                   number(limits::kHighestPressure) + " bar"},
       {kRowBelowChart, "power below the chart (under " + number(kPowersOnChart.low) + " kW)"},
       {kRowAboveChart, "power on the parked row above the chart (" + number(kTopPower) + " kW)"},
       {kColumnRefused, "column outside the chart"},
-      {kMotorSpeedOutOfRange, "motor speed not above 0 and up to " + number(limits::kMostMotorSpeed) + " 1/min"},
+      {kMotorSpeedOutOfRange,
+       "motor speed not above 0 and up to " + number(limits::kMostMotorSpeed) + " 1/min"},
       {kMotorPulleyOutOfRange, "motor pulley not above 0 and up to " + number(limits::kMostPulley)},
-      {kAirEndPulleyOutOfRange, "air-end pulley not above 0 and up to " + number(limits::kMostPulley)},
+      {kAirEndPulleyOutOfRange,
+       "air-end pulley not above 0 and up to " + number(limits::kMostPulley)},
       {kAirEndPulleyUnderOne, "air-end pulley under 1 (diameters count in whole units)"},
       {kSpeedBeyondRange, "air-end speed beyond " + number(limits::kMostMotorSpeed) + " 1/min"},
       {kSpeedAboveChart, "air-end speed above the chart (over " + number(kTopSpeed) + " 1/min)"},
-      {kSpeedBelowChart, "air-end speed below the chart (under " + number(kSpeedsOnChart.low) + " 1/min)"},
+      {kSpeedBelowChart,
+       "air-end speed below the chart (under " + number(kSpeedsOnChart.low) + " 1/min)"},
   }};
   static const auto table = [] {
     std::array<FlagWords, rows.size()> flags{};

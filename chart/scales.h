@@ -14,9 +14,13 @@ inline constexpr double kPowerAtBottomRow = 5.0;  // kW on row kRows - 1
 inline constexpr double kPowerSpan = 40.0;  // kW over the kRows rows
 
 // Power in kW of a chart row: row 399 is 5.0 kW, row 0 is 44.9 kW.
-inline double powerOfRow(double row) { return ((kRows - 1.0) - row) * (kPowerSpan / kRows) + kPowerAtBottomRow; }
+inline double powerOfRow(double row) {
+  return ((kRows - 1.0) - row) * (kPowerSpan / kRows) + kPowerAtBottomRow;
+}
 // The inverse: the chart row of a power, possibly fractional.
-inline double rowOfPower(double power) { return (kRows - 1.0) - (power - kPowerAtBottomRow) * (kRows / kPowerSpan); }
+inline double rowOfPower(double power) {
+  return (kRows - 1.0) - (power - kPowerAtBottomRow) * (kRows / kPowerSpan);
+}
 // HScroll1 value of a rotor speed, before rounding: one step per kSpeedPerColumn.
 inline double scrollValueOfSpeed(double speedAboveStart) {
   return (static_cast<double>(kColumns) / (kColumns * kSpeedPerColumn)) * speedAboveStart;
@@ -30,9 +34,11 @@ struct BarQuantity {
   constexpr double of(double value) const { return atZero + perStep * value; }
 };
 inline constexpr BarQuantity kColumnSpeed{kSpeedAtColumnZero, kSpeedPerColumn};  // HScroll1, 1/min
-inline constexpr BarQuantity kRowPower{kPowerAtBottomRow + kPowerSpan, -kPowerSpan / kRows};  // VScroll1, kW
+inline constexpr BarQuantity kRowPower{kPowerAtBottomRow + kPowerSpan,
+                                       -kPowerSpan / kRows};  // VScroll1, kW
 
-inline constexpr Int16 kTopSpeed = kSpeedAtColumnZero + kSpeedPerColumn * kColumns;  // 1/min at HScroll1 = kColumns
+inline constexpr Int16 kTopSpeed =
+    kSpeedAtColumnZero + kSpeedPerColumn * kColumns;  // 1/min at HScroll1 = kColumns
 inline constexpr double kTopPower = kRowPower.atZero;  // kW of the parked row above the chart
 
 // What rounds onto a bar: from its end values' quantities, each widened by half a step.

@@ -24,7 +24,8 @@ constexpr const char* kProgram = "qnte418grafik-read";
 int writeError = 0;
 
 bool sameInAnyCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
+  return std::ranges::equal(
+      a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
 }
 
 bool isHeader(std::span<const std::string_view> names, const std::vector<std::string>& fields) {
@@ -48,8 +49,8 @@ void reportRefused(std::string_view where, std::string_view message) {
                static_cast<int>(message.size()), message.data());
 }
 
-int runBatch(const std::string& path, std::span<const std::string_view> names, const std::function<void()>& start,
-             const BatchAnswer& answer) {
+int runBatch(const std::string& path, std::span<const std::string_view> names,
+             const std::function<void()>& start, const BatchAnswer& answer) {
   const bool standardInput = path == "-";
   const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -81,14 +82,16 @@ int runBatch(const std::string& path, std::span<const std::string_view> names, c
       } else if (firstLine && isHeader(names, fields)) {
         continue;
       }
-      const std::string refusal = answer(number, error.empty() ? fields : std::span<const std::string>(), error);
+      const std::string refusal =
+          answer(number, error.empty() ? fields : std::span<const std::string>(), error);
       if (!refusal.empty()) {
         reportRefused(name + ':' + std::to_string(number), refusal);
         status = kRefused;
       }
     }
   } catch (const std::system_error& e) {
-    std::fprintf(stderr, "%s: cannot read %s: %s\n", kProgram, name.c_str(), e.code().message().c_str());
+    std::fprintf(stderr, "%s: cannot read %s: %s\n", kProgram, name.c_str(),
+                 e.code().message().c_str());
     status = kUsage;
   }
   if (!standardInput) ::close(fd);

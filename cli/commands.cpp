@@ -28,7 +28,8 @@ std::string noNumber(const std::string& fieldName, const std::string& field) {
   std::string error = fieldName + " " + quoted(field) + " is no number";
   std::string withPoint = field;
   std::replace(withPoint.begin(), withPoint.end(), ',', '.');
-  if (withPoint != field && chart::isNumberField(withPoint)) error += " (\".\" is the decimal separator)";
+  if (withPoint != field && chart::isNumberField(withPoint))
+    error += " (\".\" is the decimal separator)";
   return error;
 }
 
@@ -37,8 +38,9 @@ std::string noNumber(const std::string& fieldName, const std::string& field) {
 std::string readFields(std::string_view command, std::span<const std::string_view> names,
                        std::span<const std::string> fields, std::span<double> values) {
   if (fields.size() != names.size()) {
-    return (fields.size() < names.size() ? "too few fields: " : "too many fields: ") + std::to_string(fields.size()) +
-           " where " + std::string(command) + " takes " + std::to_string(names.size());
+    return (fields.size() < names.size() ? "too few fields: " : "too many fields: ") +
+           std::to_string(fields.size()) + " where " + std::string(command) + " takes " +
+           std::to_string(names.size());
   }
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const std::string fieldName(names[i]);
@@ -59,11 +61,13 @@ const CommandInfo& infoOf(Command command) {
   return kCommands.front();
 }
 
-Outcome readingFor(const chart::ChartRaster& raster, Command command, std::span<const std::string> fields) {
+Outcome readingFor(const chart::ChartRaster& raster, Command command,
+                   std::span<const std::string> fields) {
   const CommandInfo& info = infoOf(command);
   Outcome outcome;
   std::array<double, 3> values{};
-  outcome.error = readFields(info.name, std::span(info.fields).first(info.fieldCount), fields, values);
+  outcome.error =
+      readFields(info.name, std::span(info.fields).first(info.fieldCount), fields, values);
   if (!outcome.error.empty()) return outcome;
 
   chart::MemoryWindow window(raster);
@@ -72,9 +76,11 @@ Outcome readingFor(const chart::ChartRaster& raster, Command command, std::span<
       const auto h = chart::hScrollOfSpeed(values[0]);
       const auto v = chart::vScrollOfPower(values[1]);
       if (!h) {
-        outcome.error = "SPEED " + quoted(fields[0]) + " is off the chart: " + chart::speedsOnChartText();
+        outcome.error =
+            "SPEED " + quoted(fields[0]) + " is off the chart: " + chart::speedsOnChartText();
       } else if (!v) {
-        outcome.error = "POWER " + quoted(fields[1]) + " is off the chart: " + chart::powersOnChartText();
+        outcome.error =
+            "POWER " + quoted(fields[1]) + " is off the chart: " + chart::powersOnChartText();
       } else {
         window.scrollTo(*h, *v);
       }

@@ -22,16 +22,32 @@ struct CommandInfo {
 };
 
 inline constexpr std::array<CommandInfo, 4> kCommands{{
-    {Command::At, "at", {"SPEED", "POWER"}, 2, "the reading with the cross-hair at a speed (1/min) and a power (kW)"},
-    {Command::Calculate, "calculate", {"POWER", "PRESSURE"}, 2,
+    {Command::At,
+     "at",
+     {"SPEED", "POWER"},
+     2,
+     "the reading with the cross-hair at a speed (1/min) and a power (kW)"},
+    {Command::Calculate,
+     "calculate",
+     {"POWER", "PRESSURE"},
+     2,
      "the first calculator: a power (kW) and a pressure (bar) on a fresh window"},
-    {Command::Belt, "belt", {"MOTOR_SPEED", "MOTOR_PULLEY", "AIREND_PULLEY"}, 3,
+    {Command::Belt,
+     "belt",
+     {"MOTOR_SPEED", "MOTOR_PULLEY", "AIREND_PULLEY"},
+     3,
      "the second calculator: a belt drive on a fresh window"},
-    {Command::Curves, "curves", {}, 0, "where the 13, 10, 7 and 4 bar curves end in every chart row"},
+    {Command::Curves,
+     "curves",
+     {},
+     0,
+     "where the 13, 10, 7 and 4 bar curves end in every chart row"},
 }};
 
 const CommandInfo& infoOf(Command command);
-inline bool isCalculator(Command command) { return command == Command::Calculate || command == Command::Belt; }
+inline bool isCalculator(Command command) {
+  return command == Command::Calculate || command == Command::Belt;
+}
 
 // One reading as a front end reports it: the window's read-outs after the action, or why
 // the input never reached the window.
@@ -46,6 +62,7 @@ std::string readFields(std::string_view command, std::span<const std::string_vie
                        std::span<const std::string> fields, std::span<double> values);
 
 // Runs one reading of `at`, `calculate` or `belt` on a fresh window in memory.
-Outcome readingFor(const chart::ChartRaster& raster, Command command, std::span<const std::string> fields);
+Outcome readingFor(const chart::ChartRaster& raster, Command command,
+                   std::span<const std::string> fields);
 
 }  // namespace cli

@@ -39,7 +39,9 @@ std::string usage() {
   std::string text;
   const std::string program = std::string(kProgram) + ' ';
   const std::string options = program + "[--format text|csv|json] ";
-  const auto line = [&](const std::string& words) { text += (text.empty() ? "Usage: " : "       ") + words + '\n'; };
+  const auto line = [&](const std::string& words) {
+    text += (text.empty() ? "Usage: " : "       ") + words + '\n';
+  };
   for (const cli::CommandInfo& info : cli::kCommands) {
     std::string words = options + std::string(info.name);
     for (std::size_t i = 0; i < info.fieldCount; ++i) words += ' ' + std::string(info.fields[i]);
@@ -53,12 +55,14 @@ std::string usage() {
 }
 
 int usageError(std::string_view message) {
-  std::fprintf(stderr, "%s: %.*s\n%s", kProgram, static_cast<int>(message.size()), message.data(), usage().c_str());
+  std::fprintf(stderr, "%s: %.*s\n%s", kProgram, static_cast<int>(message.size()), message.data(),
+               usage().c_str());
   return kUsage;
 }
 
 std::string takes(const cli::CommandInfo& info) {
-  std::string text = std::string(info.name) + " takes " + std::to_string(info.fieldCount) + " values:";
+  std::string text =
+      std::string(info.name) + " takes " + std::to_string(info.fieldCount) + " values:";
   for (std::size_t i = 0; i < info.fieldCount; ++i) text += ' ' + std::string(info.fields[i]);
   return text;
 }
@@ -68,7 +72,9 @@ std::string parseErrorMessage(const CLI::App& app, const CLI::ParseError& error,
                               const std::map<const CLI::App*, cli::Command>& commands) {
   const std::vector<std::string> extras = app.remaining(true);
   for (const std::string& extra : extras) {
-    if (!extra.starts_with('-') || extra.size() == 1 || std::isdigit(static_cast<unsigned char>(extra[1]))) continue;
+    if (!extra.starts_with('-') || extra.size() == 1 ||
+        std::isdigit(static_cast<unsigned char>(extra[1])))
+      continue;
     std::string message = "unknown option \"" + extra + '"';
     // As for getopt: "-" and a digit start a value; any other value after "--".
     if (!extra.starts_with("--")) message += " (a value that begins with \"-\" goes after \"--\")";
@@ -96,7 +102,8 @@ int show(const CLI::App& app, const CLI::ParseError& request) {
 // refused too, though its record is written.
 std::string refusalOf(const cli::Outcome& outcome) {
   if (!outcome.error.empty()) return outcome.error;
-  return outcome.refusals != 0 ? "not placed: " + chart::refusalText(outcome.refusals) : std::string();
+  return outcome.refusals != 0 ? "not placed: " + chart::refusalText(outcome.refusals)
+                               : std::string();
 }
 
 }  // namespace
@@ -105,14 +112,16 @@ int main(int argc, char** argv) {
   static char outputBuffer[1 << 16];
   std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
 
-  CLI::App app{"Readings of the QNTe418 performance chart, exactly as the qnte418grafik window shows them.",
-               kProgram};
+  CLI::App app{
+      "Readings of the QNTe418 performance chart, exactly as the qnte418grafik window shows them.",
+      kProgram};
   app.set_version_flag("--version", std::string(kProgram) + ' ' + QNTE_VERSION);
-  app.footer(usage() +
-             "\nWith --batch, one CSV line of arguments per reading; one record per line comes out, in order.\n"
-             "Exit status: 0 every reading made, 1 an input refused (named on standard error), 2 usage,\n"
-             "3 the output cannot be written.\n"
-             "See qnte418grafik-read(1).");
+  app.footer(
+      usage() +
+      "\nWith --batch, one CSV line of arguments per reading; one record per line comes out, in order.\n"
+      "Exit status: 0 every reading made, 1 an input refused (named on standard error), 2 usage,\n"
+      "3 the output cannot be written.\n"
+      "See qnte418grafik-read(1).");
   app.require_subcommand(0, 1);  // none is reported below, with the usage
   app.fallthrough();
   std::string formatName = "text";
@@ -128,11 +137,13 @@ int main(int argc, char** argv) {
     commands[sub] = info.command;
     if (info.fieldCount == 0) continue;
     std::string names;
-    for (std::size_t i = 0; i < info.fieldCount; ++i) names += (i ? " " : "") + std::string(info.fields[i]);
+    for (std::size_t i = 0; i < info.fieldCount; ++i)
+      names += (i ? " " : "") + std::string(info.fields[i]);
     // Exactly as many as the command takes, so that a "--" between them ends the options
     // and not the command.
     sub->add_option("values", values, names)->expected(static_cast<int>(info.fieldCount));
-    sub->add_option("--batch", batch, "one CSV line of " + names + " per reading, from FILE or - (standard input)")
+    sub->add_option("--batch", batch,
+                    "one CSV line of " + names + " per reading, from FILE or - (standard input)")
         ->type_name("FILE");
   }
 
@@ -170,19 +181,21 @@ int main(int argc, char** argv) {
   } else {
     cli::ReadingWriter writer(stdout, format, cli::isCalculator(command), batched);
     if (batched) {
-      if (!values.empty()) return usageError(std::string(info.name) + ": give the values or --batch, not both");
+      if (!values.empty())
+        return usageError(std::string(info.name) + ": give the values or --batch, not both");
       const chart::ChartRaster& raster = embedded::chartRaster();
-      status = cli::runBatch(batch, std::span(info.fields).first(info.fieldCount), [&] { writer.header(); },
-                             [&](std::uint64_t number, std::span<const std::string> fields, std::string_view error) {
-                               cli::Outcome outcome;
-                               if (error.empty()) {
-                                 outcome = cli::readingFor(raster, command, fields);
-                               } else {
-                                 outcome.error = error;
-                               }
-                               writer.write(number, outcome);
-                               return refusalOf(outcome);
-                             });
+      status = cli::runBatch(
+          batch, std::span(info.fields).first(info.fieldCount), [&] { writer.header(); },
+          [&](std::uint64_t number, std::span<const std::string> fields, std::string_view error) {
+            cli::Outcome outcome;
+            if (error.empty()) {
+              outcome = cli::readingFor(raster, command, fields);
+            } else {
+              outcome.error = error;
+            }
+            writer.write(number, outcome);
+            return refusalOf(outcome);
+          });
     } else {
       if (values.size() != info.fieldCount) return usageError(takes(info));
       const cli::Outcome outcome = cli::readingFor(embedded::chartRaster(), command, values);

@@ -44,7 +44,9 @@ void padRight(std::string& out, std::string_view text, std::size_t width) {
 
 std::string_view boolText(bool value) { return value ? "true" : "false"; }
 
-std::string dumped(const Json& json) { return json.dump(-1, ' ', false, Json::error_handler_t::replace); }
+std::string dumped(const Json& json) {
+  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
 
 void addReadingJson(Json& json, const chart::Reading& r) {
   json["hscroll"] = r.hscroll;
@@ -101,7 +103,8 @@ void ReadingWriter::header() {
       return;
     case Format::Csv:
       if (numbered_) record_ += "line,";
-      record_ += "hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons";
+      record_ +=
+          "hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons";
       if (calculator_) record_ += ",placed,refused";
       if (numbered_) record_ += ",error";
       break;
@@ -163,7 +166,8 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
       addReadingText(record_, r);
       std::string notes = chart::warningText(r.reasons());
       if (outcome.refusals != 0) {
-        notes += (notes.empty() ? "not placed: " : "; not placed: ") + chart::refusalText(outcome.refusals);
+        notes += (notes.empty() ? "not placed: " : "; not placed: ") +
+                 chart::refusalText(outcome.refusals);
       }
       if (!notes.empty()) record_ += ' ' + notes;
       while (!record_.empty() && record_.back() == ' ') record_.pop_back();
@@ -219,7 +223,8 @@ void CurveWriter::write(const chart::RowCurveEnds& row) {
       record_ = std::to_string(row.row) + ',' + power;
       for (const chart::CurveEnd& end : row.ends) {
         record_ += ',';
-        if (end.present) record_ += std::to_string(end.speed) + ',' + std::string(boolText(end.limit));
+        if (end.present)
+          record_ += std::to_string(end.speed) + ',' + std::string(boolText(end.limit));
         else record_ += ',';
       }
       break;
@@ -228,7 +233,8 @@ void CurveWriter::write(const chart::RowCurveEnds& row) {
       padLeft(record_, power, 6);
       for (const chart::CurveEnd& end : row.ends) {
         record_ += "  ";
-        padRight(record_, end.present ? std::to_string(end.speed) + (end.limit ? " limit" : "") : "-", 10);
+        padRight(record_,
+                 end.present ? std::to_string(end.speed) + (end.limit ? " limit" : "") : "-", 10);
       }
       while (record_.back() == ' ') record_.pop_back();
       break;

@@ -19,7 +19,8 @@ std::optional<std::pair<int, int>> pulleyRange(std::string_view text) {
     return error == std::errc() && end == digits.data() + digits.size();
   };
   std::pair<int, int> range;
-  if (!whole(text.substr(0, dash), range.first) || !whole(text.substr(dash + 1), range.second)) return std::nullopt;
+  if (!whole(text.substr(0, dash), range.first) || !whole(text.substr(dash + 1), range.second))
+    return std::nullopt;
   return range;
 }
 
@@ -45,7 +46,8 @@ struct Row {
 
 }  // namespace
 
-DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options, std::span<const std::string> fields) {
+DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
+                      std::span<const std::string> fields) {
   DutyOutcome outcome;
   std::array<double, kSelectFields.size()> values{};
   outcome.error = readFields("select", kSelectFields, fields, values);
@@ -53,7 +55,8 @@ DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options, std::
   outcome.delivery = options.delivery = values[0];
   outcome.pressure = options.pressure = values[1];
   outcome.selection = selector.select(options);
-  if (outcome.selection.refusals != 0) outcome.error = chart::selectionRefusalText(outcome.selection);
+  if (outcome.selection.refusals != 0)
+    outcome.error = chart::selectionRefusalText(outcome.selection);
   return outcome;
 }
 
@@ -80,8 +83,9 @@ void SelectionWriter::header() {
       break;
     case Format::Text:
       if (numbered_) record_ += "  line ";
-      record_ += "     Q     P answer motor pulleys belt m/s hscroll vscroll speed power pressure delivery class    "
-                 "red         notes";
+      record_ +=
+          "     Q     P answer motor pulleys belt m/s hscroll vscroll speed power pressure delivery class    "
+          "red         notes";
       break;
   }
   put();
@@ -134,7 +138,8 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
   std::vector<Row> rows;
   rows.push_back({"speed", nullptr, s.reading, chart::answerNotes(s)});
   for (const chart::MotorDrives& motor : s.motors) {
-    for (const chart::DriveProposal& d : motor.drives) rows.push_back({"drive", &d, d.reading, chart::driveNotes(d)});
+    for (const chart::DriveProposal& d : motor.drives)
+      rows.push_back({"drive", &d, d.reading, chart::driveNotes(d)});
   }
   for (const Row& row : rows) {
     const chart::Reading& r = row.reading;
@@ -147,8 +152,8 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       record_ += ',';
       if (d) {
         record_ += std::to_string(d->motorSpeed) + ',' + std::to_string(d->motorPulley) + ',' +
-                   std::to_string(d->airEndPulley) + ',' + chart::beltSpeedText(d->beltSpeed) + ',' +
-                   std::string(boolText(d->reachesDelivery));
+                   std::to_string(d->airEndPulley) + ',' + chart::beltSpeedText(d->beltSpeed) +
+                   ',' + std::string(boolText(d->reachesDelivery));
       } else {
         record_ += ",,,,";
       }
@@ -166,7 +171,8 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       padRight(record_, row.answer, 6);
       padLeft(record_, d ? std::to_string(d->motorSpeed) : "-", 6);
       record_ += ' ';
-      padRight(record_, d ? std::to_string(d->motorPulley) + '/' + std::to_string(d->airEndPulley) : "-", 7);
+      padRight(record_,
+               d ? std::to_string(d->motorPulley) + '/' + std::to_string(d->airEndPulley) : "-", 7);
       padLeft(record_, d ? chart::beltSpeedText(d->beltSpeed) : "-", 9);
       record_ += ' ';
       addReadingText(record_, r);
@@ -178,25 +184,32 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
 }
 
 SelectCommand::SelectCommand(CLI::App& app)
-    : app_(app.add_subcommand("select", "speed, power and belt drives for a duty: Q m3/min at P bar")) {
+    : app_(app.add_subcommand("select",
+                              "speed, power and belt drives for a duty: Q m3/min at P bar")) {
   app_->add_option("values", values_, "Q P");
-  app_->add_option("--batch", batch_, "one CSV line of Q,P per duty, from FILE or - (standard input)")
+  app_->add_option("--batch", batch_,
+                   "one CSV line of Q,P per duty, from FILE or - (standard input)")
       ->type_name("FILE");
   app_->add_option("--motor", motors_, "motor speeds in 1/min, comma-separated (default 1450,2950)")
       ->delimiter(',')
       ->type_name("SPEEDS");
   std::vector<std::string> series;
-  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) series.emplace_back(entry.name);
-  app_->add_option("--series", series_, "pulley series (default R40)")->check(CLI::IsMember(series));
+  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable)
+    series.emplace_back(entry.name);
+  app_->add_option("--series", series_, "pulley series (default R40)")
+      ->check(CLI::IsMember(series));
   app_->add_option("--pulleys", pulleys_, "smallest and largest pulley in mm (default 63-500)")
       ->type_name("MIN-MAX")
       ->check(CLI::Validator(
-          [](const std::string& text) { return pulleyRange(text) ? std::string() : "not two whole numbers MIN-MAX"; },
+          [](const std::string& text) {
+            return pulleyRange(text) ? std::string() : "not two whole numbers MIN-MAX";
+          },
           ""));
   app_->add_option("--count", count_, "drives proposed per motor speed (default 5)");
 }
 
-int SelectCommand::run(Format format, const std::function<int(std::string_view)>& usageError) const {
+int SelectCommand::run(Format format,
+                       const std::function<int(std::string_view)>& usageError) const {
   chart::Duty options;
   options.motorSpeeds = motors_;
   for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) {
@@ -209,21 +222,23 @@ int SelectCommand::run(Format format, const std::function<int(std::string_view)>
 
   const bool batched = app_->count("--batch") > 0;
   if (batched && !values_.empty()) return usageError("select: give Q and P or --batch, not both");
-  if (!batched && values_.size() != 2) return usageError("select takes 2 values, not " + std::to_string(values_.size()));
+  if (!batched && values_.size() != 2)
+    return usageError("select takes 2 values, not " + std::to_string(values_.size()));
   chart::DriveSelector selector(embedded::chartRaster());
   SelectionWriter writer(stdout, format, batched);
   if (batched) {
-    return runBatch(batch_, kSelectFields, [&] { writer.header(); },
-                    [&](std::uint64_t number, std::span<const std::string> fields, std::string_view error) {
-                      DutyOutcome outcome;
-                      if (error.empty()) {
-                        outcome = selectFor(selector, options, fields);
-                      } else {
-                        outcome.error = error;
-                      }
-                      writer.write(number, outcome);
-                      return outcome.error;
-                    });
+    return runBatch(
+        batch_, kSelectFields, [&] { writer.header(); },
+        [&](std::uint64_t number, std::span<const std::string> fields, std::string_view error) {
+          DutyOutcome outcome;
+          if (error.empty()) {
+            outcome = selectFor(selector, options, fields);
+          } else {
+            outcome.error = error;
+          }
+          writer.write(number, outcome);
+          return outcome.error;
+        });
   }
   const DutyOutcome outcome = selectFor(selector, options, values_);
   if (!outcome.error.empty()) {

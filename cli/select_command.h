@@ -29,7 +29,8 @@ struct DutyOutcome {
 };
 
 // Reads the fields Q and P of a duty and selects for it with the options given.
-DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options, std::span<const std::string> fields);
+DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
+                      std::span<const std::string> fields);
 
 // Writes a selection one record a line: in text and CSV a line for the speed and power, then
 // one per drive; in JSON one object per duty.

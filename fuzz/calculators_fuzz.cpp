@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzzing::CheckedCore core;
   const auto start = fuzzing::splitOn(lines[0], ' ');
   core.scroll(ScrollBar::HScroll1, wrapInto(fuzzing::int16Of(start[0]), 500));
-  core.scroll(ScrollBar::VScroll1, wrapInto(fuzzing::int16Of(start.size() > 1 ? start[1] : ""), 400));
+  core.scroll(ScrollBar::VScroll1,
+              wrapInto(fuzzing::int16Of(start.size() > 1 ? start[1] : ""), 400));
   for (std::size_t i = 1; i < lines.size() && i <= kMaxClicks; ++i) {
     const auto fields = fuzzing::splitOn(lines[i], '|');
     for (std::size_t entry = 1; entry < fields.size() && entry <= std::size(kEntries); ++entry) {

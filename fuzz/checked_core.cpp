@@ -29,14 +29,14 @@ constexpr std::array kMarkedReadOuts{Text1, Label4, Text2, Label20};
 
 bool sameState(const ChartState& a, const ChartState& b) {
   return a.PixelColour == b.PixelColour && a.CurveX13 == b.CurveX13 && a.CurveX10 == b.CurveX10 &&
-         a.CurveX7 == b.CurveX7 && a.CurveX4 == b.CurveX4 && a.Pressure == b.Pressure && a.RotorSpeed == b.RotorSpeed &&
-         a.Delivery == b.Delivery && a.MotorSpeed == b.MotorSpeed && a.MotorPulley == b.MotorPulley &&
-         a.AirEndPulley == b.AirEndPulley;
+         a.CurveX7 == b.CurveX7 && a.CurveX4 == b.CurveX4 && a.Pressure == b.Pressure &&
+         a.RotorSpeed == b.RotorSpeed && a.Delivery == b.Delivery && a.MotorSpeed == b.MotorSpeed &&
+         a.MotorPulley == b.MotorPulley && a.AirEndPulley == b.AirEndPulley;
 }
 
 bool sameCrossHair(const chart::Reading& a, const chart::Reading& b) {
-  return a.lineEnds == b.lineEnds && a.lineVisible == b.lineVisible && a.markerLeft == b.markerLeft &&
-         a.markerTop == b.markerTop;
+  return a.lineEnds == b.lineEnds && a.lineVisible == b.lineVisible &&
+         a.markerLeft == b.markerLeft && a.markerTop == b.markerTop;
 }
 
 bool same(const Moment& a, const Moment& b) {
@@ -44,9 +44,13 @@ bool same(const Moment& a, const Moment& b) {
 }
 
 // The marker's corner for a line at `position`, computed as the handlers compute it.
-ChartCoord markerCorner(ChartCoord position) { return static_cast<ChartCoord>(double{position} - 8 / 2.0); }
+ChartCoord markerCorner(ChartCoord position) {
+  return static_cast<ChartCoord>(double{position} - 8 / 2.0);
+}
 
-bool placesOnAxis(ChartCoord coordinate, int extent) { return coordinate >= 0 && coordinate <= extent - 1; }
+bool placesOnAxis(ChartCoord coordinate, int extent) {
+  return coordinate >= 0 && coordinate <= extent - 1;
+}
 
 std::string pointer(ChartCoord x, ChartCoord y) {
   std::ostringstream out;
@@ -58,26 +62,30 @@ std::string pointer(ChartCoord x, ChartCoord y) {
 }  // namespace
 
 Moment momentOf(const testsupport::CoreHarness& core) {
-  return {.shown = core.window.reading(), .state = core.logic.state(), .line1Hides = core.controls.line1Hides};
+  return {.shown = core.window.reading(),
+          .state = core.logic.state(),
+          .line1Hides = core.controls.line1Hides};
 }
 
 std::string describe(const Moment& m) {
   const chart::Reading& s = m.shown;
   std::ostringstream out;
-  out << "  scroll " << s.hscroll << "/" << s.hmaximum << ", " << s.vscroll << "/" << s.vmaximum << "; Line1 X "
-      << s.lineEnds[0][0] << ".." << s.lineEnds[0][2] << (s.lineVisible[0] ? "" : " hidden") << "; Line2 Y "
-      << s.lineEnds[1][1] << ".." << s.lineEnds[1][3] << (s.lineVisible[1] ? "" : " hidden") << "; marker "
-      << s.markerLeft << ", " << s.markerTop << "\n";
+  out << "  scroll " << s.hscroll << "/" << s.hmaximum << ", " << s.vscroll << "/" << s.vmaximum
+      << "; Line1 X " << s.lineEnds[0][0] << ".." << s.lineEnds[0][2]
+      << (s.lineVisible[0] ? "" : " hidden") << "; Line2 Y " << s.lineEnds[1][1] << ".."
+      << s.lineEnds[1][3] << (s.lineVisible[1] ? "" : " hidden") << "; marker " << s.markerLeft
+      << ", " << s.markerTop << "\n";
   for (std::size_t i = 0; i < chart::kTextControlCount; ++i) {
     const auto control = static_cast<TextControl>(i);
     const std::string words = chart::warningText(s.warnings(control));
-    out << "  " << layout::nameOf(control) << " \"" << s.text(control) << "\" colour " << s.colour(control)
-        << (words.empty() ? "" : " (" + words + ")") << "\n";
+    out << "  " << layout::nameOf(control) << " \"" << s.text(control) << "\" colour "
+        << s.colour(control) << (words.empty() ? "" : " (" + words + ")") << "\n";
   }
   const ChartState& st = m.state;
-  out << "  slots " << st.CurveX13 << " " << st.CurveX10 << " " << st.CurveX7 << " " << st.CurveX4 << "; pressure "
-      << st.Pressure << "; RotorSpeed " << st.RotorSpeed << "; delivery " << st.Delivery << "; drive " << st.MotorSpeed
-      << " " << st.MotorPulley << " " << st.AirEndPulley << "; readings " << m.line1Hides << "\n";
+  out << "  slots " << st.CurveX13 << " " << st.CurveX10 << " " << st.CurveX7 << " " << st.CurveX4
+      << "; pressure " << st.Pressure << "; RotorSpeed " << st.RotorSpeed << "; delivery "
+      << st.Delivery << "; drive " << st.MotorSpeed << " " << st.MotorPulley << " "
+      << st.AirEndPulley << "; readings " << m.line1Hides << "\n";
   return out.str();
 }
 
@@ -101,9 +109,12 @@ void CheckedCore::scroll(ScrollBar bar, chart::ScrollValue value) {
     core_.controls.setScrollValue(bar, value);
     require(inRange, "a scroll value out of range is refused", std::to_string(value));
   } catch (const chart::ChartError& error) {
-    require(!inRange, "a scroll value in range is taken without error", std::to_string(value) + ": " + error.what());
-    require(error.fault() == chart::Fault::InvalidPropertyValue, "a refused scroll value is an invalid property value");
-    require(same(before, momentOf(core_)), "a refused scroll value changes nothing", describe(momentOf(core_)));
+    require(!inRange, "a scroll value in range is taken without error",
+            std::to_string(value) + ": " + error.what());
+    require(error.fault() == chart::Fault::InvalidPropertyValue,
+            "a refused scroll value is an invalid property value");
+    require(same(before, momentOf(core_)), "a refused scroll value changes nothing",
+            describe(momentOf(core_)));
   } catch (const std::exception& error) {
     fail("a scroll change lets no other error escape", error.what());
   }
@@ -127,9 +138,11 @@ void CheckedCore::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord 
   const Moment before = momentOf(core_);
   run(Event::Mouse, [&] { core_.logic.Picture1_MouseMove(button, shift, x, y); });
   const Moment after = momentOf(core_);
-  const bool follows = button == chart::mouse::kRight || (button == chart::mouse::kLeft && shift > 0);
+  const bool follows =
+      button == chart::mouse::kRight || (button == chart::mouse::kLeft && shift > 0);
   if (!follows) {
-    require(same(before, after), "a move without the right button or a modified left button does nothing");
+    require(same(before, after),
+            "a move without the right button or a modified left button does nothing");
     return;
   }
   const auto expected = [](bool places, ChartCoord at, chart::ScrollValue old) {
@@ -137,10 +150,13 @@ void CheckedCore::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord 
   };
   require(after.shown.hscroll == expected(placesOnAxis(x, 500), x, before.shown.hscroll) &&
               after.shown.vscroll == expected(placesOnAxis(y, 400), y, before.shown.vscroll),
-          "a drag moves the cross-hair to the pointer, each axis on its own", pointer(x, y) + describe(after));
+          "a drag moves the cross-hair to the pointer, each axis on its own",
+          pointer(x, y) + describe(after));
 }
 
-void CheckedCore::type(TextControl entry, std::string_view text) { core_.controls.setText(entry, text); }
+void CheckedCore::type(TextControl entry, std::string_view text) {
+  core_.controls.setText(entry, text);
+}
 
 void CheckedCore::command1() {
   run(Event::Command1, [&] { core_.logic.Command1_Click(); });
@@ -159,20 +175,25 @@ void CheckedCore::check(Event event, const Moment& before) {
   const bool vMoved = after.shown.vscroll != before.shown.vscroll;
   // The first calculator hides Line1 once itself; every reading hides it once more.
   const int readings = after.line1Hides - before.line1Hides - (event == Event::Command1 ? 1 : 0);
-  expect(readings == int{hMoved} + int{vMoved}, "one pressure reading per effective change of a scroll value");
+  expect(readings == int{hMoved} + int{vMoved},
+         "one pressure reading per effective change of a scroll value");
 
-  expect(after.shown.hmaximum == 500 && after.shown.vmaximum == 400, "the scroll maxima stay 500 and 400");
-  expect(
-      after.shown.hscroll >= 0 && after.shown.hscroll <= 500 && after.shown.vscroll >= 0 && after.shown.vscroll <= 400,
-      "scroll values stay in range");
+  expect(after.shown.hmaximum == 500 && after.shown.vmaximum == 400,
+         "the scroll maxima stay 500 and 400");
+  expect(after.shown.hscroll >= 0 && after.shown.hscroll <= 500 && after.shown.vscroll >= 0 &&
+             after.shown.vscroll <= 400,
+         "scroll values stay in range");
   expect(after.shown.lineVisible[0] && after.shown.lineVisible[1],
          "both cross-hair lines are visible after every event");
-  expect(after.shown.lineEnds[0][at(LineEnd::Y1)] == 0 && after.shown.lineEnds[0][at(LineEnd::Y2)] == 400 &&
-             after.shown.lineEnds[1][at(LineEnd::X1)] == 0 && after.shown.lineEnds[1][at(LineEnd::X2)] == 504,
+  expect(after.shown.lineEnds[0][at(LineEnd::Y1)] == 0 &&
+             after.shown.lineEnds[0][at(LineEnd::Y2)] == 400 &&
+             after.shown.lineEnds[1][at(LineEnd::X1)] == 0 &&
+             after.shown.lineEnds[1][at(LineEnd::X2)] == 504,
          "the lines' fixed ends stay where they are");
   const ChartCoord column = after.shown.lineEnds[0][at(LineEnd::X1)];
   const ChartCoord row = after.shown.lineEnds[1][at(LineEnd::Y1)];
-  expect(column == after.shown.lineEnds[0][at(LineEnd::X2)] && row == after.shown.lineEnds[1][at(LineEnd::Y2)],
+  expect(column == after.shown.lineEnds[0][at(LineEnd::X2)] &&
+             row == after.shown.lineEnds[1][at(LineEnd::Y2)],
          "both ends of a cross-hair line move together");
 
   if (event == Event::Command1) {
@@ -183,12 +204,14 @@ void CheckedCore::check(Event event, const Moment& before) {
     line2Free_ = line2Free_ && !vMoved;
   }
   if (line1Free_) {
-    expect(column >= -1 && column <= 499, "the first calculator leaves the vertical line on the chart or parked");
+    expect(column >= -1 && column <= 499,
+           "the first calculator leaves the vertical line on the chart or parked");
   } else {
     expect(column == after.shown.hscroll - 1, "the vertical line stands on column HScroll1 - 1");
   }
   if (line2Free_) {
-    expect(row >= -1 && row <= 449, "the first calculator leaves the horizontal line on a row of 0 to 45 kW");
+    expect(row >= -1 && row <= 449,
+           "the first calculator leaves the horizontal line on a row of 0 to 45 kW");
   } else {
     expect(row == after.shown.vscroll - 1, "the horizontal line stands on row VScroll1 - 1");
   }
@@ -196,11 +219,13 @@ void CheckedCore::check(Event event, const Moment& before) {
     expect(after.shown.markerLeft == -9 && after.shown.markerTop == -9 && column == -1 && row == -1,
            "until something moves the cross-hair stays parked as loaded");
   } else {
-    expect(after.shown.markerLeft == markerCorner(column) && after.shown.markerTop == markerCorner(row),
+    expect(after.shown.markerLeft == markerCorner(column) &&
+               after.shown.markerTop == markerCorner(row),
            "the marker is centred on the crossing of the lines");
   }
   if (event != Event::Command1 && readings == 0) {
-    expect(sameCrossHair(before.shown, after.shown), "an event that changes no scroll value moves nothing");
+    expect(sameCrossHair(before.shown, after.shown),
+           "an event that changes no scroll value moves nothing");
   }
   if (event == Event::Command2) {
     expect(!vMoved && after.shown.lineEnds[1] == before.shown.lineEnds[1],
@@ -208,18 +233,21 @@ void CheckedCore::check(Event event, const Moment& before) {
   }
 
   for (TextControl entry : {Text3, Text4, Text5}) {
-    expect(
-        after.shown.text(entry) == before.shown.text(entry) && after.shown.colour(entry) == before.shown.colour(entry),
-        "the pulley entries keep what the user typed");
+    expect(after.shown.text(entry) == before.shown.text(entry) &&
+               after.shown.colour(entry) == before.shown.colour(entry),
+           "the pulley entries keep what the user typed");
   }
   if (hMoved) {
-    expect(after.shown.text(Label4) == chart::integerText(static_cast<Int16>(after.shown.hscroll * 10 + 2000)),
+    expect(after.shown.text(Label4) ==
+               chart::integerText(static_cast<Int16>(after.shown.hscroll * 10 + 2000)),
            "Label4 shows the speed of the new column");
   } else {
-    expect(after.shown.text(Label4) == before.shown.text(Label4), "Label4 changes only with the column");
+    expect(after.shown.text(Label4) == before.shown.text(Label4),
+           "Label4 changes only with the column");
   }
   if (vMoved) {
-    expect(after.shown.text(Text1) == chart::formatOneDecimal(chart::scales::powerOfRow(after.shown.vscroll - 1)),
+    expect(after.shown.text(Text1) ==
+               chart::formatOneDecimal(chart::scales::powerOfRow(after.shown.vscroll - 1)),
            "Text1 shows the power of the new row");
   } else {
     expect(after.shown.text(Text1) == before.shown.text(Text1), "Text1 changes only with the row");
@@ -228,27 +256,31 @@ void CheckedCore::check(Event event, const Moment& before) {
   const ChartState& s = after.state;
   const ChartState& was = before.state;
   if (hMoved) {
-    expect(s.RotorSpeed == after.shown.hscroll * 10 + 2000, "a new column sets the rotor speed of its grid step");
+    expect(s.RotorSpeed == after.shown.hscroll * 10 + 2000,
+           "a new column sets the rotor speed of its grid step");
   } else if (event == Event::Command2 && s.RotorSpeed != was.RotorSpeed) {
     // Kept only where the column cannot follow (above 7000 or below 1995) or is already there.
     const bool columnInPlace =
         s.RotorSpeed >= 1995 && s.RotorSpeed <= 7000 &&
-        chart::roundToInt16(chart::scales::scrollValueOfSpeed(s.RotorSpeed - 2000)) == after.shown.hscroll;
+        chart::roundToInt16(chart::scales::scrollValueOfSpeed(s.RotorSpeed - 2000)) ==
+            after.shown.hscroll;
     expect(s.RotorSpeed > 7000 || s.RotorSpeed < 1995 || columnInPlace,
            "the pulley calculator moves the column to every speed on the chart");
   } else {
-    expect(s.RotorSpeed == was.RotorSpeed, "only a new column or the pulley calculator sets the rotor speed");
+    expect(s.RotorSpeed == was.RotorSpeed,
+           "only a new column or the pulley calculator sets the rotor speed");
   }
   if (event == Event::Command2) {
-    expect(
-        s.MotorSpeed >= 0 && s.MotorPulley >= 0 && s.MotorPulley <= 500 && s.AirEndPulley >= 0 && s.AirEndPulley <= 500,
-        "the drive entries are stored only within their ranges");
+    expect(s.MotorSpeed >= 0 && s.MotorPulley >= 0 && s.MotorPulley <= 500 && s.AirEndPulley >= 0 &&
+               s.AirEndPulley <= 500,
+           "the drive entries are stored only within their ranges");
     if (hMoved) {
       expect(s.MotorSpeed > 0 && s.MotorPulley > 0 && s.AirEndPulley > 0,
              "the column follows only a drive that turns the air end");
     }
   } else {
-    expect(s.MotorSpeed == was.MotorSpeed && s.MotorPulley == was.MotorPulley && s.AirEndPulley == was.AirEndPulley,
+    expect(s.MotorSpeed == was.MotorSpeed && s.MotorPulley == was.MotorPulley &&
+               s.AirEndPulley == was.AirEndPulley,
            "only the pulley calculator stores the drive");
   }
 
@@ -265,7 +297,8 @@ void CheckedCore::check(Event event, const Moment& before) {
                after.shown.warnings(readOut) == before.shown.warnings(readOut),
            "without a reading no read-out changes colour");
   }
-  expect(s.Pressure == was.Pressure && s.Delivery == was.Delivery, "without a reading pressure and delivery stay");
+  expect(s.Pressure == was.Pressure && s.Delivery == was.Delivery,
+         "without a reading pressure and delivery stay");
   if (event != Event::Command1) {
     expect(s.CurveX13 == was.CurveX13 && s.CurveX10 == was.CurveX10 && s.CurveX7 == was.CurveX7 &&
                s.CurveX4 == was.CurveX4 && s.PixelColour == was.PixelColour,
@@ -284,7 +317,8 @@ void CheckedCore::checkReading(const Moment& after) const {
   };
 
   for (TextControl readOut : {Text2, Label20, Label21}) {
-    expect(after.shown.text(readOut) == f.shown.text(readOut), "the read-outs are those of a fresh reading");
+    expect(after.shown.text(readOut) == f.shown.text(readOut),
+           "the read-outs are those of a fresh reading");
   }
   for (TextControl readOut : kMarkedReadOuts) {
     expect(after.shown.colour(readOut) == f.shown.colour(readOut) &&
@@ -293,15 +327,16 @@ void CheckedCore::checkReading(const Moment& after) const {
   }
   const ChartState& s = after.state;
   const ChartState& fs = f.state;
-  expect(s.Pressure == fs.Pressure && s.Delivery == fs.Delivery, "pressure and delivery are those of a fresh reading");
-  expect(s.CurveX13 == fs.CurveX13 && s.CurveX10 == fs.CurveX10 && s.CurveX7 == fs.CurveX7 && s.CurveX4 == fs.CurveX4 &&
-             s.PixelColour == fs.PixelColour,
+  expect(s.Pressure == fs.Pressure && s.Delivery == fs.Delivery,
+         "pressure and delivery are those of a fresh reading");
+  expect(s.CurveX13 == fs.CurveX13 && s.CurveX10 == fs.CurveX10 && s.CurveX7 == fs.CurveX7 &&
+             s.CurveX4 == fs.CurveX4 && s.PixelColour == fs.PixelColour,
          "the curve slots are those of the cross-hair's row");
 
   // Red exactly where the pressure decision says, and Q1 red exactly with the pressure.
-  const chart::PressureDecision decision =
-      chart::decidePressure(testsupport::chartRaster(), fs, static_cast<ChartCoord>(after.shown.hscroll - 1),
-                            static_cast<ChartCoord>(after.shown.vscroll - 1));
+  const chart::PressureDecision decision = chart::decidePressure(
+      testsupport::chartRaster(), fs, static_cast<ChartCoord>(after.shown.hscroll - 1),
+      static_cast<ChartCoord>(after.shown.vscroll - 1));
   const auto red = [](bool on) { return on ? chart::colours::kRed : chart::colours::kBlack; };
   expect(s.Pressure == decision.pressure, "the pressure is the decision's");
   expect(after.shown.colour(Text1) == red(decision.speedAndPower != 0) &&
@@ -311,7 +346,8 @@ void CheckedCore::checkReading(const Moment& after) const {
              after.shown.colour(Label20) == after.shown.colour(Text2),
          "pressure and Q1 are red exactly outside the curves");
   for (TextControl readOut : kMarkedReadOuts) {
-    expect((after.shown.warnings(readOut) == 0) == (after.shown.colour(readOut) == chart::colours::kBlack),
+    expect((after.shown.warnings(readOut) == 0) ==
+               (after.shown.colour(readOut) == chart::colours::kBlack),
            "a read-out says why exactly when it is red");
     expect(core_.controls.warning(readOut) == chart::warningText(after.shown.warnings(readOut)),
            "a screen reader hears the words of the read-out's warnings");

@@ -27,10 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < lines.size() && i < kMaxEvents; ++i) {
     const std::string_view line = lines[i];
     const auto fields = fuzzing::splitOn(line, ' ');
-    const auto field = [&](std::size_t at) { return at < fields.size() ? fields[at] : std::string_view{}; };
+    const auto field = [&](std::size_t at) {
+      return at < fields.size() ? fields[at] : std::string_view{};
+    };
     const std::string_view op = fields[0];
     if (op == "h" || op == "v") {
-      core.scroll(op == "h" ? ScrollBar::HScroll1 : ScrollBar::VScroll1, fuzzing::int16Of(field(1)));
+      core.scroll(op == "h" ? ScrollBar::HScroll1 : ScrollBar::VScroll1,
+                  fuzzing::int16Of(field(1)));
     } else if (op == "d" || op == "m") {
       const chart::Int16 button = fuzzing::int16Of(field(1));
       const chart::Int16 shift = fuzzing::int16Of(field(2));

@@ -17,7 +17,8 @@ inline std::vector<std::string_view> splitOn(std::string_view text, char separat
   std::vector<std::string_view> parts;
   for (std::size_t start = 0;;) {
     const std::size_t end = text.find(separator, start);
-    parts.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    parts.push_back(
+        text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
     if (end == std::string_view::npos) return parts;
     start = end + 1;
   }
@@ -30,7 +31,8 @@ inline std::string_view asText(const std::uint8_t* data, std::size_t size) {
 // Any integer spelling, wrapped into 16 bits so that every bit mask and value can occur.
 inline chart::Int16 int16Of(std::string_view field) {
   const std::string text(field);
-  return static_cast<chart::Int16>(static_cast<std::uint16_t>(std::strtoll(text.c_str(), nullptr, 10)));
+  return static_cast<chart::Int16>(
+      static_cast<std::uint16_t>(std::strtoll(text.c_str(), nullptr, 10)));
 }
 
 // Any float spelling, "nan", "inf" and hexadecimal ones included.

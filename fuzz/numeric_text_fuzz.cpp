@@ -72,7 +72,8 @@ std::optional<double> checkReadNumber(std::string_view text) {
     char* end = nullptr;
     errno = 0;
     expected = std::strtod(spelled->c_str(), &end);
-    require(end == spelled->c_str() + spelled->size(), "the reference reads the whole spelling", *spelled);
+    require(end == spelled->c_str() + spelled->size(), "the reference reads the whole spelling",
+            *spelled);
     beyondRange = errno == ERANGE && std::isinf(expected);
   }
   double value = 0;
@@ -100,13 +101,16 @@ void checkWholeConversions(double value) {
   const std::optional<Fault> roundFault = faultOf([&] { rounded = chart::roundToInt16(value); });
   require(roundFault == expectedFault(nearest), "rounding fails exactly outside the 16-bit range",
           std::to_string(value));
-  require(roundFault || rounded == nearest, "rounding takes the nearest integer, halves to even", std::to_string(value));
+  require(roundFault || rounded == nearest, "rounding takes the nearest integer, halves to even",
+          std::to_string(value));
 
   const double floor = std::floor(value);
   Int16 whole = 0;
   const std::optional<Fault> intFault = faultOf([&] { whole = chart::intOf(value); });
-  require(intFault == expectedFault(floor), "Int fails exactly outside the 16-bit range", std::to_string(value));
-  require(intFault || whole == floor, "Int takes the largest integer not above", std::to_string(value));
+  require(intFault == expectedFault(floor), "Int fails exactly outside the 16-bit range",
+          std::to_string(value));
+  require(intFault || whole == floor, "Int takes the largest integer not above",
+          std::to_string(value));
 }
 
 // "##.0": one decimal, no leading zero, the value within half a tenth, halves away from zero.
@@ -114,24 +118,29 @@ template <typename Real>
 void checkOneDecimal(Real value) {
   const std::string text = chart::formatOneDecimal(value);
   if (!std::isfinite(value)) {
-    require(text == "NaN" || text == "Inf" || text == "-Inf", "a value that is no number is named", text);
+    require(text == "NaN" || text == "Inf" || text == "-Inf", "a value that is no number is named",
+            text);
     return;
   }
   std::size_t i = text.starts_with('-') ? 1 : 0;
   const std::size_t firstDigit = i;
   while (i < text.size() && isDigit(text[i])) ++i;
-  require(i + 2 == text.size() && text[i] == '.' && isDigit(text[i + 1]), "the format is [-]digits.digit", text);
+  require(i + 2 == text.size() && text[i] == '.' && isDigit(text[i + 1]),
+          "the format is [-]digits.digit", text);
   require(i == firstDigit || text[firstDigit] != '0', "the whole part has no leading zero", text);
   require(text != "-.0", "zero shows without a sign", text);
 
   const double shown = chart::readNumber(text);
   const double exact = value;
-  const double ulp = static_cast<double>(std::nextafter(std::fabs(value), std::numeric_limits<Real>::infinity())) -
-                     std::fabs(exact);
-  require(std::fabs(shown - exact) <= 0.05 * (1 + 1e-12) + 4 * ulp, "the text reads back within half a tenth", text);
+  const double ulp =
+      static_cast<double>(std::nextafter(std::fabs(value), std::numeric_limits<Real>::infinity())) -
+      std::fabs(exact);
+  require(std::fabs(shown - exact) <= 0.05 * (1 + 1e-12) + 4 * ulp,
+          "the text reads back within half a tenth", text);
   // An exact half in binary, where the type still resolves hundredths: away from zero.
   const double twentieths = exact * 20;
-  const bool exactHalf = std::fma(exact, 20, -twentieths) == 0 && std::fabs(std::fmod(twentieths, 2)) == 1;
+  const bool exactHalf =
+      std::fma(exact, 20, -twentieths) == 0 && std::fabs(std::fmod(twentieths, 2)) == 1;
   const double resolved = sizeof(Real) == sizeof(float) ? 0x1p16 : 0x1p40;
   if (exactHalf && std::fabs(exact) < resolved) {
     require(std::fabs(shown) > std::fabs(exact), "a half rounds away from zero", text);
@@ -139,16 +148,19 @@ void checkOneDecimal(Real value) {
 }
 
 void checkWholeText(Int16 value) {
-  require(chart::integerText(value) == std::to_string(value), "integer text is the plain decimal digits");
+  require(chart::integerText(value) == std::to_string(value),
+          "integer text is the plain decimal digits");
   const std::string text = chart::formatWhole(value);
   if (value == 0) {
     require(text.empty(), "\"#\" shows 0 as an empty text");
-    require(faultOf([&] { chart::readWhole(text); }) == Fault::TypeMismatch, "an empty \"#\" text is no number");
+    require(faultOf([&] { chart::readWhole(text); }) == Fault::TypeMismatch,
+            "an empty \"#\" text is no number");
     return;
   }
   require(text == std::to_string(value), "\"#\" shows the digits", text);
   Int16 back = 0;
-  require(!faultOf([&] { back = chart::readWhole(text); }) && back == value, "a \"#\" text reads back unchanged", text);
+  require(!faultOf([&] { back = chart::readWhole(text); }) && back == value,
+          "a \"#\" text reads back unchanged", text);
 }
 
 // readWhole takes blanks around [sign] digits and nothing else.
@@ -158,11 +170,13 @@ void checkReadWhole(std::string_view text) {
   while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
   std::string_view digits = trimmed;
   if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
-  const bool wellFormed = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+  const bool wellFormed =
+      !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
   Int16 value = 0;
   const std::optional<Fault> fault = faultOf([&] { value = chart::readWhole(text); });
   if (!wellFormed) {
-    require(fault == Fault::TypeMismatch, "a \"#\" text that is not a whole number is a type mismatch");
+    require(fault == Fault::TypeMismatch,
+            "a \"#\" text that is not a whole number is a type mismatch");
     return;
   }
   const double expected = std::strtod(std::string(trimmed).c_str(), nullptr);

@@ -11,7 +11,7 @@ struct Form10Layout {
   int clientHeight;
   int pictureLeft;
   int pictureTop;
-  int pictureWidth;   // outer size, border included
+  int pictureWidth;  // outer size, border included
   int pictureHeight;
   int pictureBorder;  // the sunken three-dimensional border, each side
   // What a screen reader says for the window and its picture.
@@ -31,9 +31,10 @@ inline constexpr Form10Layout kForm10Layout{
     .pictureBorder = 2,
     .accessibleName = "QNTe418 air end outline drawing",
     .pictureAccessibleName = "Outline drawing",
-    .pictureAccessibleDescription = "Dimensioned outline of the air end: side view with the drive shaft to the left, "
-                                    "view on the drive-end flange with four bolt holes, and a section through the "
-                                    "shaft end with its keyway.",
+    .pictureAccessibleDescription =
+        "Dimensioned outline of the air end: side view with the drive shaft to the left, "
+        "view on the drive-end flange with four bolt holes, and a section through the "
+        "shaft end with its keyway.",
 };
 
 }  // namespace layout

@@ -56,7 +56,8 @@ inline constexpr int kTextBoxMaxLength = 40;
 inline constexpr std::string_view kCreditCaption = "qnte418grafik chart reader";
 inline constexpr std::string_view kCreditLine = "qnte418grafik \u2014 performance chart reader";
 inline constexpr std::string_view kCommandToolTip = "Power, Pressure, RPM";
-inline constexpr std::string_view kBeltDriveEntry = "Belt drive entry for the Calculate button below";
+inline constexpr std::string_view kBeltDriveEntry =
+    "Belt drive entry for the Calculate button below";
 
 // Every control of Form4, in stacking order from top to bottom. The three cross-hair
 // controls lie inside Picture1. A control a row or two, as designed, not one field a line.
@@ -167,7 +168,9 @@ inline constexpr std::array<ControlLayout, 42> kForm4Layout{{
 inline constexpr std::array<std::string_view, chart::kTextControlCount> kTextControls{
     "Text1", "Text2", "Text3", "Text4", "Text5", "Label4", "Label20", "Label21"};
 
-constexpr std::string_view nameOf(chart::TextControl control) { return kTextControls[chart::at(control)]; }
+constexpr std::string_view nameOf(chart::TextControl control) {
+  return kTextControls[chart::at(control)];
+}
 
 // The scroll bars by design name, in the order of chart::ScrollBar.
 inline constexpr std::array<std::string_view, 2> kScrollBars{"HScroll1", "VScroll1"};
@@ -208,6 +211,8 @@ constexpr bool isWindowed(ControlKind kind) {
 
 constexpr bool takesFocus(ControlKind kind) { return isWindowed(kind); }
 // Windowed controls and the read-outs that Tab stops at.
-constexpr bool takesFocus(const ControlLayout& layout) { return takesFocus(layout.kind) || layout.readOut; }
+constexpr bool takesFocus(const ControlLayout& layout) {
+  return takesFocus(layout.kind) || layout.readOut;
+}
 
 }  // namespace layout

@@ -16,11 +16,13 @@ class AccessibleEntry final : public QAccessibleWidget,
                               public QAccessibleTextInterface,
                               public QAccessibleEditableTextInterface {
  public:
-  explicit AccessibleEntry(QLineEdit* entry) : QAccessibleWidget(entry, QAccessible::EditableText) {}
+  explicit AccessibleEntry(QLineEdit* entry)
+      : QAccessibleWidget(entry, QAccessible::EditableText) {}
 
   void* interface_cast(QAccessible::InterfaceType type) override {
     if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
-    if (type == QAccessible::EditableTextInterface) return static_cast<QAccessibleEditableTextInterface*>(this);
+    if (type == QAccessible::EditableTextInterface)
+      return static_cast<QAccessibleEditableTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
   }
 
@@ -126,7 +128,8 @@ void endHold() {
 
 void holdEntryEventsUntilFocus(QAccessibleEvent* event) {
   const QAccessible::Event type = event->type();
-  const bool caretOrSelection = type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged;
+  const bool caretOrSelection =
+      type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged;
   if (caretOrSelection && std::ranges::find(held, event->object()) != held.end()) return;
   if (type == QAccessible::Focus) {
     endHold();

@@ -15,8 +15,10 @@ QAccessibleInterface* announcerAccessible(const QString& className, QObject* obj
 
 }  // namespace
 
-Announcer::Announcer(QWidget* parent, std::function<std::string()> words) : QWidget(parent), words_(std::move(words)) {
-  static const bool accessibleAsNotification = (QAccessible::installFactory(announcerAccessible), true);
+Announcer::Announcer(QWidget* parent, std::function<std::string()> words)
+    : QWidget(parent), words_(std::move(words)) {
+  static const bool accessibleAsNotification =
+      (QAccessible::installFactory(announcerAccessible), true);
   (void)accessibleAsNotification;
   setObjectName(QStringLiteral("Announcer"));
   setAttribute(Qt::WA_TransparentForMouseEvents);

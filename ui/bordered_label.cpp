@@ -9,7 +9,8 @@
 
 namespace ui {
 
-BorderedLabel::BorderedLabel(const QColor& borderColour, QWidget* parent) : QLabel(parent), border_(borderColour) {
+BorderedLabel::BorderedLabel(const QColor& borderColour, QWidget* parent)
+    : QLabel(parent), border_(borderColour) {
   // The outline face that stands in on scaled displays draws its digits close to the
   // left and top of their box, where the bitmap face leaves a pixel or more.
   const int gap = displayScaled() ? 2 : 1;

@@ -20,7 +20,8 @@ bool set(const char* name) { return !qEnvironmentVariableIsEmpty(name); }
 bool waylandSocketFound() {
   if (set("WAYLAND_DISPLAY")) return true;
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  return !runtime.isEmpty() && QFileInfo(QDir(runtime).filePath(QStringLiteral("wayland-0"))).exists();
+  return !runtime.isEmpty() &&
+         QFileInfo(QDir(runtime).filePath(QStringLiteral("wayland-0"))).exists();
 }
 
 // The context's strings are static in the code that logged them.
@@ -43,9 +44,10 @@ void holdStartMessages(QtMsgType type, const QMessageLogContext& context, const 
     const auto namesMissingPlugin = [](const QString& said) {
       return said.contains(QLatin1String("Could not find the Qt platform plugin"));
     };
-    const bool pluginMissing = namesMissingPlugin(text) || std::ranges::any_of(held, [&](const HeldMessage& message) {
-                                 return namesMissingPlugin(message.text);
-                               });
+    const bool pluginMissing =
+        namesMissingPlugin(text) || std::ranges::any_of(held, [&](const HeldMessage& message) {
+          return namesMissingPlugin(message.text);
+        });
     std::fprintf(stderr, "%s\n", pluginMissing ? missingPluginMessage() : noDisplayMessage());
     std::fflush(stderr);
     std::_Exit(1);
@@ -78,7 +80,8 @@ void guardDisplayStart() { previousHandler = qInstallMessageHandler(holdStartMes
 void endDisplayStart() {
   qInstallMessageHandler(previousHandler);
   for (const HeldMessage& message : std::exchange(held, {})) {
-    const QMessageLogContext context(message.file, message.line, message.function, message.category);
+    const QMessageLogContext context(message.file, message.line, message.function,
+                                     message.category);
     qt_message_output(message.type, context, message.text);
   }
 }

@@ -37,18 +37,22 @@ std::vector<int> drawnAlong(Qt::Orientation axis, int length, double origin, dou
   return pixels;
 }
 
-double cellOn(const std::vector<int>& drawn, int length, double position, double origin, double scale) {
+double cellOn(const std::vector<int>& drawn, int length, double position, double origin,
+              double scale) {
   if (!std::isfinite(position)) return position;
   const double clamped = std::clamp(position, -kFar, kFar);
   // The window system reports a device pixel's corner as device / scale; rounding brings
   // back the device pixel whatever the division left over.
   const double device = std::floor(clamped * scale + 0.5);
-  if (device < 0 || device >= static_cast<double>(drawn.size())) return std::floor(clamped - origin);
+  if (device < 0 || device >= static_cast<double>(drawn.size()))
+    return std::floor(clamped - origin);
   const auto pixel = static_cast<std::size_t>(device);
   if (drawn[pixel] >= 0) return drawn[pixel];
   // Between the picture's edge and the next whole logical pixel: beside the picture.
-  const bool beforePicture = std::find_if(drawn.begin(), drawn.begin() + static_cast<std::ptrdiff_t>(pixel),
-                                          [](int p) { return p >= 0; }) == drawn.begin() + static_cast<std::ptrdiff_t>(pixel);
+  const bool beforePicture =
+      std::find_if(drawn.begin(), drawn.begin() + static_cast<std::ptrdiff_t>(pixel), [](int p) {
+        return p >= 0;
+      }) == drawn.begin() + static_cast<std::ptrdiff_t>(pixel);
   return beforePicture ? -1.0 : static_cast<double>(length);
 }
 

@@ -80,7 +80,8 @@ class DeferredIconEngine final : public QIconEngine {
 QImage embeddedPicture(std::string_view path) {
   ensureResources();
   QImage picture(resourcePath(path));
-  if (picture.isNull()) throw std::runtime_error("cannot read the built-in picture " + std::string(path));
+  if (picture.isNull())
+    throw std::runtime_error("cannot read the built-in picture " + std::string(path));
   return picture;
 }
 
@@ -110,7 +111,8 @@ chart::ChartRaster embeddedChartRaster() {
   const QByteArray bytes = resource.uncompressedData();
   if (bytes.isEmpty()) throw std::runtime_error("cannot read the built-in chart picture");
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-  return chart::ChartRaster(chart::decodeBmp24({data, static_cast<std::size_t>(bytes.size())}).pixels);
+  return chart::ChartRaster(
+      chart::decodeBmp24({data, static_cast<std::size_t>(bytes.size())}).pixels);
 }
 
 QImage pictureOf(const chart::ChartRaster& raster) {
@@ -119,12 +121,14 @@ QImage pictureOf(const chart::ChartRaster& raster) {
     // 0x00BBGGRR lies in memory as red, green, blue and a spare byte, which Qt draws as it
     // stands: the box shows the core's own pixels, with no second copy of the chart.
     return QImage(reinterpret_cast<const uchar*>(pixels.data()), chart::ChartRaster::kWidth,
-                  chart::ChartRaster::kHeight, chart::ChartRaster::kWidth * 4, QImage::Format_RGBX8888);
+                  chart::ChartRaster::kHeight, chart::ChartRaster::kWidth * 4,
+                  QImage::Format_RGBX8888);
   }
   QImage picture(chart::ChartRaster::kWidth, chart::ChartRaster::kHeight, QImage::Format_RGB32);
   for (int y = 0; y < chart::ChartRaster::kHeight; ++y) {
     auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-    const chart::Colour* row = pixels.data() + static_cast<std::ptrdiff_t>(y) * chart::ChartRaster::kWidth;
+    const chart::Colour* row =
+        pixels.data() + static_cast<std::ptrdiff_t>(y) * chart::ChartRaster::kWidth;
     for (int x = 0; x < chart::ChartRaster::kWidth; ++x) {
       const auto colour = static_cast<std::uint32_t>(row[x]);
       line[x] = qRgb(static_cast<int>(colour & 0xFFu), static_cast<int>(colour >> 8 & 0xFFu),

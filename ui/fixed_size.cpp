@@ -26,7 +26,8 @@ class FixedSizeGuard final : public QObject {
       // Asked of the QWindow, since the widget has not heard of the new state yet, and only
       // once Qt has finished taking the state in: it reports the state before that.
       if (handle_->windowStates() & kEnlarged) {
-        QTimer::singleShot(0, this, [this] { handle_->setWindowStates(handle_->windowStates() & ~kEnlarged); });
+        QTimer::singleShot(
+            0, this, [this] { handle_->setWindowStates(handle_->windowStates() & ~kEnlarged); });
       } else if (released_) {
         // After the size that came with the state, which the widget has not seen yet.
         released_ = false;

@@ -5,9 +5,9 @@
 #include <QPointer>
 #include <QString>
 
+#include "layout/form10_layout.h"
 #include "ui/embedded_pictures.h"
 #include "ui/fixed_size.h"
-#include "layout/form10_layout.h"
 #include "ui/named_font.h"
 #include "ui/window_gone.h"
 
@@ -17,8 +17,10 @@ Form10::Form10() {
   const layout::Form10Layout& design = layout::kForm10Layout;
   setObjectName(QStringLiteral("Form10"));
   // Caption, icon and close box; no minimise or maximise box.
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setWindowTitle(QString::fromUtf8(design.caption.data(), static_cast<qsizetype>(design.caption.size())));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  setWindowTitle(
+      QString::fromUtf8(design.caption.data(), static_cast<qsizetype>(design.caption.size())));
   setWindowIcon(embeddedWindowIcon());
   keepFixedSize(this, QSize(design.clientWidth, design.clientHeight));
   closeWhenDestroyedOutside(this);
@@ -32,11 +34,12 @@ Form10::Form10() {
   picture1->setFont(namedFont());
   picture1->setFocusPolicy(Qt::StrongFocus);
   picture1->setPixmap(QPixmap::fromImage(embeddedPicture(kOutlineDrawingPicture)));
-  picture1->setGeometry(design.pictureLeft, design.pictureTop, design.pictureWidth, design.pictureHeight);
+  picture1->setGeometry(design.pictureLeft, design.pictureTop, design.pictureWidth,
+                        design.pictureHeight);
   picture1->setAccessibleName(QStringLiteral("Outline drawing"));
-  picture1->setAccessibleDescription(
-      QStringLiteral("Dimensioned outline of the air end: side view with the drive shaft to the left, view on the "
-                     "drive-end flange with four bolt holes, and a section through the shaft end with its keyway."));
+  picture1->setAccessibleDescription(QStringLiteral(
+      "Dimensioned outline of the air end: side view with the drive shaft to the left, view on the "
+      "drive-end flange with four bolt holes, and a section through the shaft end with its keyway."));
 }
 
 void Command4_Click() {

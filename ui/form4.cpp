@@ -31,7 +31,9 @@
 namespace ui {
 namespace {
 
-QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString qText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A core failure abandons the handler without a word; it must not unwind through Qt's
 // signal delivery. Screen readers then hear of the read-outs' new names, once each.
@@ -55,7 +57,8 @@ Qt::Alignment alignmentOf(::layout::TextAlign align) {
 
 QLabel* createLabel(const ::layout::ControlLayout& layout, QWidget* container) {
   auto* label = layout.border
-                    ? new BorderedLabel(toQColor(::layout::design::kWindowText, container->palette()), container)
+                    ? new BorderedLabel(
+                          toQColor(::layout::design::kWindowText, container->palette()), container)
                     : new QLabel(container);
   label->setTextFormat(Qt::PlainText);
   label->setText(qText(layout.caption));
@@ -76,7 +79,8 @@ PictureBox* createPictureBox(const ::layout::ControlLayout& layout, QWidget* con
   // hidden widget is told of its new size only when it is first shown.
   box->setGeometry(layout.left, layout.top, layout.width, layout.height);
   box->setSingleBorder(layout.border);
-  box->setColours(toQColor(layout.foreColour, box->palette()), toQColor(layout.backColour, box->palette()));
+  box->setColours(toQColor(layout.foreColour, box->palette()),
+                  toQColor(layout.backColour, box->palette()));
   // The chart is shown from the pixels that the core reads, decoded once.
   if (layout.picture == kChartPicture) {
     box->setPicture(pictureOf(chart));
@@ -98,7 +102,8 @@ LineControl* createLine(const ::layout::ControlLayout& layout, QWidget* containe
 }
 
 ShapeControl* createShape(const ::layout::ControlLayout& layout, QWidget* container) {
-  auto* shape = new ShapeControl(container, QRect(layout.left, layout.top, layout.width, layout.height));
+  auto* shape =
+      new ShapeControl(container, QRect(layout.left, layout.top, layout.width, layout.height));
   shape->setBorderColour(toQColor(layout.foreColour, shape->palette()));
   if (layout.fillColour != ::layout::design::kKindDefault)
     shape->setFillColour(toQColor(layout.fillColour, shape->palette()));
@@ -109,8 +114,8 @@ ShapeControl* createShape(const ::layout::ControlLayout& layout, QWidget* contai
 
 Form4::Form4() {
   installEntryAccessibility();
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setWindowTitle(qText(::layout::kForm4Caption));
   setWindowIcon(embeddedWindowIcon());
   keepFixedSize(this, QSize(::layout::kForm4ClientWidth, ::layout::kForm4ClientHeight));
@@ -119,14 +124,17 @@ Form4::Form4() {
   raster_ = std::make_unique<const chart::ChartRaster>(embeddedChartRaster());
   buildControls();
   // The controls whose text colour the reading sets.
-  for (const std::string_view name : {"Text1", "Text2", "Label4", "Label20"}) keepLightField(control(name));
+  for (const std::string_view name : {"Text1", "Text2", "Label4", "Label20"})
+    keepLightField(control(name));
   setTabOrder();
   control("Text1")->setFocus();
 
   Form4Widgets widgets;
-  std::ranges::transform(::layout::kScrollBars, widgets.scrollBars.begin(),
-                         [this](std::string_view name) { return static_cast<QScrollBar*>(control(name)); });
-  widgets.lines = {static_cast<LineControl*>(control("Line1")), static_cast<LineControl*>(control("Line2"))};
+  std::ranges::transform(
+      ::layout::kScrollBars, widgets.scrollBars.begin(),
+      [this](std::string_view name) { return static_cast<QScrollBar*>(control(name)); });
+  widgets.lines = {static_cast<LineControl*>(control("Line1")),
+                   static_cast<LineControl*>(control("Line2"))};
   widgets.marker = static_cast<ShapeControl*>(control("Shape2"));
   std::ranges::transform(::layout::kTextControls, widgets.texts.begin(),
                          [this](std::string_view name) { return control(name); });
@@ -192,20 +200,23 @@ QWidget* Form4::createControl(const ::layout::ControlLayout& layout, QWidget* co
   if (layout.font == ::layout::FontChoice::Named) widget->setFont(namedFont());
   if (!layout.toolTip.empty()) widget->setToolTip(qText(layout.toolTip));
   if (!layout.accessibleName.empty()) widget->setAccessibleName(qText(layout.accessibleName));
-  if (!layout.accessibleDescription.empty()) widget->setAccessibleDescription(qText(layout.accessibleDescription));
+  if (!layout.accessibleDescription.empty())
+    widget->setAccessibleDescription(qText(layout.accessibleDescription));
   if (layout.readOut) {
     widget->setFocusPolicy(Qt::TabFocus);
   } else if (!::layout::takesFocus(layout.kind)) {
     widget->setFocusPolicy(Qt::NoFocus);
   }
-  if (layout.kind == ::layout::ControlKind::TextBox) makeEntryAccessible(static_cast<QLineEdit*>(widget));
+  if (layout.kind == ::layout::ControlKind::TextBox)
+    makeEntryAccessible(static_cast<QLineEdit*>(widget));
   return widget;
 }
 
 void Form4::setTabOrder() {
   std::vector<const ::layout::ControlLayout*> order;
   for (const ::layout::ControlLayout& layout : ::layout::kForm4Layout) {
-    if (layout.tabIndex != ::layout::kNoTabIndex && ::layout::takesFocus(layout)) order.push_back(&layout);
+    if (layout.tabIndex != ::layout::kNoTabIndex && ::layout::takesFocus(layout))
+      order.push_back(&layout);
   }
   std::ranges::sort(order, {}, &::layout::ControlLayout::tabIndex);
   for (std::size_t i = 1; i < order.size(); ++i) {
@@ -221,10 +232,14 @@ void Form4::connectEvents() {
   auto* picture1 = static_cast<PictureBox*>(control("Picture1"));
   connect(picture1, &PictureBox::mouseDown, this, &Form4::Picture1_MouseDown);
   connect(picture1, &PictureBox::mouseMove, this, &Form4::Picture1_MouseMove);
-  connect(static_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this, [this] { Command1_Click(); });
-  connect(static_cast<QPushButton*>(control("Command2")), &QPushButton::clicked, this, [this] { Command2_Click(); });
-  connect(static_cast<QPushButton*>(control("Command3")), &QPushButton::clicked, this, [this] { Command3_Click(); });
-  connect(static_cast<QPushButton*>(control("Command4")), &QPushButton::clicked, this, &ui::Command4_Click);
+  connect(static_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this,
+          [this] { Command1_Click(); });
+  connect(static_cast<QPushButton*>(control("Command2")), &QPushButton::clicked, this,
+          [this] { Command2_Click(); });
+  connect(static_cast<QPushButton*>(control("Command3")), &QPushButton::clicked, this,
+          [this] { Command3_Click(); });
+  connect(static_cast<QPushButton*>(control("Command4")), &QPushButton::clicked, this,
+          &ui::Command4_Click);
 }
 
 // Every reading follows a scroll value change; the screen reader hears the reading once
@@ -234,7 +249,8 @@ void Form4::announceReadings() {
   auto* vScroll1 = static_cast<ScrollBar*>(control("VScroll1"));
   hScroll1->setSpokenQuantity(chart::scales::kColumnSpeed);
   vScroll1->setSpokenQuantity(chart::scales::kRowPower);
-  auto* announcer = new Announcer(control("Picture1"), [this] { return logic_->takeAnnouncement(); });
+  auto* announcer =
+      new Announcer(control("Picture1"), [this] { return logic_->takeAnnouncement(); });
   connect(hScroll1, &QScrollBar::valueChanged, announcer, &Announcer::readingChanged);
   connect(vScroll1, &QScrollBar::valueChanged, announcer, &Announcer::readingChanged);
 }
@@ -247,11 +263,13 @@ void Form4::VScroll1_Change() {
   runHandler(*controls_, [this] { logic_->scrollChanged(chart::ScrollBar::VScroll1); });
 }
 
-void Form4::Picture1_MouseDown(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y) {
+void Form4::Picture1_MouseDown(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x,
+                               chart::ChartCoord y) {
   runHandler(*controls_, [&] { logic_->Picture1_MouseDown(button, shift, x, y); });
 }
 
-void Form4::Picture1_MouseMove(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y) {
+void Form4::Picture1_MouseMove(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x,
+                               chart::ChartCoord y) {
   runHandler(*controls_, [&] { logic_->Picture1_MouseMove(button, shift, x, y); });
 }
 

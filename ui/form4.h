@@ -38,8 +38,10 @@ class Form4 final : public QWidget {
 
   void HScroll1_Change();
   void VScroll1_Change();
-  void Picture1_MouseDown(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y);
-  void Picture1_MouseMove(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x, chart::ChartCoord y);
+  void Picture1_MouseDown(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x,
+                          chart::ChartCoord y);
+  void Picture1_MouseMove(chart::Int16 button, chart::Int16 shift, chart::ChartCoord x,
+                          chart::ChartCoord y);
   void Command1_Click();
   void Command2_Click();
   void Command3_Click();

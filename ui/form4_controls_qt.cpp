@@ -19,7 +19,8 @@ namespace ui {
 using chart::at;
 
 QtForm4Controls::QtForm4Controls(const Form4Widgets& widgets) : w_(widgets) {
-  for (std::size_t i = 0; i < w_.texts.size(); ++i) quantities_[i] = w_.texts[i]->accessibleDescription();
+  for (std::size_t i = 0; i < w_.texts.size(); ++i)
+    quantities_[i] = w_.texts[i]->accessibleDescription();
 }
 
 chart::ScrollValue QtForm4Controls::scrollValue(chart::ScrollBar bar) const {
@@ -49,11 +50,14 @@ chart::ChartCoord QtForm4Controls::lineEnd(chart::CrossHairLine line, chart::Lin
   return w_.lines[at(line)]->end(end);
 }
 
-void QtForm4Controls::setLineEnd(chart::CrossHairLine line, chart::LineEnd end, chart::ChartCoord value) {
+void QtForm4Controls::setLineEnd(chart::CrossHairLine line, chart::LineEnd end,
+                                 chart::ChartCoord value) {
   w_.lines[at(line)]->setEnd(end, value);
 }
 
-bool QtForm4Controls::lineVisible(chart::CrossHairLine line) const { return !w_.lines[at(line)]->isHidden(); }
+bool QtForm4Controls::lineVisible(chart::CrossHairLine line) const {
+  return !w_.lines[at(line)]->isHidden();
+}
 
 void QtForm4Controls::setLineVisible(chart::CrossHairLine line, bool visible) {
   w_.lines[at(line)]->setVisible(visible);
@@ -63,9 +67,13 @@ chart::ChartCoord QtForm4Controls::markerLeft() const { return w_.marker->left()
 
 chart::ChartCoord QtForm4Controls::markerTop() const { return w_.marker->top(); }
 
-chart::ChartCoord QtForm4Controls::markerWidth() const { return static_cast<chart::ChartCoord>(w_.marker->width()); }
+chart::ChartCoord QtForm4Controls::markerWidth() const {
+  return static_cast<chart::ChartCoord>(w_.marker->width());
+}
 
-chart::ChartCoord QtForm4Controls::markerHeight() const { return static_cast<chart::ChartCoord>(w_.marker->height()); }
+chart::ChartCoord QtForm4Controls::markerHeight() const {
+  return static_cast<chart::ChartCoord>(w_.marker->height());
+}
 
 void QtForm4Controls::setMarkerLeft(chart::ChartCoord left) { w_.marker->setLeft(left); }
 
@@ -109,7 +117,8 @@ void QtForm4Controls::setTextColour(chart::TextControl control, chart::Colour co
 void QtForm4Controls::setWarning(chart::TextControl control, std::string_view words) {
   QWidget* widget = w_.texts[at(control)];
   const QString& quantity = quantities_[at(control)];
-  const QString description = QString::fromStdString(chart::describeReadOut(quantity.toStdString(), words));
+  const QString description =
+      QString::fromStdString(chart::describeReadOut(quantity.toStdString(), words));
   if (widget->accessibleDescription() == description) return;
   widget->setAccessibleDescription(description);
   nameInputChanged(control);
@@ -128,7 +137,8 @@ void QtForm4Controls::setSpokenNames(SpokenNames names) {
 void QtForm4Controls::nameInputChanged(chart::TextControl control) {
   using chart::TextControl;
   if (control == TextControl::Label21) control = TextControl::Label20;
-  if (control == TextControl::Label4 || control == TextControl::Label20) nameChanged_[at(control)] = true;
+  if (control == TextControl::Label4 || control == TextControl::Label20)
+    nameChanged_[at(control)] = true;
 }
 
 void QtForm4Controls::raiseNameChanges() {

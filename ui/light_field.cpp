@@ -35,7 +35,9 @@ void keepLightField(QWidget* control) {
   QPalette palette = control->palette();
   const QPalette::ColorRole field = control->backgroundRole();
   const QColor ground = palette.color(QPalette::Active, field);
-  if (contrastRatio(Qt::black, ground) >= kBlackContrast && contrastRatio(Qt::red, ground) >= kRedContrast) return;
+  if (contrastRatio(Qt::black, ground) >= kBlackContrast &&
+      contrastRatio(Qt::red, ground) >= kRedContrast)
+    return;
   palette.setColor(field, Qt::white);
   palette.setColor(control->foregroundRole(), Qt::black);
   control->setPalette(palette);

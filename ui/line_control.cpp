@@ -34,7 +34,8 @@ void LineControl::place() {
   const int y1 = pixelCell(ends_[at(Y1)]);
   const int x2 = pixelCell(ends_[at(X2)]);
   const int y2 = pixelCell(ends_[at(Y2)]);
-  setGeometry(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
+  setGeometry(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                    QPoint(std::max(x1, x2), std::max(y1, y2))));
 }
 
 void LineControl::paintEvent(QPaintEvent* /*event*/) {

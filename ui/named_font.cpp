@@ -23,12 +23,14 @@ constexpr const char* kWineFace = "/usr/share/wine/fonts/ms_sans_serif.ttf";
 constexpr const char* kWineScalableFace = "/usr/share/wine/fonts/tahoma.ttf";
 constexpr const char* kScalableFamily = "Tahoma";
 // What the width is matched on: the captions' and read-outs' characters.
-constexpr const char* kSample = "PK (kW) : nHR (1/min) : dif. P (bar) : Q1 (m3/min) @ 7 bar 0123456789.";
+constexpr const char* kSample =
+    "PK (kW) : nHR (1/min) : dif. P (bar) : Q1 (m3/min) @ 7 bar 0123456789.";
 
 // The installed families, not hasFamily: that also resolves the system's aliases, which
 // costs start-up time and would take a stand-in for the face itself.
 void addFace(const char* family, const char* file) {
-  if (!QFontDatabase::families().contains(QString::fromLatin1(family), Qt::CaseInsensitive) && QFile::exists(file)) {
+  if (!QFontDatabase::families().contains(QString::fromLatin1(family), Qt::CaseInsensitive) &&
+      QFile::exists(file)) {
     QFontDatabase::addApplicationFont(file);
   }
 }
@@ -79,8 +81,10 @@ QFont scalableLike(const QFont& bitmap) {
   constexpr double kLarge = 100;
   font.setPixelSize(static_cast<int>(kLarge));
   const QFontMetricsF large = atScaleOne(font);
-  const double pixels = kLarge * wanted.tightBoundingRect(digits).height() / large.tightBoundingRect(digits).height();
-  const double stretch = 100 * wanted.horizontalAdvance(sample) / (large.horizontalAdvance(sample) * pixels / kLarge);
+  const double pixels =
+      kLarge * wanted.tightBoundingRect(digits).height() / large.tightBoundingRect(digits).height();
+  const double stretch =
+      100 * wanted.horizontalAdvance(sample) / (large.horizontalAdvance(sample) * pixels / kLarge);
   constexpr double kPointsPerPixel = 72.0 / 96.0;
   font.setPointSizeF(pixels * kPointsPerPixel);
   font.setStretch(std::clamp(static_cast<int>(std::lround(stretch)), 50, 200));

@@ -98,18 +98,21 @@ QPointF PictureBox::pointerPosition(const QMouseEvent& event) const {
   const QPointF rounded = mapTo(window(), event.position());
   const QPointF exact = event.scenePosition();
   const QPointF gap = exact - rounded;
-  return std::abs(gap.x()) < 1 && std::abs(gap.y()) < 1 ? mapFrom(window(), exact) : event.position();
+  return std::abs(gap.x()) < 1 && std::abs(gap.y()) < 1 ? mapFrom(window(), exact)
+                                                        : event.position();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
   const QPointF cell = chartCell(pointerPosition(*event));
-  emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(cell.x()),
+  emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()),
+                 static_cast<chart::ChartCoord>(cell.x()),
                  static_cast<chart::ChartCoord>(cell.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
   const QPointF cell = chartCell(pointerPosition(*event));
-  emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), static_cast<chart::ChartCoord>(cell.x()),
+  emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()),
+                 static_cast<chart::ChartCoord>(cell.x()),
                  static_cast<chart::ChartCoord>(cell.y()));
 }
 

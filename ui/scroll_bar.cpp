@@ -24,7 +24,8 @@ class SpokenScrollBar final : public QAccessibleWidget, public QAccessibleValueI
   }
   QString text(QAccessible::Text what) const override {
     if (what == QAccessible::Value) {
-      return QString::number(currentValue().toDouble(), 'f', std::abs(quantity().perStep) < 1 ? 1 : 0);
+      return QString::number(currentValue().toDouble(), 'f',
+                             std::abs(quantity().perStep) < 1 ? 1 : 0);
     }
     return QAccessibleWidget::text(what);
   }
@@ -32,7 +33,8 @@ class SpokenScrollBar final : public QAccessibleWidget, public QAccessibleValueI
   QVariant currentValue() const override { return quantity().of(bar()->value()); }
   void setCurrentValue(const QVariant& value) override {
     const double steps = (value.toDouble() - quantity().atZero) / quantity().perStep;
-    if (std::isfinite(steps)) bar()->setValue(static_cast<int>(std::clamp(std::round(steps), -1e6, 1e6)));
+    if (std::isfinite(steps))
+      bar()->setValue(static_cast<int>(std::clamp(std::round(steps), -1e6, 1e6)));
   }
   QVariant maximumValue() const override { return std::max(ends().first, ends().second); }
   QVariant minimumValue() const override { return std::min(ends().first, ends().second); }
@@ -41,8 +43,12 @@ class SpokenScrollBar final : public QAccessibleWidget, public QAccessibleValueI
  private:
   ScrollBar* bar() const { return static_cast<ScrollBar*>(widget()); }
   // Asked on every call: the window says what a bar stands for after creating it.
-  chart::scales::BarQuantity quantity() const { return bar()->spokenQuantity().value_or(kPlainValue); }
-  std::pair<double, double> ends() const { return {quantity().of(bar()->minimum()), quantity().of(bar()->maximum())}; }
+  chart::scales::BarQuantity quantity() const {
+    return bar()->spokenQuantity().value_or(kPlainValue);
+  }
+  std::pair<double, double> ends() const {
+    return {quantity().of(bar()->minimum()), quantity().of(bar()->maximum())};
+  }
 };
 
 QAccessibleInterface* scrollBarAccessible(const QString& className, QObject* object) {
@@ -53,7 +59,8 @@ QAccessibleInterface* scrollBarAccessible(const QString& className, QObject* obj
 
 }  // namespace
 
-ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {
+ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent)
+    : QScrollBar(orientation, parent) {
   // Before the first value event asks for the bar's interface.
   static const bool spoken = (QAccessible::installFactory(scrollBarAccessible), true);
   (void)spoken;

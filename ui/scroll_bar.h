@@ -16,7 +16,9 @@ class ScrollBar final : public QScrollBar {
 
   // What the value stands for, as a screen reader says it; without one it says the value.
   void setSpokenQuantity(chart::scales::BarQuantity quantity) { spoken_ = quantity; }
-  const std::optional<chart::scales::BarQuantity>& spokenQuantity() const noexcept { return spoken_; }
+  const std::optional<chart::scales::BarQuantity>& spokenQuantity() const noexcept {
+    return spoken_;
+  }
 
  protected:
   // Qt's scroll bars invert their controls so that the wheel scrolls the right way, which

@@ -12,7 +12,8 @@ namespace {
 // Held by the label as a child, so it goes with the label.
 class NameSource final : public QObject {
  public:
-  NameSource(std::function<QString()> name, QLabel* label) : QObject(label), name_(std::move(name)) {}
+  NameSource(std::function<QString()> name, QLabel* label)
+      : QObject(label), name_(std::move(name)) {}
   QString name() const { return name_(); }
 
  private:
@@ -39,7 +40,9 @@ class SpokenLabel final : public QAccessibleWidget {
 };
 
 QAccessibleInterface* spokenLabelAccessible(const QString& className, QObject* object) {
-  if (className != QLatin1String(QLabel::staticMetaObject.className()) || sourceOf(object) == nullptr) return nullptr;
+  if (className != QLatin1String(QLabel::staticMetaObject.className()) ||
+      sourceOf(object) == nullptr)
+    return nullptr;
   return new SpokenLabel(static_cast<QLabel*>(object));
 }
 

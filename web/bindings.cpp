@@ -83,7 +83,8 @@ val form4Layout() {
   form.set("chartWidth", chart::ChartRaster::kWidth);
   form.set("chartHeight", chart::ChartRaster::kHeight);
   val systemColours = val::object();
-  systemColours.set("windowBackground", val(static_cast<double>(layout::design::kWindowBackground)));
+  systemColours.set("windowBackground",
+                    val(static_cast<double>(layout::design::kWindowBackground)));
   systemColours.set("windowText", val(static_cast<double>(layout::design::kWindowText)));
   systemColours.set("titleBarText", val(static_cast<double>(layout::design::kTitleBarText)));
   form.set("systemColours", systemColours);
@@ -127,7 +128,8 @@ val chartRgba() {
     rgba[4 * i + 2] = static_cast<std::uint8_t>(colour >> 16);
     rgba[4 * i + 3] = 0xFF;
   }
-  return val::global("Uint8ClampedArray").new_(emscripten::typed_memory_view(rgba.size(), rgba.data()));
+  return val::global("Uint8ClampedArray")
+      .new_(emscripten::typed_memory_view(rgba.size(), rgba.data()));
 }
 
 template <typename Range>
@@ -185,8 +187,9 @@ val pageState(const chart::MemoryWindow& window) {
   out.set("warnings", textsOf(warnings));
   out.set("spokenNames", textsOf(spokenNames));
   out.set("descriptions", textsOf(descriptions));
-  out.set("scrollValueText", textsOf(std::array{scrollValueText(chart::ScrollBar::HScroll1, r.hscroll),
-                                                scrollValueText(chart::ScrollBar::VScroll1, r.vscroll)}));
+  out.set("scrollValueText",
+          textsOf(std::array{scrollValueText(chart::ScrollBar::HScroll1, r.hscroll),
+                             scrollValueText(chart::ScrollBar::VScroll1, r.vscroll)}));
   return out;
 }
 
@@ -203,9 +206,11 @@ val selectionForm() {
     entries.call<void>("push", entry);
   }
   val series = val::array();
-  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) series.call<void>("push", text(entry.name));
+  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable)
+    series.call<void>("push", text(entry.name));
   val columns = val::array();
-  for (const std::string_view column : chart::SelectionColumns) columns.call<void>("push", text(column));
+  for (const std::string_view column : chart::SelectionColumns)
+    columns.call<void>("push", text(column));
   val form = val::object();
   form.set("heading", text(chart::kSelectionHeading));
   form.set("caption", text(chart::kSelectionCaption));
@@ -218,8 +223,8 @@ val selectionForm() {
   return form;
 }
 
-val selectionRowOf(const chart::SelectionRow& cells, const chart::Reading& reading, int motor, int drive,
-                   const std::string& label) {
+val selectionRowOf(const chart::SelectionRow& cells, const chart::Reading& reading, int motor,
+                   int drive, const std::string& label) {
   val row = val::object();
   row.set("label", label);
   val texts = val::array();
@@ -238,19 +243,21 @@ class PageCore {
   // Selects for the texts of the panel's entries; the rows as the panel shows them.
   val select(const val& entries) {
     std::array<std::string, chart::DutyEntries.size()> texts;
-    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = entries[i].isString() ? entries[i].as<std::string>() : "";
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      texts[i] = entries[i].isString() ? entries[i].as<std::string>() : "";
     selection_ = selector_.select(chart::dutyFromEntries(texts));
     val out = val::object();
     out.set("refused", chart::selectionRefusalText(selection_));
     out.set("summary", chart::selectionSummary(selection_));
     val rows = val::array();
     if (selection_.refusals == 0) {
-      rows.call<void>("push", selectionRowOf(chart::answerRow(selection_), selection_.reading, -1, -1, ""));
+      rows.call<void>("push",
+                      selectionRowOf(chart::answerRow(selection_), selection_.reading, -1, -1, ""));
       for (std::size_t m = 0; m < selection_.motors.size(); ++m) {
         const auto& drives = selection_.motors[m].drives;
         for (std::size_t d = 0; d < drives.size(); ++d) {
-          rows.call<void>("push", selectionRowOf(chart::driveRow(drives[d]), drives[d].reading, int(m), int(d),
-                                                 chart::showDriveLabel(drives[d])));
+          rows.call<void>("push", selectionRowOf(chart::driveRow(drives[d]), drives[d].reading,
+                                                 int(m), int(d), chart::showDriveLabel(drives[d])));
         }
       }
     }
@@ -262,18 +269,23 @@ class PageCore {
     if (motor < 0 || std::size_t(motor) >= selection_.motors.size()) return;
     const auto& drives = selection_.motors[std::size_t(motor)].drives;
     if (drive < 0 || std::size_t(drive) >= drives.size()) return;
-    const chart::DriveSteps steps =
-        chart::stepsToShow(drives[std::size_t(drive)], window_.controls().scrollValue(chart::ScrollBar::HScroll1));
+    const chart::DriveSteps steps = chart::stepsToShow(
+        drives[std::size_t(drive)], window_.controls().scrollValue(chart::ScrollBar::HScroll1));
     if (steps.parkFirst) window_.scroll(chart::ScrollBar::HScroll1, 0);
     for (std::size_t i = 0; i < steps.entries.size(); ++i) {
-      window_.type(static_cast<chart::TextControl>(int(chart::TextControl::Text3) + int(i)), steps.entries[i]);
+      window_.type(static_cast<chart::TextControl>(int(chart::TextControl::Text3) + int(i)),
+                   steps.entries[i]);
     }
     window_.command2Click();
     window_.scroll(chart::ScrollBar::VScroll1, steps.vscroll);
   }
 
-  void mouseDown(int button, int shift, float x, float y) { window_.mouseDown(int16(button), int16(shift), x, y); }
-  void mouseMove(int button, int shift, float x, float y) { window_.mouseMove(int16(button), int16(shift), x, y); }
+  void mouseDown(int button, int shift, float x, float y) {
+    window_.mouseDown(int16(button), int16(shift), x, y);
+  }
+  void mouseMove(int button, int shift, float x, float y) {
+    window_.mouseMove(int16(button), int16(shift), x, y);
+  }
   void setScrollValue(int bar, int value) {
     window_.scroll(bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1, value);
   }

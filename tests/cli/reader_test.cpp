@@ -6,8 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
@@ -16,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "chart/curve_scan.h"
@@ -51,7 +50,8 @@ struct Child {
 Child spawnReader(const std::vector<std::string>& args, bool outputLost = false) {
   std::signal(SIGPIPE, SIG_IGN);  // a reader that stops early must not end the test
   int in[2], out[2], err[2];
-  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return {};
+  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
+    return {};
   if (outputLost) {
     close(out[0]);
     out[0] = -1;
@@ -67,7 +67,8 @@ Child spawnReader(const std::vector<std::string>& args, bool outputLost = false)
   for (std::string& arg : argv) pointers.push_back(arg.data());
   pointers.push_back(nullptr);
   Child child;
-  const int spawned = posix_spawn(&child.pid, QNTE_READER, &actions, nullptr, pointers.data(), environ);
+  const int spawned =
+      posix_spawn(&child.pid, QNTE_READER, &actions, nullptr, pointers.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(in[0]);
   close(out[1]);
@@ -87,7 +88,8 @@ int exitStatusOf(pid_t pid) {
 
 // Runs the reader with the arguments, feeds it the input and collects both streams.
 // `outputLost`: its standard output is a pipe that nobody reads, so every write fails.
-ReaderRun runReader(const std::vector<std::string>& args, std::string_view input = {}, bool outputLost = false) {
+ReaderRun runReader(const std::vector<std::string>& args, std::string_view input = {},
+                    bool outputLost = false) {
   const Child child = spawnReader(args, outputLost);
   ReaderRun run;
   int toChild = child.in;
@@ -95,7 +97,8 @@ ReaderRun runReader(const std::vector<std::string>& args, std::string_view input
     close(toChild);
     toChild = -1;
   }
-  std::array<pollfd, 3> fds{{{child.out, POLLIN, 0}, {child.err, POLLIN, 0}, {toChild, POLLOUT, 0}}};
+  std::array<pollfd, 3> fds{
+      {{child.out, POLLIN, 0}, {child.err, POLLIN, 0}, {toChild, POLLOUT, 0}}};
   std::size_t written = 0;
   while (fds[0].fd >= 0 || fds[1].fd >= 0) {
     if (poll(fds.data(), fds.size(), 30'000) <= 0) break;
@@ -134,7 +137,8 @@ std::vector<std::string> linesOf(const std::string& text) {
 
 std::vector<json> jsonLines(const std::string& text) {
   std::vector<json> records;
-  for (const std::string& line : linesOf(text)) records.push_back(json::parse(line));  // throws if not JSON
+  for (const std::string& line : linesOf(text))
+    records.push_back(json::parse(line));  // throws if not JSON
   return records;
 }
 
@@ -174,10 +178,16 @@ std::string joined(const std::vector<std::string>& lines) {
 
 TEST(Reader, FreshWindowStartsAsTheLayoutTableLaysItOut) {
   const chart::MemoryControls controls;
-  for (const auto& [name, control] : std::initializer_list<std::pair<std::string_view, TextControl>>{
-           {"Text1", TextControl::Text1}, {"Text2", TextControl::Text2}, {"Text3", TextControl::Text3},
-           {"Text4", TextControl::Text4}, {"Text5", TextControl::Text5}, {"Label4", TextControl::Label4},
-           {"Label20", TextControl::Label20}, {"Label21", TextControl::Label21}}) {
+  for (const auto& [name, control] :
+       std::initializer_list<std::pair<std::string_view, TextControl>>{
+           {"Text1", TextControl::Text1},
+           {"Text2", TextControl::Text2},
+           {"Text3", TextControl::Text3},
+           {"Text4", TextControl::Text4},
+           {"Text5", TextControl::Text5},
+           {"Label4", TextControl::Label4},
+           {"Label20", TextControl::Label20},
+           {"Label21", TextControl::Label21}}) {
     for (const layout::ControlLayout& entry : layout::kForm4Layout) {
       if (entry.name == name) {
         EXPECT_EQ(controls.text(control), entry.caption) << name;
@@ -193,8 +203,9 @@ TEST(Reader, FreshWindowStartsAsTheLayoutTableLaysItOut) {
     using enum chart::CrossHairLine;
     for (const auto& [name, line] : {std::pair{"Line1", Line1}, {"Line2", Line2}}) {
       if (entry.name != name) continue;
-      const std::array<chart::ChartCoord, 4> ends{controls.lineEnd(line, X1), controls.lineEnd(line, Y1),
-                                                 controls.lineEnd(line, X2), controls.lineEnd(line, Y2)};
+      const std::array<chart::ChartCoord, 4> ends{
+          controls.lineEnd(line, X1), controls.lineEnd(line, Y1), controls.lineEnd(line, X2),
+          controls.lineEnd(line, Y2)};
       for (std::size_t i = 0; i < ends.size(); ++i) EXPECT_EQ(ends[i], entry.lineEnds[i]) << name;
     }
   }
@@ -203,9 +214,10 @@ TEST(Reader, FreshWindowStartsAsTheLayoutTableLaysItOut) {
 TEST(Reader, AtShowsWhatTheScrollBarsShow) {
   // The window's edge rows and columns, as scroll values; speed and power typed from them.
   const std::vector<std::pair<chart::ScrollValue, chart::ScrollValue>> positions{
-      {300, 200}, {262, 200}, {369, 200}, {189, 200}, {119, 200}, {50, 200}, {400, 200}, {301, 50},
-      {471, 80},  {301, 80},  {380, 121}, {368, 121}, {1, 330},   {2, 330},  {2, 345},   {500, 345},
-      {2, 391},   {1, 391},   {250, 0},   {0, 0},     {0, 1},     {500, 400}, {1, 1},    {430, 68}};
+      {300, 200}, {262, 200}, {369, 200}, {189, 200}, {119, 200}, {50, 200},
+      {400, 200}, {301, 50},  {471, 80},  {301, 80},  {380, 121}, {368, 121},
+      {1, 330},   {2, 330},   {2, 345},   {500, 345}, {2, 391},   {1, 391},
+      {250, 0},   {0, 0},     {0, 1},     {500, 400}, {1, 1},     {430, 68}};
   std::vector<std::string> input;
   for (const auto& [h, v] : positions) {
     char line[64];
@@ -230,9 +242,10 @@ TEST(Reader, AtRoundsAsTheCalculatorsRoundAndRefusesWhatLiesOffTheBars) {
     int h, v;  // -1: refused
   };
   const Case cases[] = {
-      {"2005,25", 0, 200},  {"2015,25", 2, 200},   {"1995,25", 0, 200},  {"1994.9,25", -1, -1},
-      {"7005,25", 500, 200}, {"7005.1,25", -1, -1}, {"5000,4.95", 300, 400}, {"5000,4.94", -1, -1},
-      {"5000,45.05", 300, 0}, {"5000,45.06", -1, -1}, {"5000,20.05", 300, 250}, {"5000,20.15", 300, 248},
+      {"2005,25", 0, 200},     {"2015,25", 2, 200},      {"1995,25", 0, 200},
+      {"1994.9,25", -1, -1},   {"7005,25", 500, 200},    {"7005.1,25", -1, -1},
+      {"5000,4.95", 300, 400}, {"5000,4.94", -1, -1},    {"5000,45.05", 300, 0},
+      {"5000,45.06", -1, -1},  {"5000,20.05", 300, 250}, {"5000,20.15", 300, 248},
   };
   std::string input;
   for (const Case& c : cases) input += std::string(c.line) + '\n';
@@ -263,7 +276,8 @@ void expectCalculatorsMatch(const char* command, const std::vector<CalculatorCas
     input += '\n';
   }
   const ReaderRun run = runReader({"--format", "json", command, "--batch", "-"}, input);
-  const auto refusals = std::count_if(cases.begin(), cases.end(), [](const CalculatorCase& c) { return !c.placed; });
+  const auto refusals =
+      std::count_if(cases.begin(), cases.end(), [](const CalculatorCase& c) { return !c.placed; });
   ASSERT_EQ(run.status, refusals > 0 ? 1 : 0) << run.err;
   EXPECT_EQ(static_cast<std::ptrdiff_t>(linesOf(run.err).size()), refusals) << run.err;
   const std::vector<json> records = jsonLines(run.out);
@@ -282,7 +296,8 @@ void expectCalculatorsMatch(const char* command, const std::vector<CalculatorCas
       core.logic.Command2_Click();
     }
     std::string refused;
-    for (const std::string words : records[i]["refused"]) refused += (refused.empty() ? "" : "; ") + words;
+    for (const std::string words : records[i]["refused"])
+      refused += (refused.empty() ? "" : "; ") + words;
     EXPECT_EQ(readingPart(records[i]), shownBy(core)) << command << ' ' << i + 1;
     EXPECT_EQ(records[i]["placed"], c.placed) << command << ' ' << i + 1;
     EXPECT_EQ(refused, c.refused) << command << ' ' << i + 1;
@@ -290,46 +305,56 @@ void expectCalculatorsMatch(const char* command, const std::vector<CalculatorCas
 }
 
 TEST(Reader, CalculateIsTheFirstCalculatorOnAFreshWindow) {
-  expectCalculatorsMatch("calculate", {
-      {{"20", "7"}, true, ""},
-      {{"25", "5.5"}, true, ""},  // column 314.5, halves to even
-      {{"12", "9.5"}, true, ""},  // column 5.5 goes to the odd neighbour
-      {{"12", "7"}, true, ""},  // the absent 10 bar curve counts as column 0
-      {{"4.95", "4"}, true, ""},
-      {{"4.94", "13"}, false, "power below the chart (under 4.95 kW)"},
-      {{"45", "7"}, false, "power on the parked row above the chart (45 kW)"},
-      {{"45.1", "7"}, false, "power outside 0 to 45 kW"},
-      {{"-1", "7"}, false, "power outside 0 to 45 kW"},
-      {{"25", "3.99"}, false, "pressure outside 4 to 13 bar"},
-      {{"25", "13.01"}, false, "pressure outside 4 to 13 bar"},
-      {{"1e39", "7"}, false, "power below the chart (under 4.95 kW)"},  // beyond single: reads as unread
-      {{"50", "2"}, false, "power outside 0 to 45 kW; pressure outside 4 to 13 bar"},
-  });
+  expectCalculatorsMatch(
+      "calculate",
+      {
+          {{"20", "7"}, true, ""},
+          {{"25", "5.5"}, true, ""},  // column 314.5, halves to even
+          {{"12", "9.5"}, true, ""},  // column 5.5 goes to the odd neighbour
+          {{"12", "7"}, true, ""},  // the absent 10 bar curve counts as column 0
+          {{"4.95", "4"}, true, ""},
+          {{"4.94", "13"}, false, "power below the chart (under 4.95 kW)"},
+          {{"45", "7"}, false, "power on the parked row above the chart (45 kW)"},
+          {{"45.1", "7"}, false, "power outside 0 to 45 kW"},
+          {{"-1", "7"}, false, "power outside 0 to 45 kW"},
+          {{"25", "3.99"}, false, "pressure outside 4 to 13 bar"},
+          {{"25", "13.01"}, false, "pressure outside 4 to 13 bar"},
+          {{"1e39", "7"},
+           false,
+           "power below the chart (under 4.95 kW)"},  // beyond single: reads as unread
+          {{"50", "2"}, false, "power outside 0 to 45 kW; pressure outside 4 to 13 bar"},
+      });
 }
 
 TEST(Reader, BeltIsTheSecondCalculatorOnAFreshWindow) {
-  expectCalculatorsMatch("belt", {
-      {{"2950", "200", "100"}, true, ""},
-      {{"1450", "250", "100"}, true, ""},
-      {{"1450.9", "125.7", "60.9"}, true, ""},
-      {{"3500", "200", "100"}, true, ""},
-      {{"2004", "100", "100"}, true, ""},
-      {{"3000", "250", "100"}, false, "air-end speed above the chart (over 7000 1/min)"},
-      {{"1450", "100", "100"}, false, "air-end speed below the chart (under 1995 1/min)"},
-      {{"1450", "200", "0.5"}, false, "air-end pulley under 1 (diameters count in whole units)"},
-      {{"3000", "500", "40"}, false, "air-end speed beyond 32767 1/min"},
-      {{"32767.5", "200", "100"}, false, "motor speed not above 0 and up to 32767 1/min"},
-      {{"1450", "500.5", "100"}, false, "motor pulley not above 0 and up to 500"},
-      {{"1450", "200", "501"}, false, "air-end pulley not above 0 and up to 500"},
-  });
+  expectCalculatorsMatch(
+      "belt",
+      {
+          {{"2950", "200", "100"}, true, ""},
+          {{"1450", "250", "100"}, true, ""},
+          {{"1450.9", "125.7", "60.9"}, true, ""},
+          {{"3500", "200", "100"}, true, ""},
+          {{"2004", "100", "100"}, true, ""},
+          {{"3000", "250", "100"}, false, "air-end speed above the chart (over 7000 1/min)"},
+          {{"1450", "100", "100"}, false, "air-end speed below the chart (under 1995 1/min)"},
+          {{"1450", "200", "0.5"},
+           false,
+           "air-end pulley under 1 (diameters count in whole units)"},
+          {{"3000", "500", "40"}, false, "air-end speed beyond 32767 1/min"},
+          {{"32767.5", "200", "100"}, false, "motor speed not above 0 and up to 32767 1/min"},
+          {{"1450", "500.5", "100"}, false, "motor pulley not above 0 and up to 500"},
+          {{"1450", "200", "501"}, false, "air-end pulley not above 0 and up to 500"},
+      });
 }
 
 TEST(Reader, BatchKeepsOrderAndNamesEveryRefusedLine) {
   const std::string manyDigits(10'000, '9');
   const std::string tinyFraction = "0." + std::string(9'998, '0') + "1";
   const std::vector<std::string> lines{
-      "\xEF\xBB\xBF" "5000,25", "5000",          "abc,25",         manyDigits + ",25", "5000," + tinyFraction, "",
-      "\"4500\", 30 ",  "5000,25,1",     "\"5000,25",      "25 kW,5000",       "4000,20\r",
+      "\xEF\xBB\xBF"
+      "5000,25",
+      "5000", "abc,25", manyDigits + ",25", "5000," + tinyFraction, "", "\"4500\", 30 ",
+      "5000,25,1", "\"5000,25", "25 kW,5000", "4000,20\r",
       std::string(cli::LineReader::kMaxLine + 1, '1'),
       // The limit counts a line without its ending, CR LF or LF.
       "5000," + std::string(cli::LineReader::kMaxLine - 7, ' ') + "25\r",
@@ -345,7 +370,8 @@ TEST(Reader, BatchKeepsOrderAndNamesEveryRefusedLine) {
     const json& record = records[n < blank ? n - 1 : n - 2];
     EXPECT_EQ(record["line"], n);
     EXPECT_EQ(record.contains("error"), refused.contains(n)) << "line " << n;
-    const bool named = run.err.find("standard input:" + std::to_string(n) + ":") != std::string::npos;
+    const bool named =
+        run.err.find("standard input:" + std::to_string(n) + ":") != std::string::npos;
     EXPECT_EQ(named, refused.contains(n)) << "line " << n;
   }
   EXPECT_EQ(linesOf(run.err).size(), refused.size());
@@ -380,28 +406,79 @@ TEST(Reader, ExitStatusAndMessages) {
       {"too_many_values", {"at", "1", "2", "3"}, "", 2, "", "Usage:"},
       {"unknown_command_named", {"fly", "5000", "25"}, "", 2, "", "unknown command \"fly\""},
       {"unknown_format", {"--format", "xml", "at", "5000", "25"}, "", 2, "", "Usage:"},
-      {"unknown_option_named", {"at", "5000", "25", "--bogus"}, "", 2, "", "unknown option \"--bogus\""},
+      {"unknown_option_named",
+       {"at", "5000", "25", "--bogus"},
+       "",
+       2,
+       "",
+       "unknown option \"--bogus\""},
       {"values_and_batch", {"at", "5000", "25", "--batch", "-"}, "", 2, "", "Usage:"},
       {"curves_take_no_batch", {"curves", "--batch", "-"}, "", 2, "", "Usage:"},
-      {"batch_file_missing", {"at", "--batch", "/nonexistent/readings.csv"}, "", 2, "", "cannot open"},
-      {"off_the_chart_range_of_the_scales", {"at", "9000", "25"}, "", 1, "", "command line: SPEED \"9000\" is off the chart: 1995 to 7005 1/min"},
-      {"power_range_of_the_scales", {"at", "5000", "99"}, "", 1, "", "4.95 to 45.05 kW give VScroll1 400 to 0"},
+      {"batch_file_missing",
+       {"at", "--batch", "/nonexistent/readings.csv"},
+       "",
+       2,
+       "",
+       "cannot open"},
+      {"off_the_chart_range_of_the_scales",
+       {"at", "9000", "25"},
+       "",
+       1,
+       "",
+       "command line: SPEED \"9000\" is off the chart: 1995 to 7005 1/min"},
+      {"power_range_of_the_scales",
+       {"at", "5000", "99"},
+       "",
+       1,
+       "",
+       "4.95 to 45.05 kW give VScroll1 400 to 0"},
       {"no_number", {"calculate", "abc", "7"}, "", 1, "", "is no number"},
-      {"calculator_refusal_is_refused_input", {"calculate", "50", "7"}, "", 1, "not placed: power outside 0 to 45 kW",
+      {"calculator_refusal_is_refused_input",
+       {"calculate", "50", "7"},
+       "",
+       1,
+       "not placed: power outside 0 to 45 kW",
        "command line: not placed: power outside 0 to 45 kW"},
-      {"long_entry_apart_from_its_neighbour", {"calculate", "123456789", "7"}, "", 1, " 2010 123456789 ", ""},
+      {"long_entry_apart_from_its_neighbour",
+       {"calculate", "123456789", "7"},
+       "",
+       1,
+       " 2010 123456789 ",
+       ""},
       {"dash_alone_is_a_value", {"at", "-", "25"}, "", 1, "", "is no number"},
-      {"negative_number_is_a_value", {"at", "-5", "25"}, "", 1, "", "SPEED \"-5\" is off the chart"},
+      {"negative_number_is_a_value",
+       {"at", "-5", "25"},
+       "",
+       1,
+       "",
+       "SPEED \"-5\" is off the chart"},
       {"dash_dash_between_values", {"at", "5000", "--", "25"}, "", 0, "5000", ""},
-      {"dash_dash_before_a_dash_value", {"at", "--", "-inf", "25"}, "", 1, "", "SPEED \"-inf\" is no number"},
-      {"dash_word_is_an_unknown_option", {"at", "-inf", "25"}, "", 2, "", "unknown option \"-inf\""},
+      {"dash_dash_before_a_dash_value",
+       {"at", "--", "-inf", "25"},
+       "",
+       1,
+       "",
+       "SPEED \"-inf\" is no number"},
+      {"dash_word_is_an_unknown_option",
+       {"at", "-inf", "25"},
+       "",
+       2,
+       "",
+       "unknown option \"-inf\""},
       {"decimal_comma_hint", {"at", "5000", "25,5"}, "", 1, "", "(\".\" is the decimal separator)"},
-      {"header_and_blank_lines_skipped", csvAt, "speed,power\n\n \t\n5000,25\n", 0, "error\n4,300,200,5000,", ""},
-      {"semicolons_header_and_crlf", csvAt, "\xEF\xBB\xBF\"SPEED\";Power\r\n5000;25\r\n", 0, "error\n2,300,200,", ""},
+      {"header_and_blank_lines_skipped", csvAt, "speed,power\n\n \t\n5000,25\n", 0,
+       "error\n4,300,200,5000,", ""},
+      {"semicolons_header_and_crlf", csvAt, "\xEF\xBB\xBF\"SPEED\";Power\r\n5000;25\r\n", 0,
+       "error\n2,300,200,", ""},
       {"semicolons_with_a_decimal_comma", csvAt, "5000;25,5\n", 1, "",
        "standard input:1: POWER \"25,5\" is no number (\".\" is the decimal separator)"},
-      {"header_only_as_the_first_line", csvAt, "5000,25\nspeed,power\n", 1, "", "standard input:2: SPEED"},
-      {"calculator_refusal_in_a_batch", {"calculate", "--batch", "-"}, "20,7\n20,3\n", 1, "not placed",
+      {"header_only_as_the_first_line", csvAt, "5000,25\nspeed,power\n", 1, "",
+       "standard input:2: SPEED"},
+      {"calculator_refusal_in_a_batch",
+       {"calculate", "--batch", "-"},
+       "20,7\n20,3\n",
+       1,
+       "not placed",
        "standard input:2: not placed: pressure outside 4 to 13 bar"},
       {"lost_version", {"--version"}, "", 3, "", "cannot write", true},
       {"lost_help", {"--help"}, "", 3, "", "cannot write", true},
@@ -418,8 +495,11 @@ TEST(Reader, ExitStatusAndMessages) {
       EXPECT_EQ(run.out.find("hscroll"), std::string::npos) << c.name;
     }
     if (c.outputLost) {
-      EXPECT_EQ(linesOf(run.err).size(), 1u) << c.name << ": one message, at the first failed write\n" << run.err;
-      EXPECT_LT(run.inputTaken, c.input.size() / 2 + 1) << c.name << ": read on after the output was lost";
+      EXPECT_EQ(linesOf(run.err).size(), 1u)
+          << c.name << ": one message, at the first failed write\n"
+          << run.err;
+      EXPECT_LT(run.inputTaken, c.input.size() / 2 + 1)
+          << c.name << ": read on after the output was lost";
     }
   }
 }
@@ -429,15 +509,18 @@ TEST(Reader, EveryFormatHasOneRecordPerLineUnderItsHeader) {
   const ReaderRun csv = runReader({"--format", "csv", "at", "--batch", "-"}, input);
   const std::vector<std::string> rows = linesOf(csv.out);
   ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(rows[0],
-            "line,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons,error");
+  EXPECT_EQ(
+      rows[0],
+      "line,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons,error");
   EXPECT_EQ(rows[1], "1,300,200,5000,25.0,5.9,4.8,@ 4 bar,false,false,,");
   EXPECT_EQ(rows[2].substr(0, 13), "2,,,,,,,,,,,\"");
-  EXPECT_EQ(rows[3], "3,470,79,6700,37.1,4.0,6.5,@ 4 bar,true,true,beyond the last curve of this power,");
+  EXPECT_EQ(rows[3],
+            "3,470,79,6700,37.1,4.0,6.5,@ 4 bar,true,true,beyond the last curve of this power,");
   const ReaderRun text = runReader({"at", "--batch", "-"}, input);
   const std::vector<std::string> table = linesOf(text.out);
   ASSERT_EQ(table.size(), 4u);
-  EXPECT_EQ(table[1].find("300"), table[0].find("hscroll") + 4);  // numbers right-aligned under their heads
+  EXPECT_EQ(table[1].find("300"),
+            table[0].find("hscroll") + 4);  // numbers right-aligned under their heads
   EXPECT_NE(table[2].find("error:"), std::string::npos);
 }
 
@@ -463,7 +546,8 @@ TEST(Reader, CurvesAreTheRowScanOfEveryRow) {
       }
       const chart::Colour colour = raster.pixel(x, static_cast<chart::ChartCoord>(y));
       EXPECT_EQ(speed, 10 * static_cast<int>(x) + 2010) << "row " << y << ", " << name << " bar";
-      EXPECT_EQ(limit, colour == chart::colours::kMagenta || colour == chart::colours::kLightTeal) << "row " << y;
+      EXPECT_EQ(limit, colour == chart::colours::kMagenta || colour == chart::colours::kLightTeal)
+          << "row " << y;
     }
   }
   EXPECT_EQ(rows[0]["power"], "44.9");
@@ -503,11 +587,18 @@ namespace {
 
 json readingOf(const chart::Reading& r) {
   std::set<std::string> reasons;
-  for (const std::string_view words : chart::wordsOf(r.reasons(), chart::WarningTexts)) reasons.emplace(words);
-  return {{"hscroll", r.hscroll},         {"vscroll", r.vscroll},         {"speed", r.speed},
-          {"power", r.power},             {"pressure", r.pressure},       {"delivery", r.delivery},
-          {"delivery_class", r.deliveryClass}, {"speed_power_red", r.speedPowerRed()},
-          {"pressure_red", r.pressureRed()}, {"reasons", reasons}};
+  for (const std::string_view words : chart::wordsOf(r.reasons(), chart::WarningTexts))
+    reasons.emplace(words);
+  return {{"hscroll", r.hscroll},
+          {"vscroll", r.vscroll},
+          {"speed", r.speed},
+          {"power", r.power},
+          {"pressure", r.pressure},
+          {"delivery", r.delivery},
+          {"delivery_class", r.deliveryClass},
+          {"speed_power_red", r.speedPowerRed()},
+          {"pressure_red", r.pressureRed()},
+          {"reasons", reasons}};
 }
 
 json readingPartOf(json reading) {
@@ -516,12 +607,14 @@ json readingPartOf(json reading) {
 }
 
 TEST(Reader, SelectPrintsTheCoresSelectionForEachDuty) {
-  const std::vector<std::pair<double, double>> duties{{4.5, 8}, {2.45, 13}, {6.5, 4}, {3, 6}, {4, 10}};
+  const std::vector<std::pair<double, double>> duties{
+      {4.5, 8}, {2.45, 13}, {6.5, 4}, {3, 6}, {4, 10}};
   std::string input;
   for (const auto& [q, p] : duties) input += std::to_string(q) + ',' + std::to_string(p) + '\n';
-  const ReaderRun run = runReader({"--format", "json", "select", "--batch", "-", "--motor", "1750,3550", "--series",
-                                   "R20", "--pulleys", "80-400", "--count", "3"},
-                                  input);
+  const ReaderRun run =
+      runReader({"--format", "json", "select", "--batch", "-", "--motor", "1750,3550", "--series",
+                 "R20", "--pulleys", "80-400", "--count", "3"},
+                input);
   ASSERT_EQ(run.status, 0) << run.err;
   const std::vector<json> records = jsonLines(run.out);
   ASSERT_EQ(records.size(), duties.size());
@@ -564,11 +657,20 @@ TEST(Reader, SelectRefusesBadDutiesAndBadUsage) {
   const Case cases[] = {
       {{"select", "4.5", "8"}, 0, "450/140", ""},
       {{"--help"}, 0, "select Q P", ""},
-      {{"select", "--motor", "1750,3550", "--series", "R10", "--pulleys", "100-250", "--count", "1", "3", "7"},
-       0, "3550", ""},
-      {{"select", "7", "7"}, 1, "", "command line: delivery beyond the chart at 7000 1/min, short by 0.09 m3/min"},
+      {{"select", "--motor", "1750,3550", "--series", "R10", "--pulleys", "100-250", "--count", "1",
+        "3", "7"},
+       0,
+       "3550",
+       ""},
+      {{"select", "7", "7"},
+       1,
+       "",
+       "command line: delivery beyond the chart at 7000 1/min, short by 0.09 m3/min"},
       {{"select", "abc", "8"}, 1, "", "Q \"abc\" is no number"},
-      {{"select", "0", "14"}, 1, "", "delivery not a finite number above 0 m3/min; pressure not from 4 to 13 bar"},
+      {{"select", "0", "14"},
+       1,
+       "",
+       "delivery not a finite number above 0 m3/min; pressure not from 4 to 13 bar"},
       {{"select", "4.5", "8", "--count", "0"}, 1, "", "count not from 1 to 100"},
       {{"select", "4.5"}, 2, "", "Usage:"},
       {{"select", "4.5", "8", "--batch", "-"}, 2, "", "Usage:"},
@@ -591,10 +693,14 @@ TEST(Reader, SelectRefusesBadDutiesAndBadUsage) {
 }
 
 TEST(Reader, SelectBatchInCsvKeepsItsColumnsOnRefusedLines) {
-  const ReaderRun run = runReader({"--format", "csv", "select", "--batch", "-", "--count", "2"}, "4.5,8\n7,7\n\n3,6,1\n");
+  const ReaderRun run = runReader({"--format", "csv", "select", "--batch", "-", "--count", "2"},
+                                  "4.5,8\n7,7\n\n3,6,1\n");
   EXPECT_EQ(run.status, 1);
   const std::vector<std::string> rows = linesOf(run.out);
-  ASSERT_EQ(rows.size(), 1u + 5u + 2u);  // header; the speed and two drives per motor; two refused lines, the blank skipped
+  ASSERT_EQ(
+      rows.size(),
+      1u + 5u +
+          2u);  // header; the speed and two drives per motor; two refused lines, the blank skipped
   const auto columns = [](const std::string& row) {
     std::vector<std::string> fields;
     EXPECT_TRUE(cli::splitCsvLine(row, ',', fields)) << row;

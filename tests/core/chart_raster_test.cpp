@@ -1,7 +1,5 @@
 // The chart picture the program carries: its file format, its exact pixel content, and that the
 // generator in tools/ still draws it byte for byte.
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +8,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "chart/units.h"
 #include "tests/support/bmp_file.h"
@@ -49,7 +49,9 @@ std::optional<Curve> curveOf(Colour colour) {
   return std::nullopt;
 }
 
-bool isLimitColour(Colour colour) { return colour == colours::kMagenta || colour == colours::kLightTeal; }
+bool isLimitColour(Colour colour) {
+  return colour == colours::kMagenta || colour == colours::kLightTeal;
+}
 
 // Leftmost and rightmost pixel of one curve in one row.
 struct Span {
@@ -73,7 +75,9 @@ int slotOf(Curve curve, int y) {
   return span ? span->right : 0;
 }
 
-std::string where(Curve curve, int y) { return std::string(kCurveNames[curve]) + ", row " + std::to_string(y); }
+std::string where(Curve curve, int y) {
+  return std::string(kCurveNames[curve]) + ", row " + std::to_string(y);
+}
 
 TEST(ChartBitmap, HeaderDescribesA500By400BottomUp24BitPicture) {
   const auto& bytes = fileBytes();
@@ -124,14 +128,16 @@ TEST(ChartRasterContent, HoldsExactlyEightColoursInTheirPixelCounts) {
   std::map<Colour, int> counts;
   for (Colour colour : bitmap().pixels) ++counts[colour];
   const std::map<Colour, int> expected{
-      {colours::kWhite, 177529}, {colours::kGrey, 17400}, {colours::kBlue, 1042},    {colours::kGreen, 1241},
-      {colours::kRed, 1214},     {colours::kMagenta, 226}, {colours::kTeal, 1132}, {colours::kLightTeal, 216},
+      {colours::kWhite, 177529}, {colours::kGrey, 17400},    {colours::kBlue, 1042},
+      {colours::kGreen, 1241},   {colours::kRed, 1214},      {colours::kMagenta, 226},
+      {colours::kTeal, 1132},    {colours::kLightTeal, 216},
   };
   EXPECT_EQ(counts, expected);
 }
 
 TEST(ChartRasterContent, FrameAndGridAreGreyUnlessACurveCrossesThem) {
-  const std::set<int> gridColumns{49, 50, 99, 100, 149, 150, 198, 199, 248, 249, 298, 299, 348, 349, 398, 399, 448, 449};
+  const std::set<int> gridColumns{49,  50,  99,  100, 149, 150, 198, 199, 248,
+                                  249, 298, 299, 348, 349, 398, 399, 448, 449};
   const std::set<int> gridRows{50, 51, 100, 101, 149, 150, 199, 200, 249, 250, 299, 300, 349, 350};
   int checked = 0;
   for (int y = 0; y < kHeight; ++y) {
@@ -152,13 +158,14 @@ TEST(ChartRasterContent, TicksRunAlongTheLeftAndBottomEdges) {
     int x0, y0, x1, y1;  // inclusive corners
   };
   const Tick ticks[] = {
-      {1, 10, 9, 11},     {1, 20, 9, 21},     {1, 29, 9, 30},    {1, 40, 9, 41},    {1, 59, 9, 60},
-      {1, 389, 9, 390},   {19, 390, 20, 398}, {29, 390, 30, 398}, {39, 390, 40, 398}, {59, 390, 60, 398},
-      {487, 390, 488, 398},
+      {1, 10, 9, 11},     {1, 20, 9, 21},     {1, 29, 9, 30},       {1, 40, 9, 41},
+      {1, 59, 9, 60},     {1, 389, 9, 390},   {19, 390, 20, 398},   {29, 390, 30, 398},
+      {39, 390, 40, 398}, {59, 390, 60, 398}, {487, 390, 488, 398},
   };
   for (const Tick& tick : ticks) {
     for (int y = tick.y0; y <= tick.y1; ++y) {
-      for (int x = tick.x0; x <= tick.x1; ++x) EXPECT_EQ(at(x, y), colours::kGrey) << x << ", " << y;
+      for (int x = tick.x0; x <= tick.x1; ++x)
+        EXPECT_EQ(at(x, y), colours::kGrey) << x << ", " << y;
     }
   }
 }
@@ -226,7 +233,7 @@ TEST(ChartRasterContent, TellingRowsGiveEachCurvesEdgesAndLimitMark) {
 TEST(ChartRasterContent, EachCurveSpansItsRowsAndEndsInTheLimitColourOnlyWhereDue) {
   struct Rows {
     Curve curve;
-    int first, last;            // rows with pixels of the curve
+    int first, last;  // rows with pixels of the curve
     int firstLimit, lastLimit;  // rows whose rightmost pixel has the limit colour; -1: none
   };
   const Rows table[] = {
@@ -282,12 +289,14 @@ TEST(ChartRasterContent, LimitColoursOnlyFromTheSpeedLimitColumnAtTheUpperRightE
       EXPECT_GE(x, kLimitColumn) << x << ", " << y;
       // The limit segment is the end of its stroke: nothing of the ordinary colour to its right.
       const Colour ordinary = colour == colours::kMagenta ? colours::kRed : colours::kTeal;
-      for (int right = x + 1; right < kWidth; ++right) EXPECT_NE(at(right, y), ordinary) << right << ", " << y;
+      for (int right = x + 1; right < kWidth; ++right)
+        EXPECT_NE(at(right, y), ordinary) << right << ", " << y;
     }
   }
 }
 
-// Rows pinned by the telling rows may be narrower than an ordinary stroke (a curve meeting an edge).
+// Rows pinned by the telling rows may be narrower than an ordinary stroke (a curve meeting an
+// edge).
 bool isTellingRow(int y) {
   for (const TellingRow& row : kTellingRows) {
     if (row.y == y) return true;
@@ -301,7 +310,8 @@ TEST(ChartRasterContent, CurvesAreSolidStrokesConnectedFromRowToRow) {
     for (int y = 0; y < kHeight; ++y) {
       const auto span = spanOf(curve, y);
       if (!span) continue;  // the row ranges are checked on their own
-      for (int x = span->left; x <= span->right; ++x) EXPECT_EQ(curveOf(at(x, y)), curve) << x << ", " << y;
+      for (int x = span->left; x <= span->right; ++x)
+        EXPECT_EQ(curveOf(at(x, y)), curve) << x << ", " << y;
       const int width = span->right - span->left + 1;
       if (!isTellingRow(y)) {
         EXPECT_GE(width, 3) << where(curve, y);
@@ -348,7 +358,8 @@ TEST(ChartRasterContent, SlotsThatTheReadingsRelyOn) {
     }
   }
   // 13 + (x - X13) * (10 - 13) / (X10 - X13) at x 300 in row 79 gives 11.0946.
-  EXPECT_NEAR(13.0 - 3.0 * (300 - slotOf(Bar13, 79)) / (slotOf(Bar10, 79) - slotOf(Bar13, 79)), 11.0946, 5e-5);
+  EXPECT_NEAR(13.0 - 3.0 * (300 - slotOf(Bar13, 79)) / (slotOf(Bar10, 79) - slotOf(Bar13, 79)),
+              11.0946, 5e-5);
 }
 
 TEST(ChartRasterContent, LimitColourBoundariesSitAtTheSpeedLimitColumn) {
@@ -357,9 +368,9 @@ TEST(ChartRasterContent, LimitColourBoundariesSitAtTheSpeedLimitColumn) {
     Colour expected;
   };
   const Case cases[] = {
-      {427, 67, colours::kRed},  {428, 67, colours::kMagenta}, {429, 67, colours::kMagenta},
-      {428, 68, colours::kRed},  {449, 49, colours::kMagenta}, {499, 0, colours::kMagenta},
-      {367, 120, colours::kRed}, {478, 120, colours::kLightTeal}, {498, 102, colours::kLightTeal},
+      {427, 67, colours::kRed},   {428, 67, colours::kMagenta},    {429, 67, colours::kMagenta},
+      {428, 68, colours::kRed},   {449, 49, colours::kMagenta},    {499, 0, colours::kMagenta},
+      {367, 120, colours::kRed},  {478, 120, colours::kLightTeal}, {498, 102, colours::kLightTeal},
       {427, 156, colours::kTeal}, {430, 156, colours::kLightTeal}, {429, 157, colours::kLightTeal},
       {428, 158, colours::kTeal},
   };

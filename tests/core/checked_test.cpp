@@ -1,8 +1,8 @@
 #include "chart/checked.h"
 
-#include <gtest/gtest.h>
-
 #include <limits>
+
+#include <gtest/gtest.h>
 
 #include "chart/skip_on_failure.h"
 

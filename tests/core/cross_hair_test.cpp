@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <limits>
+
+#include <gtest/gtest.h>
 
 #include "chart/checked.h"
 #include "tests/support/core_harness.h"
@@ -44,7 +44,8 @@ TEST(HorizontalChange, MovesLineMarkerAndSpeed) {
     const char* speed;
     float markerLeft;
   };
-  const Case cases[] = {{1, 0, "2010", -4}, {500, 499, "7000", 495}, {0, -1, "2000", -5}, {300, 299, "5000", 295}};
+  const Case cases[] = {
+      {1, 0, "2010", -4}, {500, 499, "7000", 495}, {0, -1, "2000", -5}, {300, 299, "5000", 295}};
   CoreHarness core;
   for (const Case& c : cases) {
     core.controls.setScrollValue(ScrollBar::HScroll1, c.value);
@@ -64,7 +65,8 @@ TEST(VerticalChange, MovesLineMarkerAndPower) {
     float row;
     const char* power;
   };
-  const Case cases[] = {{400, 399, "5.0"}, {1, 0, "44.9"}, {0, -1, "45.0"}, {150, 149, "30.0"}, {350, 349, "10.0"}};
+  const Case cases[] = {
+      {400, 399, "5.0"}, {1, 0, "44.9"}, {0, -1, "45.0"}, {150, 149, "30.0"}, {350, 349, "10.0"}};
   CoreHarness core;
   for (const Case& c : cases) {
     core.controls.setScrollValue(ScrollBar::VScroll1, c.value);
@@ -94,9 +96,15 @@ TEST(Mouse, ClickPlacesTheCrossHairOnThePixel) {
     int readings;
   };
   const Case cases[] = {
-      {0, 0, 1, 1, 2},          {499, 399, 500, 400, 2},   {499, 399, 500, 400, 0},  // same pixel again
-      {520, 100, 500, 101, 1},  {-3, 1e9f, 500, 101, 0},   {10.5f, 0.5f, 12, 2, 2},  // halves to even
-      {11.5f, 2.5f, 12, 4, 1},  {498.6f, 398.6f, 500, 400, 2},  {499.4f, 5, 500, 6, 1},
+      {0, 0, 1, 1, 2},
+      {499, 399, 500, 400, 2},
+      {499, 399, 500, 400, 0},  // same pixel again
+      {520, 100, 500, 101, 1},
+      {-3, 1e9f, 500, 101, 0},
+      {10.5f, 0.5f, 12, 2, 2},  // halves to even
+      {11.5f, 2.5f, 12, 4, 1},
+      {498.6f, 398.6f, 500, 400, 2},
+      {499.4f, 5, 500, 6, 1},
       {std::numeric_limits<float>::quiet_NaN(), 7, 500, 8, 1},
       {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), 500, 8, 0},
   };
@@ -126,15 +134,17 @@ TEST(Mouse, DragFollowsOnlyRightOrModifiedLeft) {
     bool follows;
   };
   const Case cases[] = {
-      {kRight, 0, true},           {kRight, kCtrl, true},        {kLeft, kShift, true},  {kLeft, kCtrl, true},
-      {kLeft, kAlt, true},         {kLeft, kShift | kAlt, true}, {kLeft, 0, false},      {kLeft | kRight, 0, false},
-      {kLeft | kRight, kCtrl, false}, {kMiddle, 0, false},       {kMiddle, kShift, false}, {0, 0, false},
+      {kRight, 0, true},    {kRight, kCtrl, true},      {kLeft, kShift, true},
+      {kLeft, kCtrl, true}, {kLeft, kAlt, true},        {kLeft, kShift | kAlt, true},
+      {kLeft, 0, false},    {kLeft | kRight, 0, false}, {kLeft | kRight, kCtrl, false},
+      {kMiddle, 0, false},  {kMiddle, kShift, false},   {0, 0, false},
       {0, kCtrl, false},
   };
   for (const Case& c : cases) {
     CoreHarness core;
     core.logic.Picture1_MouseMove(c.button, c.shift, 100, 100);
-    EXPECT_EQ(core.controls.scrollValue(ScrollBar::HScroll1) == 101, c.follows) << c.button << "/" << c.shift;
+    EXPECT_EQ(core.controls.scrollValue(ScrollBar::HScroll1) == 101, c.follows)
+        << c.button << "/" << c.shift;
   }
 }
 

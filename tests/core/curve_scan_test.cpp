@@ -1,7 +1,5 @@
 #include "chart/curve_scan.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cmath>
 #include <iterator>
@@ -9,6 +7,8 @@
 #include <random>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "tests/support/bmp_file.h"
 
@@ -21,7 +21,8 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 // A white raster with a few marked pixels, each colour telling where it stands.
 ChartRaster rasterWith(std::initializer_list<std::tuple<int, int, Colour>> marks) {
   std::vector<Colour> pixels(ChartRaster::kWidth * ChartRaster::kHeight, colours::kWhite);
-  for (const auto& [x, y, colour] : marks) pixels[static_cast<std::size_t>(y * ChartRaster::kWidth + x)] = colour;
+  for (const auto& [x, y, colour] : marks)
+    pixels[static_cast<std::size_t>(y * ChartRaster::kWidth + x)] = colour;
   return ChartRaster(std::move(pixels));
 }
 
@@ -32,10 +33,23 @@ TEST(PixelRead, TakesTheCellThatContainsThePoint) {
     Colour expected;
   };
   const Case cases[] = {
-      {0, 0, 1},         {0.99f, 0.99f, 1},  {499, 399, 2},  {499.999f, 399.5f, 2}, {10.5f, 20.7f, 3},
-      {-0.001f, 0, -1},  {-1, 5, -1},        {500, 5, -1},   {5, -1, -1},           {5, 400, -1},
-      {kNaN, 0, -1},     {0, kNaN, -1},      {kInf, 0, -1},  {-kInf, 0, -1},        {1e30f, 1e30f, -1},
-      {-1e30f, 3, -1},   {5, 399.9999f, colours::kWhite},
+      {0, 0, 1},
+      {0.99f, 0.99f, 1},
+      {499, 399, 2},
+      {499.999f, 399.5f, 2},
+      {10.5f, 20.7f, 3},
+      {-0.001f, 0, -1},
+      {-1, 5, -1},
+      {500, 5, -1},
+      {5, -1, -1},
+      {5, 400, -1},
+      {kNaN, 0, -1},
+      {0, kNaN, -1},
+      {kInf, 0, -1},
+      {-kInf, 0, -1},
+      {1e30f, 1e30f, -1},
+      {-1e30f, 3, -1},
+      {5, 399.9999f, colours::kWhite},
   };
   for (const Case& c : cases) EXPECT_EQ(raster.pixel(c.x, c.y), c.expected) << c.x << ", " << c.y;
 }
@@ -46,9 +60,14 @@ TEST(PixelRead, RefusesARasterOfTheWrongSize) {
 
 TEST(ScanCurveRow, KeepsTheRightmostPixelOfEachCurve) {
   const ChartRaster raster = rasterWith({
-      {3, 7, colours::kBlue}, {4, 7, colours::kBlue}, {9, 7, colours::kGreen},
-      {20, 7, colours::kMagenta}, {21, 7, colours::kRed},  // the two 7 bar colours share a slot
-      {30, 7, colours::kLightTeal}, {31, 7, colours::kTeal}, {40, 7, colours::kGrey},
+      {3, 7, colours::kBlue},
+      {4, 7, colours::kBlue},
+      {9, 7, colours::kGreen},
+      {20, 7, colours::kMagenta},
+      {21, 7, colours::kRed},  // the two 7 bar colours share a slot
+      {30, 7, colours::kLightTeal},
+      {31, 7, colours::kTeal},
+      {40, 7, colours::kGrey},
       {499, 7, colours::kGrey},
   });
   ChartState state;
@@ -117,12 +136,14 @@ std::array<ChartCoord, 4> plainWalk(const ChartRaster& raster, int row) {
 // either colour of the 7 and 4 bar curves, beside near misses that differ in one bit.
 ChartRaster strewnRaster() {
   std::mt19937 random(418);
-  const Colour nearMisses[] = {colours::kBlue ^ 1, colours::kGreen ^ 0x100, colours::kTeal ^ 0x10000, colours::kGrey};
+  const Colour nearMisses[] = {colours::kBlue ^ 1, colours::kGreen ^ 0x100,
+                               colours::kTeal ^ 0x10000, colours::kGrey};
   std::vector<Colour> pixels(ChartRaster::kWidth * ChartRaster::kHeight, colours::kWhite);
   for (Colour& pixel : pixels) {
     const auto pick = random() % 16;
     if (pick < CurveColourTable.size()) pixel = CurveColourTable[pick].colour;
-    else if (pick < CurveColourTable.size() + std::size(nearMisses)) pixel = nearMisses[pick - CurveColourTable.size()];
+    else if (pick < CurveColourTable.size() + std::size(nearMisses))
+      pixel = nearMisses[pick - CurveColourTable.size()];
   }
   return ChartRaster(std::move(pixels));
 }
@@ -131,16 +152,22 @@ TEST(ScanCurveRow, AgreesWithThePlainWalkOnEveryRow) {
   const std::pair<const char*, ChartRaster> rasters[] = {
       {"chart", testsupport::chartRaster()},
       {"strewn", strewnRaster()},
-      {"sparse", rasterWith({{0, 3, colours::kRed}, {499, 3, colours::kMagenta}, {1, 4, colours::kLightTeal},
-                             {2, 4, colours::kTeal}, {498, 5, colours::kBlue}, {499, 5, colours::kGreen}})},
+      {"sparse", rasterWith({{0, 3, colours::kRed},
+                             {499, 3, colours::kMagenta},
+                             {1, 4, colours::kLightTeal},
+                             {2, 4, colours::kTeal},
+                             {498, 5, colours::kBlue},
+                             {499, 5, colours::kGreen}})},
   };
   for (const auto& [name, raster] : rasters) {
     for (int row = 0; row < ChartRaster::kHeight; ++row) {
       ChartState state;
       ScanCurveRow(raster, static_cast<ChartCoord>(row), state);
-      const std::array<ChartCoord, 4> scanned{state.CurveX13, state.CurveX10, state.CurveX7, state.CurveX4};
+      const std::array<ChartCoord, 4> scanned{state.CurveX13, state.CurveX10, state.CurveX7,
+                                              state.CurveX4};
       ASSERT_EQ(scanned, plainWalk(raster, row)) << name << " row " << row;
-      ASSERT_EQ(state.PixelColour, raster.pixel(499, static_cast<ChartCoord>(row))) << name << " row " << row;
+      ASSERT_EQ(state.PixelColour, raster.pixel(499, static_cast<ChartCoord>(row)))
+          << name << " row " << row;
     }
   }
 }

@@ -1,7 +1,5 @@
 #include "chart/drive_selection.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -9,6 +7,8 @@
 #include <numbers>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "chart/memory_window.h"
 #include "chart/pressure_reading.h"
@@ -32,8 +32,8 @@ void PrintTo(const DutyCase& c, std::ostream* out) { *out << c.why; }
 
 Duty duty(double delivery, double pressure) { return {.delivery = delivery, .pressure = pressure}; }
 
-Duty with(Duty d, std::vector<int> motors, PulleySeries series = PulleySeries::R40, int smallest = 63,
-          int largest = 500, int count = 5) {
+Duty with(Duty d, std::vector<int> motors, PulleySeries series = PulleySeries::R40,
+          int smallest = 63, int largest = 500, int count = 5) {
   d.motorSpeeds = std::move(motors);
   d.series = series;
   d.smallestPulley = smallest;
@@ -44,11 +44,13 @@ Duty with(Duty d, std::vector<int> motors, PulleySeries series = PulleySeries::R
 
 // Whether the window, at its cross-hair now, reads the pressure asked for with a black read-out.
 bool reads(const MemoryWindow& window, double pressure) {
-  return !window.reading().pressureRed() && window.logic().state().Pressure >= static_cast<float>(pressure);
+  return !window.reading().pressureRed() &&
+         window.logic().state().Pressure >= static_cast<float>(pressure);
 }
 
 // No row below `vscroll` in the window's column reads the pressure; the window walks them all.
-void expectNoLowerRow(MemoryWindow& window, ScrollValue hscroll, ScrollValue vscroll, double pressure) {
+void expectNoLowerRow(MemoryWindow& window, ScrollValue hscroll, ScrollValue vscroll,
+                      double pressure) {
   for (ScrollValue v = 400; v > vscroll; --v) {
     window.scrollTo(hscroll, v);
     ASSERT_FALSE(reads(window, pressure)) << "HScroll1 " << hscroll << ", VScroll1 " << v;
@@ -85,7 +87,8 @@ TEST_P(SelectionFromDuty, GivesTheWindowsOwnReadings) {
   EXPECT_EQ(s.reading.speedPowerRed(), c.red);
   EXPECT_EQ(s.reading.hscroll > target, c.nextSpeed);
   expectNoLowerRow(window, s.reading.hscroll, s.reading.vscroll, d.pressure);
-  for (ScrollValue h = target; h < s.reading.hscroll; ++h) expectNoLowerRow(window, h, 0, d.pressure);
+  for (ScrollValue h = target; h < s.reading.hscroll; ++h)
+    expectNoLowerRow(window, h, 0, d.pressure);
 
   // The drives: typed into a fresh window, clicked, VScroll1 moved: the proposal's read-outs.
   ASSERT_EQ(s.motors.size(), d.motorSpeeds.size());
@@ -102,7 +105,8 @@ TEST_P(SelectionFromDuty, GivesTheWindowsOwnReadings) {
                 0u);
       EXPECT_EQ(shown.reading().hscroll, p.reading.hscroll);
       shown.scrollTo(p.reading.hscroll, p.reading.vscroll);
-      EXPECT_EQ(shown.reading(), p.reading) << motor.motorSpeed << " " << p.motorPulley << "/" << p.airEndPulley;
+      EXPECT_EQ(shown.reading(), p.reading)
+          << motor.motorSpeed << " " << p.motorPulley << "/" << p.airEndPulley;
       EXPECT_TRUE(reads(shown, d.pressure));
       expectNoLowerRow(shown, p.reading.hscroll, p.reading.vscroll, d.pressure);
       EXPECT_EQ(p.reachesDelivery, p.reading.hscroll >= target);
@@ -113,7 +117,9 @@ TEST_P(SelectionFromDuty, GivesTheWindowsOwnReadings) {
       if (i == 0) continue;
       // Ranked: reaching before short; the nearest speed first; then the larger motor pulley.
       const DriveProposal& before = motor.drives[i - 1];
-      const auto distance = [target](const DriveProposal& x) { return std::abs(x.reading.hscroll - target); };
+      const auto distance = [target](const DriveProposal& x) {
+        return std::abs(x.reading.hscroll - target);
+      };
       EXPECT_GE(before.reachesDelivery, p.reachesDelivery);
       if (before.reachesDelivery == p.reachesDelivery) {
         EXPECT_LE(distance(before), distance(p));
@@ -131,14 +137,15 @@ INSTANTIATE_TEST_SUITE_P(
     Duties, SelectionFromDuty,
     ::testing::Values(
         DutyCase{"customer_duty_4_5_at_8_bar", duty(4.5, 8)},
-        DutyCase{"small_duty_7_bar", duty(2.0, 7)},
-        DutyCase{"middle_of_4_bar_class", duty(3.0, 5)},
+        DutyCase{"small_duty_7_bar", duty(2.0, 7)}, DutyCase{"middle_of_4_bar_class", duty(3.0, 5)},
         DutyCase{"middle_of_10_bar_class", duty(4.0, 11.5)},
         DutyCase{"sixty_hertz_motors", with(duty(4.5, 8), k60Hz)},
         DutyCase{"r10_series", with(duty(4.5, 8), {1450, 2950}, PulleySeries::R10)},
         DutyCase{"r20_narrow_range", with(duty(3.5, 9), {2950}, PulleySeries::R20, 100, 250)},
-        DutyCase{"one_proposal_per_motor", with(duty(4.5, 8), {1450, 2950}, PulleySeries::R40, 63, 500, 1)},
-        DutyCase{"one_pulley_only_gives_a_direct_ratio", with(duty(2.5, 7), {2950}, PulleySeries::R40, 200, 200)},
+        DutyCase{"one_proposal_per_motor",
+                 with(duty(4.5, 8), {1450, 2950}, PulleySeries::R40, 63, 500, 1)},
+        DutyCase{"one_pulley_only_gives_a_direct_ratio",
+                 with(duty(2.5, 7), {2950}, PulleySeries::R40, 200, 200)},
         DutyCase{"many_motors", with(duty(4.0, 7), {960, 1450, 1750, 2950, 3550})},
         // The chart's edges.
         DutyCase{"tiny_delivery_takes_the_first_column", duty(0.1, 7)},
@@ -173,18 +180,23 @@ INSTANTIATE_TEST_SUITE_P(
         DutyCase{"pressure_above_13", duty(3, 13.01), kPressureOutsideClasses},
         DutyCase{"nan_pressure", duty(3, kNaN), kPressureOutsideClasses},
         DutyCase{"no_motor_speed", with(duty(3, 7), {}), kNoMotorSpeeds},
-        DutyCase{"nine_motor_speeds", with(duty(3, 7), {1, 2, 3, 4, 5, 6, 7, 8, 9}), kNoMotorSpeeds},
-        DutyCase{"motor_speed_zero_and_past_16_bit", with(duty(3, 7), {0, 40000}), kMotorSpeedsOutOfRange},
+        DutyCase{"nine_motor_speeds", with(duty(3, 7), {1, 2, 3, 4, 5, 6, 7, 8, 9}),
+                 kNoMotorSpeeds},
+        DutyCase{"motor_speed_zero_and_past_16_bit", with(duty(3, 7), {0, 40000}),
+                 kMotorSpeedsOutOfRange},
         DutyCase{"smallest_above_largest", with(duty(3, 7), {1450}, PulleySeries::R40, 200, 100),
                  kPulleysOutOfRange},
-        DutyCase{"pulley_past_500", with(duty(3, 7), {1450}, PulleySeries::R40, 63, 630), kPulleysOutOfRange},
-        DutyCase{"no_r40_pulley_between_64_and_66", with(duty(3, 7), {1450}, PulleySeries::R40, 64, 66),
-                 kNoPulleyInRange},
-        DutyCase{"count_zero", with(duty(3, 7), {1450}, PulleySeries::R40, 63, 500, 0), kCountOutOfRange},
-        DutyCase{"count_huge", with(duty(3, 7), {1450}, PulleySeries::R40, 63, 500, 1000000), kCountOutOfRange},
+        DutyCase{"pulley_past_500", with(duty(3, 7), {1450}, PulleySeries::R40, 63, 630),
+                 kPulleysOutOfRange},
+        DutyCase{"no_r40_pulley_between_64_and_66",
+                 with(duty(3, 7), {1450}, PulleySeries::R40, 64, 66), kNoPulleyInRange},
+        DutyCase{"count_zero", with(duty(3, 7), {1450}, PulleySeries::R40, 63, 500, 0),
+                 kCountOutOfRange},
+        DutyCase{"count_huge", with(duty(3, 7), {1450}, PulleySeries::R40, 63, 500, 1000000),
+                 kCountOutOfRange},
         DutyCase{"everything_wrong_at_once", with(duty(kNaN, 20), {}, PulleySeries::R40, 600, 1, 0),
-                 kDeliveryNotPositive | kPressureOutsideClasses | kNoMotorSpeeds | kPulleysOutOfRange |
-                     kCountOutOfRange}),
+                 kDeliveryNotPositive | kPressureOutsideClasses | kNoMotorSpeeds |
+                     kPulleysOutOfRange | kCountOutOfRange}),
     [](const auto& info) { return std::string(info.param.why); });
 
 // Every drive the selection ranks lands where the window's belt calculator puts it.
@@ -194,9 +206,10 @@ TEST(DriveSelection, BeltColumnIsTheBeltCalculatorsForEveryPair) {
     for (const Int16 motorPulley : R40Diameters) {
       for (const Int16 airEndPulley : R40Diameters) {
         window.scrollTo(250, 200);
-        const Refusals refused =
-            window.belt(std::to_string(motor), std::to_string(motorPulley), std::to_string(airEndPulley));
-        const std::optional<ScrollValue> column = beltColumn(static_cast<Int16>(motor), motorPulley, airEndPulley);
+        const Refusals refused = window.belt(std::to_string(motor), std::to_string(motorPulley),
+                                             std::to_string(airEndPulley));
+        const std::optional<ScrollValue> column =
+            beltColumn(static_cast<Int16>(motor), motorPulley, airEndPulley);
         const ScrollValue h = window.reading().hscroll;
         // Where the window refuses or parks the column, the selection proposes nothing.
         if (refused != 0 || h == 0) {
@@ -213,7 +226,8 @@ TEST(DriveSelection, SeriesAndRefusalWords) {
   EXPECT_EQ(pulleyDiameters(PulleySeries::R20, 63, 500).size(), 19u);
   EXPECT_EQ(pulleyDiameters(PulleySeries::R10, 63, 500),
             (std::vector<Int16>{63, 80, 100, 125, 160, 200, 250, 315, 400, 500}));
-  EXPECT_EQ(pulleyDiameters(PulleySeries::R40, 100, 125), (std::vector<Int16>{100, 106, 112, 118, 125}));
+  EXPECT_EQ(pulleyDiameters(PulleySeries::R40, 100, 125),
+            (std::vector<Int16>{100, 106, 112, 118, 125}));
   DriveSelector selector(testsupport::chartRaster());
   EXPECT_EQ(selectionRefusalText(selector.select(duty(7.0, 7))),
             "delivery beyond the chart at 7000 1/min, short by 0.09 m3/min");
@@ -228,7 +242,8 @@ TEST(DriveSelection, EntriesReadAsTheWindowReadsItsBoxes) {
     SelectionRefusals refusals;
   };
   const std::array<std::string, DutyEntries.size()> defaults = defaultEntryTexts();
-  const auto entered = [&](std::string q, std::string p, std::size_t at = 0, std::string text = {}) {
+  const auto entered = [&](std::string q, std::string p, std::size_t at = 0,
+                           std::string text = {}) {
     std::array<std::string, DutyEntries.size()> texts = defaults;
     texts[0] = std::move(q);
     texts[1] = std::move(p);
@@ -253,8 +268,8 @@ TEST(DriveSelection, EntriesReadAsTheWindowReadsItsBoxes) {
   DriveSelector selector(testsupport::chartRaster());
   for (const Entries& c : cases) {
     const Selection s = selector.select(dutyFromEntries(c.texts));
-    EXPECT_EQ(s.refusals, c.refusals) << c.texts[0] << " | " << c.texts[1] << " | " << c.texts[2] << " | "
-                                      << c.texts[3];
+    EXPECT_EQ(s.refusals, c.refusals)
+        << c.texts[0] << " | " << c.texts[1] << " | " << c.texts[2] << " | " << c.texts[3];
     EXPECT_EQ(s.motors.empty(), c.refusals != 0);
   }
 }
@@ -264,7 +279,8 @@ TEST(DriveSelection, EntriesReadAsTheWindowReadsItsBoxes) {
 // in the column of 2540, whose Q1 at 7 bar rounds to 2.4 where 2538's rounds to 2.3.
 TEST(DriveSelection, StepsShowEachDriveOnAWindowInUse) {
   DriveSelector selector(testsupport::chartRaster());
-  const Selection s = selector.select(with(duty(2.3, 7), {1450, 2950}, PulleySeries::R40, 63, 500, 10));
+  const Selection s =
+      selector.select(with(duty(2.3, 7), {1450, 2950}, PulleySeries::R40, 63, 500, 10));
   MemoryWindow window(testsupport::chartRaster());
   int sameColumn = 0;
   for (const MotorDrives& motor : s.motors) {
@@ -274,8 +290,8 @@ TEST(DriveSelection, StepsShowEachDriveOnAWindowInUse) {
       if (steps.parkFirst) window.scrollTo(0, window.reading().vscroll);
       window.belt(steps.entries[0], steps.entries[1], steps.entries[2]);
       window.scrollTo(window.reading().hscroll, steps.vscroll);
-      EXPECT_EQ(window.reading(), drive.reading) << drive.motorSpeed << " " << drive.motorPulley << "/"
-                                                  << drive.airEndPulley;
+      EXPECT_EQ(window.reading(), drive.reading)
+          << drive.motorSpeed << " " << drive.motorPulley << "/" << drive.airEndPulley;
       window.scrollTo(window.reading().hscroll, 1);
     }
   }

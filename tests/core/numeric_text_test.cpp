@@ -1,10 +1,10 @@
 #include "chart/numeric_text.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <limits>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "chart/checked.h"
 
@@ -41,20 +41,21 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"exponent_without_digits_is_not_part", "3e", 3},
                       ReadCase{"exponent_sign_without_digits", "3e+x", 3},
                       ReadCase{"second_point_ends_number", "1.2.3", 1.2},
-                      ReadCase{"inner_blank_ends_number", "1 2", 1},
-                      ReadCase{"no_hex", "0x10", 0}, ReadCase{"no_infinity_word", "inf", 0},
-                      ReadCase{"no_nan_word", "nan", 0},
+                      ReadCase{"inner_blank_ends_number", "1 2", 1}, ReadCase{"no_hex", "0x10", 0},
+                      ReadCase{"no_infinity_word", "inf", 0}, ReadCase{"no_nan_word", "nan", 0},
                       ReadCase{"below_double_range_is_zero", "1e-400", 0},
                       ReadCase{"negative_below_double_range", "-1e-400", -0.0},
                       ReadCase{"long_zero_fraction", "0." + std::string(5000, '0') + "1", 0},
                       ReadCase{"single_range_is_no_limit_here", "1e39", 1e39},
                       ReadCase{"long_digit_string", std::string(300, '9'), 1e300},
-                      ReadCase{"ten_thousand_digits_round_exactly", "0." + std::string(10000, '3'), 1.0 / 3}),
+                      ReadCase{"ten_thousand_digits_round_exactly", "0." + std::string(10000, '3'),
+                               1.0 / 3}),
     [](const auto& info) { return std::string(info.param.why); });
 
 TEST(ReadNumberBeyondDoubleRange, IsAnOverflow) {
-  for (const std::string& text : {std::string("1e400"), std::string("-1e400"), std::string(400, '9'),
-                                  std::string("1e99999999999999999999"), std::string("0.000001e315")}) {
+  for (const std::string& text :
+       {std::string("1e400"), std::string("-1e400"), std::string(400, '9'),
+        std::string("1e99999999999999999999"), std::string("0.000001e315")}) {
     try {
       readNumber(text);
       ADD_FAILURE() << text << " read without error";
@@ -82,10 +83,19 @@ struct WholeCase {
 
 TEST(RoundAndInt, FollowTheirOwnRules) {
   const WholeCase cases[] = {
-      {0.5, 0, 0},       {1.5, 2, 1},          {2.5, 2, 2},          {3.5, 4, 3},
-      {-0.5, 0, -1},     {-1.5, -2, -2},       {-2.5, -2, -3},       {2.7, 3, 2},
-      {-2.7, -3, -3},    {32767.4, 32767, 32767}, {-32768.5, -32768, -32768},
-      {162.5, 162, 162}, {0.49999999999999994, 0, 0},
+      {0.5, 0, 0},
+      {1.5, 2, 1},
+      {2.5, 2, 2},
+      {3.5, 4, 3},
+      {-0.5, 0, -1},
+      {-1.5, -2, -2},
+      {-2.5, -2, -3},
+      {2.7, 3, 2},
+      {-2.7, -3, -3},
+      {32767.4, 32767, 32767},
+      {-32768.5, -32768, -32768},
+      {162.5, 162, 162},
+      {0.49999999999999994, 0, 0},
   };
   for (const WholeCase& c : cases) {
     EXPECT_EQ(roundToInt16(c.value), c.rounded) << c.value;
@@ -115,10 +125,23 @@ struct FormatCase {
 
 TEST(FormatOneDecimal, RoundsHalvesAwayFromZeroWithoutLeadingZero) {
   const FormatCase cases[] = {
-      {0.5, ".5"},   {12.25, "12.3"}, {5, "5.0"},      {44.9, "44.9"},   {45, "45.0"},
-      {0, ".0"},     {-0.3, "-.3"},   {-12.25, "-12.3"}, {9.95, "10.0"}, {99.96, "100.0"},
-      {0.04, ".0"},  {-0.04, ".0"},   {0.96, "1.0"},   {-0.96, "-1.0"},  {1e20, "100000000000000000000.0"},
-      {635.0 / 107, "5.9"}, {(399 - 149) * (40.0 / 400) + 5, "30.0"},
+      {0.5, ".5"},
+      {12.25, "12.3"},
+      {5, "5.0"},
+      {44.9, "44.9"},
+      {45, "45.0"},
+      {0, ".0"},
+      {-0.3, "-.3"},
+      {-12.25, "-12.3"},
+      {9.95, "10.0"},
+      {99.96, "100.0"},
+      {0.04, ".0"},
+      {-0.04, ".0"},
+      {0.96, "1.0"},
+      {-0.96, "-1.0"},
+      {1e20, "100000000000000000000.0"},
+      {635.0 / 107, "5.9"},
+      {(399 - 149) * (40.0 / 400) + 5, "30.0"},
   };
   for (const FormatCase& c : cases) EXPECT_EQ(formatOneDecimal(c.value), c.text) << c.value;
 }

@@ -1,13 +1,13 @@
 // The three pictures beside the chart, read as stored bytes: the outline drawing, the window icon
 // and the rotor picture. The readers that show them are strict about these headers.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "resources/embedded_chart.h"
 #include "tests/support/bmp_file.h"
@@ -54,22 +54,24 @@ constexpr std::uint32_t kDrawingImageSize = kDrawingWidth * kDrawingHeight;  // 
 
 TEST(OutlineDrawingFile, HeaderDescribesUncompressed8BitPictureWithFullPalette) {
   const auto& bytes = resource("outline_drawing.bmp");
-  ASSERT_EQ(bytes.size(), kDrawingDataOffset + kDrawingImageSize) << "headers, palette and pixels, nothing more";
-  expectFields(bytes, {
-                          {"signature BM", 0, 2, 0x4D42},
-                          {"file size matches the file", 2, 4, static_cast<std::uint32_t>(bytes.size())},
-                          {"pixels start after the full palette", 10, 4, kDrawingDataOffset},
-                          {"BITMAPINFOHEADER", 14, 4, 40},
-                          {"width", 18, 4, kDrawingWidth},
-                          {"height positive: rows stored bottom up", 22, 4, kDrawingHeight},
-                          {"one plane", 26, 2, 1},
-                          {"8 bits per pixel", 28, 2, 8},
-                          {"BI_RGB: uncompressed", 30, 4, 0},
-                          {"image size", 34, 4, kDrawingImageSize},
-                          {"horizontal resolution", 38, 4, 2834},
-                          {"vertical resolution", 42, 4, 2834},
-                          {"256 palette entries", 46, 4, 256},
-                      });
+  ASSERT_EQ(bytes.size(), kDrawingDataOffset + kDrawingImageSize)
+      << "headers, palette and pixels, nothing more";
+  expectFields(bytes,
+               {
+                   {"signature BM", 0, 2, 0x4D42},
+                   {"file size matches the file", 2, 4, static_cast<std::uint32_t>(bytes.size())},
+                   {"pixels start after the full palette", 10, 4, kDrawingDataOffset},
+                   {"BITMAPINFOHEADER", 14, 4, 40},
+                   {"width", 18, 4, kDrawingWidth},
+                   {"height positive: rows stored bottom up", 22, 4, kDrawingHeight},
+                   {"one plane", 26, 2, 1},
+                   {"8 bits per pixel", 28, 2, 8},
+                   {"BI_RGB: uncompressed", 30, 4, 0},
+                   {"image size", 34, 4, kDrawingImageSize},
+                   {"horizontal resolution", 38, 4, 2834},
+                   {"vertical resolution", 42, 4, 2834},
+                   {"256 palette entries", 46, 4, 256},
+               });
 }
 
 TEST(OutlineDrawingFile, IsBlackLinesOnWhite) {
@@ -85,7 +87,8 @@ TEST(OutlineDrawingFile, IsBlackLinesOnWhite) {
     } else if (bgr == 0xFFFFFF) {
       ++white;
     } else {
-      ADD_FAILURE() << "pixel " << (i - kDrawingDataOffset) << " is neither black nor white: 0x" << std::hex << bgr;
+      ADD_FAILURE() << "pixel " << (i - kDrawingDataOffset) << " is neither black nor white: 0x"
+                    << std::hex << bgr;
       return;
     }
   }
@@ -97,12 +100,13 @@ TEST(OutlineDrawingFile, IsBlackLinesOnWhite) {
 // Window icon: one 32 x 32 image, 24-bit colour with its 1-bit AND mask.
 constexpr std::size_t kIconImageOffset = 6 + 16;
 constexpr std::uint32_t kIconColourBytes = 32 * 32 * 3;  // 96-byte rows need no padding
-constexpr std::uint32_t kIconMaskBytes = 32 * 4;         // one bit a pixel, rows of 4 bytes
+constexpr std::uint32_t kIconMaskBytes = 32 * 4;  // one bit a pixel, rows of 4 bytes
 constexpr std::uint32_t kIconResourceSize = 40 + kIconColourBytes + kIconMaskBytes;
 
 TEST(WindowIconFile, DirectoryAndBitmapHeaderDescribeOne24BitImageWithMask) {
   const auto& bytes = resource("window_icon.ico");
-  ASSERT_EQ(bytes.size(), kIconImageOffset + kIconResourceSize) << "colour plane and mask, nothing more";
+  ASSERT_EQ(bytes.size(), kIconImageOffset + kIconResourceSize)
+      << "colour plane and mask, nothing more";
   expectFields(bytes, {
                           {"reserved", 0, 2, 0},
                           {"type icon", 2, 2, 1},
@@ -192,4 +196,3 @@ TEST(EmbeddedChart, IsTheResourceFileByteForByte) {
   EXPECT_TRUE(std::equal(embedded.begin(), embedded.end(), file.begin()));
   EXPECT_EQ(embedded::chartRaster().pixel(250, 200), testsupport::chartRaster().pixel(250, 200));
 }
-

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "chart/curve_scan.h"
 #include "tests/support/core_harness.h"
@@ -113,7 +113,8 @@ TEST(SpeedFromPowerAndPressure, FractionalRowIsScannedByTheCellRule) {
   EXPECT_EQ(core.controls.scrollValue(ScrollBar::VScroll1), 250);
   ChartState probe;
   ScanCurveRow(testsupport::chartRaster(), 248, probe);
-  EXPECT_EQ(core.controls.scrollValue(ScrollBar::HScroll1), static_cast<ScrollValue>(probe.CurveX13 + 1));
+  EXPECT_EQ(core.controls.scrollValue(ScrollBar::HScroll1),
+            static_cast<ScrollValue>(probe.CurveX13 + 1));
 }
 
 }  // namespace

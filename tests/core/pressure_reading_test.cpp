@@ -1,8 +1,8 @@
 #include "chart/pressure_reading.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "chart/checked.h"
 #include "tests/support/core_harness.h"
@@ -51,13 +51,15 @@ INSTANTIATE_TEST_SUITE_P(
         Reading{"on_the_13_bar_curve", 119, 200, 13, "13.0", false, false, "@ 13 bar"},
         Reading{"left_of_13_bar", 50, 200, 13, "13.0", false, true, "@ 13 bar"},
         Reading{"right_of_4_bar", 400, 200, 4, "4.0", false, true, "@ 4 bar"},
-        Reading{"magenta_row_flags_far_left", 301, 50, 905.0f / 74, "12.2", true, false, "@ 10 bar"},
+        Reading{"magenta_row_flags_far_left", 301, 50, 905.0f / 74, "12.2", true, false,
+                "@ 10 bar"},
         Reading{"no_4_bar_curve_right_of_7", 471, 80, 4, "4.0", true, true, "@ 4 bar"},
         Reading{"no_4_bar_curve_left_of_7", 301, 80, 821.0f / 74, "11.1", false, false, "@ 10 bar"},
         Reading{"light_teal_right_of_7_bar", 380, 121, 741.0f / 111, "6.7", true, false, "@ 7 bar"},
         Reading{"light_teal_row_left_of_7_bar", 368, 121, 7, "7.0", false, false, "@ 7 bar"},
         Reading{"absent_curves_column_zero", 1, 330, 13, "13.0", false, false, "@ 13 bar"},
-        Reading{"absent_10_bar_counts_as_column_zero", 2, 330, 327.0f / 33, "9.9", false, false, "@ 7 bar"},
+        Reading{"absent_10_bar_counts_as_column_zero", 2, 330, 327.0f / 33, "9.9", false, false,
+                "@ 7 bar"},
         Reading{"only_4_bar_in_row", 2, 345, 7, "7.0", true, true, "@ 7 bar"},
         Reading{"only_4_bar_far_right", 500, 345, 7, "7.0", true, true, "@ 7 bar"},
         Reading{"no_curve_in_row", 2, 391, 7, "7.0", true, true, "@ 7 bar"},
@@ -76,7 +78,8 @@ TEST(PressureAtCrossHair, RedReadOutsSayWhyInWords) {
       {471, 50, "above the speed limit of the 7 bar curve; beyond the last curve of this power",
        "beyond the last curve of this power"},
       {380, 121, "above the speed limit of the 4 bar curve", ""},
-      {490, 121, "above the speed limit of the 4 bar curve", "right of the 4 bar curve: below 4 bar"},
+      {490, 121, "above the speed limit of the 4 bar curve",
+       "right of the 4 bar curve: below 4 bar"},
       {400, 200, "", "right of the 4 bar curve: below 4 bar"},
       {50, 200, "", "left of the 13 bar curve: above 13 bar"},
       {2, 345, "beyond the last curve of this power", "beyond the last curve of this power"},
@@ -144,13 +147,16 @@ TEST(Delivery, BandBoundariesBelongToTheUpperBandFromTen) {
     float pressure;
     const char* caption;
   };
-  const Case cases[] = {{4, "@ 4 bar"},   {6, "@ 4 bar"},    {6.0001f, "@ 7 bar"}, {9.9999f, "@ 7 bar"},
-                        {10, "@ 10 bar"}, {12.99f, "@ 10 bar"}, {13, "@ 13 bar"}};
-  for (const Case& c : cases) EXPECT_EQ(deliveryLineFor(c.pressure).caption, c.caption) << c.pressure;
+  const Case cases[] = {{4, "@ 4 bar"},       {6, "@ 4 bar"},   {6.0001f, "@ 7 bar"},
+                        {9.9999f, "@ 7 bar"}, {10, "@ 10 bar"}, {12.99f, "@ 10 bar"},
+                        {13, "@ 13 bar"}};
+  for (const Case& c : cases)
+    EXPECT_EQ(deliveryLineFor(c.pressure).caption, c.caption) << c.pressure;
 }
 
 TEST(Delivery, TakesARotorSpeedBeyondTheChartUnchanged) {
-  EXPECT_FLOAT_EQ(deliveryAt(deliveryLineFor(4), 8000), static_cast<float>(3.95 / 4000 * 6000 + 1.85));
+  EXPECT_FLOAT_EQ(deliveryAt(deliveryLineFor(4), 8000),
+                  static_cast<float>(3.95 / 4000 * 6000 + 1.85));
   EXPECT_THROW(deliveryAt(deliveryLineFor(4), -30769), ChartError);
 }
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "chart/pressure_reading.h"
 #include "tests/support/core_harness.h"
@@ -53,11 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
     Drives, SpeedFromPulleys,
     ::testing::Values(
         Drive{"two_pole_motor", "2950", "200", "100", 2950, 200, 100, 5900, 390},
-        Drive{"half_step_rounds_to_even_then_snaps", "1450", "250", "100", 1450, 250, 100, 3620, 162},
+        Drive{"half_step_rounds_to_even_then_snaps", "1450", "250", "100", 1450, 250, 100, 3620,
+              162},
         Drive{"half_speed_rounds_to_even_then_snaps", "1001", "100", "40", 1001, 100, 40, 2500, 50},
         Drive{"fractions_cut_down_by_int", "1450.9", "125.7", "60.9", 1450, 125, 60, 3020, 102},
         Drive{"seven_thousand_is_the_last_column", "3500", "200", "100", 3500, 200, 100, 7000, 500},
-        Drive{"above_seven_thousand_keeps_speed_and_column", "3000", "250", "100", 3000, 250, 100, 7500, 100},
+        Drive{"above_seven_thousand_keeps_speed_and_column", "3000", "250", "100", 3000, 250, 100,
+              7500, 100},
         Drive{"near_2000_parks_the_column", "2004", "100", "100", 2004, 100, 100, 2000, 0},
         Drive{"largest_entries_pass", "32767", "500", "500", 32767, 500, 500, 32767, 100},
         Drive{"empty_motor_speed_ends_at_once", "", "200", "100", 0, 0, 0, kBefore, 100},
@@ -65,15 +67,18 @@ INSTANTIATE_TEST_SUITE_P(
         Drive{"motor_speed_beyond_double_range", "1e400", "200", "100", 0, 0, 0, kBefore, 100},
         Drive{"negative_motor_speed", "-1450", "200", "100", 0, 0, 0, kBefore, 100},
         Drive{"letters", "abc", "200", "100", 0, 0, 0, kBefore, 100},
-        Drive{"motor_pulley_past_500_keeps_motor_speed", "1450", "500.5", "100", 1450, 0, 0, kBefore, 100},
+        Drive{"motor_pulley_past_500_keeps_motor_speed", "1450", "500.5", "100", 1450, 0, 0,
+              kBefore, 100},
         Drive{"air_end_pulley_past_500", "1450", "200", "501", 1450, 200, 0, kBefore, 100},
         Drive{"exponent_and_unit", "2.95e3 1/min", "200mm", "1e2", 2950, 200, 100, 5900, 390},
         // Refusals the drive itself cannot carry: speed and column stay as they were.
-        Drive{"air_end_pulley_under_one_is_no_divisor", "1450", "200", "0.5", 1450, 200, 0, kBefore, 100},
+        Drive{"air_end_pulley_under_one_is_no_divisor", "1450", "200", "0.5", 1450, 200, 0, kBefore,
+              100},
         Drive{"speed_past_16_bit", "3000", "500", "40", 3000, 500, 40, kBefore, 100},
         // Slower than the chart: the speed is kept as computed, the column stays.
         Drive{"direct_drive_below_the_chart", "1450", "100", "100", 1450, 100, 100, 1450, 100},
-        Drive{"motor_pulley_under_one_gives_zero_speed", "1450", "0.5", "100", 1450, 0, 100, 0, 100}),
+        Drive{"motor_pulley_under_one_gives_zero_speed", "1450", "0.5", "100", 1450, 0, 100, 0,
+              100}),
     [](const auto& info) { return std::string(info.param.why); });
 
 TEST(SpeedFromPulleys, ColumnAlreadyInPlaceKeepsTheUnsnappedSpeed) {
@@ -90,7 +95,8 @@ TEST(SpeedFromPulleys, ColumnAlreadyInPlaceKeepsTheUnsnappedSpeed) {
   EXPECT_EQ(core.controls.line1Hides, readings);
   // The next reading without a column change estimates Q1 from 2502 1/min.
   core.controls.setScrollValue(ScrollBar::VScroll1, 201);
-  const float expected = static_cast<float>(deliveryAt(deliveryLineFor(core.logic.state().Pressure), 2502));
+  const float expected =
+      static_cast<float>(deliveryAt(deliveryLineFor(core.logic.state().Pressure), 2502));
   EXPECT_FLOAT_EQ(core.logic.state().Delivery, expected);
 }
 

@@ -12,8 +12,11 @@ namespace {
 using testsupport::CoreHarness;
 using enum TextControl;
 
-const Reading kBlack{
-    .speed = "6810", .power = "42.9", .pressure = "7.3", .delivery = "11.2", .deliveryClass = "@ 7 bar"};
+const Reading kBlack{.speed = "6810",
+                     .power = "42.9",
+                     .pressure = "7.3",
+                     .delivery = "11.2",
+                     .deliveryClass = "@ 7 bar"};
 
 TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
   struct Case {
@@ -29,7 +32,8 @@ TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
   Reading noColumnYet = kBlack;
   noColumnYet.speed.clear();
   const Case cases[] = {
-      {"black", kBlack, "Speed 6810 rpm, power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar.",
+      {"black", kBlack,
+       "Speed 6810 rpm, power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar.",
        "Rotor speed nHR 6810 rpm", "Free air delivery Q1 11.2 m\u00b3/min at 7 bar"},
       {"both groups red", red,
        "Speed 6810 rpm, power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar. Speed and power outside "
@@ -39,9 +43,10 @@ TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
        "Free air delivery Q1 11.2 m\u00b3/min at 7 bar, outside the permitted region, right of the 4 bar curve: "
        "below 4 bar"},
       {"an empty read-out is left out, the sentence still opens in capitals", noColumnYet,
-       "Power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar.", "Rotor speed nHR in rpm",
-       "Free air delivery Q1 11.2 m\u00b3/min at 7 bar"},
-      {"nothing shown says nothing", Reading{}, "", "Rotor speed nHR in rpm", "Free air delivery Q1 in m\u00b3/min"},
+       "Power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar.",
+       "Rotor speed nHR in rpm", "Free air delivery Q1 11.2 m\u00b3/min at 7 bar"},
+      {"nothing shown says nothing", Reading{}, "", "Rotor speed nHR in rpm",
+       "Free air delivery Q1 in m\u00b3/min"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(announceReading(c.reading), c.announced) << c.why;
@@ -49,8 +54,9 @@ TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
     EXPECT_EQ(deliveryReadOut(c.reading), c.delivery) << c.why;
   }
   EXPECT_EQ(describeReadOut("Pressure at the cross-hair", ""), "Pressure at the cross-hair");
-  EXPECT_EQ(describeReadOut("Pressure at the cross-hair", "left of the 13 bar curve: above 13 bar"),
-            "Pressure at the cross-hair: outside the permitted region, left of the 13 bar curve: above 13 bar");
+  EXPECT_EQ(
+      describeReadOut("Pressure at the cross-hair", "left of the 13 bar curve: above 13 bar"),
+      "Pressure at the cross-hair: outside the permitted region, left of the 13 bar curve: above 13 bar");
 }
 
 // A front end asks when the user's action is over: one announcement for however many
@@ -60,12 +66,14 @@ TEST(Announcement, OncePerChangeOfTheReading) {
   EXPECT_EQ(core.logic.takeAnnouncement(), "") << "nothing read at load";
   EXPECT_EQ(core.controls.spokenName(Label4), "Rotor speed nHR in rpm");
   core.logic.Picture1_MouseDown(mouse::kLeft, 0, 300, 49);  // two readings, column then row
-  EXPECT_EQ(core.logic.takeAnnouncement(),
-            "Speed 5010 rpm, power 40.0 kW, pressure 12.2 bar, delivery 4.8 m\u00b3/min at 10 bar. Speed and power "
-            "outside the permitted region, above the speed limit of the 7 bar curve.");
+  EXPECT_EQ(
+      core.logic.takeAnnouncement(),
+      "Speed 5010 rpm, power 40.0 kW, pressure 12.2 bar, delivery 4.8 m\u00b3/min at 10 bar. Speed and power "
+      "outside the permitted region, above the speed limit of the 7 bar curve.");
   EXPECT_EQ(core.logic.takeAnnouncement(), "") << "said once";
-  EXPECT_EQ(core.controls.spokenName(Label4),
-            "Rotor speed nHR 5010 rpm, outside the permitted region, above the speed limit of the 7 bar curve");
+  EXPECT_EQ(
+      core.controls.spokenName(Label4),
+      "Rotor speed nHR 5010 rpm, outside the permitted region, above the speed limit of the 7 bar curve");
   EXPECT_EQ(core.controls.spokenName(Label20), "Free air delivery Q1 4.8 m\u00b3/min at 10 bar");
   core.logic.Picture1_MouseDown(mouse::kLeft, 0, 300, 49);
   EXPECT_EQ(core.logic.takeAnnouncement(), "") << "the same pixel reads nothing";

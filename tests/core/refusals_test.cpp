@@ -29,9 +29,10 @@ TEST(Refusals, EachClickReportsItsOwnRefusalsOnly) {
   };
   MemoryWindow window(testsupport::chartRaster());
   for (const Click& click : clicks) {
-    const Refusals refusals = click.entries[2] == nullptr
-                                  ? window.calculate(click.entries[0], click.entries[1])
-                                  : window.belt(click.entries[0], click.entries[1], click.entries[2]);
+    const Refusals refusals =
+        click.entries[2] == nullptr
+            ? window.calculate(click.entries[0], click.entries[1])
+            : window.belt(click.entries[0], click.entries[1], click.entries[2]);
     EXPECT_EQ(refusals, click.refusals) << click.entries[0] << ", " << click.entries[1];
     EXPECT_EQ(window.logic().lastRefusals(), click.refusals);
   }

@@ -16,18 +16,21 @@ inline bool xdotool(const QStringList& arguments) {
   environment.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("QNTE_POINTER_DISPLAY"));
   process.setProcessEnvironment(environment);
   process.start(QStringLiteral("xdotool"), arguments);
-  return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+  return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+         process.exitCode() == 0;
 }
 
 // Moves the pointer to a screen position in device pixels and clicks there.
 inline bool clickAt(QPoint screen, int clicks = 1) {
-  return xdotool({QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y()),
-                  QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(clicks),
-                  QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+  return xdotool({QStringLiteral("mousemove"), QString::number(screen.x()),
+                  QString::number(screen.y()), QStringLiteral("click"), QStringLiteral("--repeat"),
+                  QString::number(clicks), QStringLiteral("--delay"), QStringLiteral("80"),
+                  QStringLiteral("1")});
 }
 
 inline bool moveTo(QPoint screen) {
-  return xdotool({QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y())});
+  return xdotool(
+      {QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y())});
 }
 
 }  // namespace desktoptest

@@ -70,7 +70,8 @@ class RealPointerTest : public QObject {
   }
 
   void click_readsTheRowDrawnUnderThePointer() {
-    const int column = static_cast<int>(std::ranges::find(mapping_.column, 250) - mapping_.column.begin());
+    const int column =
+        static_cast<int>(std::ranges::find(mapping_.column, 250) - mapping_.column.begin());
     ui::QtForm4Controls& c = form_->controls();
     for (const int row : kGridRows) {
       for (const int e : devicePixelsAround(mapping_.row, row)) {

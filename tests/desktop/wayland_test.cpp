@@ -35,7 +35,8 @@ class ScreenFinder final : public QObject {
       for (int x = 150; x < 1500 && !origin; x += 300) {
         seen_.reset();
         if (!desktoptest::moveTo({x, y})) break;
-        if (QTest::qWaitFor([this] { return seen_.has_value(); }, 1000)) origin = QPoint(x, y) - *seen_;
+        if (QTest::qWaitFor([this] { return seen_.has_value(); }, 1000))
+          origin = QPoint(x, y) - *seen_;
       }
     }
     handle->removeEventFilter(this);

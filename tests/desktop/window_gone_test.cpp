@@ -5,8 +5,8 @@
 #include <memory>
 
 #include <QApplication>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include "tests/desktop/pointer.h"
 #include "ui/form10.h"

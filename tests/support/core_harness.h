@@ -19,7 +19,9 @@ struct CoreHarness {
 
   void scrollTo(chart::ScrollValue h, chart::ScrollValue v) { window.scrollTo(h, v); }
   std::string text(chart::TextControl control) const { return controls.text(control); }
-  bool red(chart::TextControl control) const { return controls.textColour(control) == chart::colours::kRed; }
+  bool red(chart::TextControl control) const {
+    return controls.textColour(control) == chart::colours::kRed;
+  }
 };
 
 }  // namespace testsupport

@@ -53,10 +53,14 @@ inline constexpr std::array<ReadingCase, 8> kReadingCases{{
 // Where a reading differs from the case's; empty when it shows what the case says.
 inline std::string_view differenceFrom(const ReadingCase& c, const chart::Reading& r) {
   if (r.hscroll != c.hscroll || r.vscroll != c.vscroll) return "scroll values";
-  if (r.speed != c.speed || r.power != c.power || r.pressure != c.pressure) return "speed, power or pressure";
+  if (r.speed != c.speed || r.power != c.power || r.pressure != c.pressure)
+    return "speed, power or pressure";
   if (r.delivery != c.delivery || r.deliveryClass != c.deliveryClass) return "delivery";
-  if (r.speedAndPower != c.speedAndPower || r.pressureAndDelivery != c.pressureAndDelivery) return "reasons";
-  if (r.speedPowerRed() != (c.speedAndPower != 0) || r.pressureRed() != (c.pressureAndDelivery != 0)) return "colours";
+  if (r.speedAndPower != c.speedAndPower || r.pressureAndDelivery != c.pressureAndDelivery)
+    return "reasons";
+  if (r.speedPowerRed() != (c.speedAndPower != 0) ||
+      r.pressureRed() != (c.pressureAndDelivery != 0))
+    return "colours";
   return {};
 }
 

@@ -38,7 +38,8 @@ struct Warned {
   const char* name;
   bool speedAndPower;  // false: the pressure and the delivery
 };
-constexpr Warned kWarned[] = {{"Text1", true}, {"Label4", true}, {"Text2", false}, {"Label20", false}};
+constexpr Warned kWarned[] = {
+    {"Text1", true}, {"Label4", true}, {"Text2", false}, {"Label20", false}};
 
 // The objects whose description change was announced, in order.
 std::vector<QObject*> descriptionEvents;
@@ -47,7 +48,8 @@ std::vector<QObject*> descriptionEvents;
 std::vector<std::pair<QObject*, QString>> nameEvents;
 
 void recordEvent(QAccessibleEvent* event) {
-  if (event->type() == QAccessible::DescriptionChanged) descriptionEvents.push_back(event->object());
+  if (event->type() == QAccessible::DescriptionChanged)
+    descriptionEvents.push_back(event->object());
   if (event->type() == QAccessible::NameChanged) {
     nameEvents.emplace_back(event->object(), event->accessibleInterface()->text(QAccessible::Name));
   }
@@ -117,7 +119,8 @@ class AccessibilityTest : public QObject {
   // delivery keeps no name of its own and is spoken by what it shows.
   void readOuts_areSpokenByTheirValues() {
     clickChart(*form_, {299, 199});
-    QCOMPARE(spoken(form_->control("Label4"), QAccessible::Name), QString("Rotor speed nHR 5000 rpm"));
+    QCOMPARE(spoken(form_->control("Label4"), QAccessible::Name),
+             QString("Rotor speed nHR 5000 rpm"));
     QCOMPARE(spoken(form_->control("Label20"), QAccessible::Name),
              QString::fromUtf8("Free air delivery Q1 4.8 m\u00b3/min at 4 bar"));
     for (const char* name : {"Label4", "Label20"}) {
@@ -129,7 +132,8 @@ class AccessibilityTest : public QObject {
       QVERIFY(label->accessibleName().isEmpty());
       QVERIFY(!label->text().isEmpty());
       QCOMPARE(spoken(label, QAccessible::Name), label->text());
-      QCOMPARE(spoken(label, QAccessible::Description), qText(layoutOf(name).accessibleDescription));
+      QCOMPARE(spoken(label, QAccessible::Description),
+               qText(layoutOf(name).accessibleDescription));
     }
   }
 
@@ -139,7 +143,8 @@ class AccessibilityTest : public QObject {
     auto* entry = find<QLineEdit>(*form_, "Text1");
     for (const char* text : {"24.9", "5", ""}) {
       entry->setText(QString::fromLatin1(text));
-      QAccessibleTextInterface* face = QAccessible::queryAccessibleInterface(entry)->textInterface();
+      QAccessibleTextInterface* face =
+          QAccessible::queryAccessibleInterface(entry)->textInterface();
       QVERIFY(face != nullptr);
       for (int offset = 0; offset < entry->text().size(); ++offset) {
         int start = -1;
@@ -177,7 +182,8 @@ class AccessibilityTest : public QObject {
     QCOMPARE(face->text(QAccessible::Value), said);
     QAccessibleValueInterface* values = face->valueInterface();
     QVERIFY(values != nullptr);
-    QCOMPARE(QString::number(values->currentValue().toDouble(), 'f', 1), QString::number(said.toDouble(), 'f', 1));
+    QCOMPARE(QString::number(values->currentValue().toDouble(), 'f', 1),
+             QString::number(said.toDouble(), 'f', 1));
     QCOMPARE(values->minimumValue().toDouble(), lowest);
     QCOMPARE(qRound(values->maximumValue().toDouble() * 10), qRound(highest * 10));
   }
@@ -190,11 +196,14 @@ class AccessibilityTest : public QObject {
     QTest::newRow("7 bar speed limit, beyond the last curve")
         << QPoint(470, 49) << unsigned{chart::kSpeedLimit7Bar | chart::kBeyondLastCurve}
         << unsigned{chart::kBeyondLastCurve};
-    QTest::newRow("4 bar speed limit") << QPoint(379, 120) << unsigned{chart::kSpeedLimit4Bar} << 0u;
+    QTest::newRow("4 bar speed limit")
+        << QPoint(379, 120) << unsigned{chart::kSpeedLimit4Bar} << 0u;
     QTest::newRow("4 bar speed limit, right of the 4 bar curve")
         << QPoint(489, 120) << unsigned{chart::kSpeedLimit4Bar} << unsigned{chart::kRightOf4Bar};
-    QTest::newRow("right of the 4 bar curve") << QPoint(399, 199) << 0u << unsigned{chart::kRightOf4Bar};
-    QTest::newRow("left of the 13 bar curve") << QPoint(49, 199) << 0u << unsigned{chart::kLeftOf13Bar};
+    QTest::newRow("right of the 4 bar curve")
+        << QPoint(399, 199) << 0u << unsigned{chart::kRightOf4Bar};
+    QTest::newRow("left of the 13 bar curve")
+        << QPoint(49, 199) << 0u << unsigned{chart::kLeftOf13Bar};
     QTest::newRow("beyond the last curve")
         << QPoint(1, 344) << unsigned{chart::kBeyondLastCurve} << unsigned{chart::kBeyondLastCurve};
     QTest::newRow("inside the permitted region") << QPoint(299, 199) << 0u << 0u;
@@ -210,10 +219,11 @@ class AccessibilityTest : public QObject {
     QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, Qt::NoModifier, chartOrigin + pixel);
     for (const Warned& warned : kWarned) {
       QWidget* widget = form_->control(warned.name);
-      const QString words = QString::fromStdString(chart::warningText(warned.speedAndPower ? speedAndPower : pressure));
+      const QString words = QString::fromStdString(
+          chart::warningText(warned.speedAndPower ? speedAndPower : pressure));
       const QString quantity = qText(layoutOf(warned.name).accessibleDescription);
-      const QString expected =
-          QString::fromStdString(chart::describeReadOut(quantity.toStdString(), words.toStdString()));
+      const QString expected = QString::fromStdString(
+          chart::describeReadOut(quantity.toStdString(), words.toStdString()));
       QCOMPARE(spoken(widget, QAccessible::Description), expected);
       const QColor colour = widget->palette().color(widget->foregroundRole());
       QCOMPARE(colour == QColor(Qt::red), !words.isEmpty());
@@ -227,7 +237,8 @@ class AccessibilityTest : public QObject {
     if (!QAccessible::isActive()) QSKIP("no active accessibility bridge on this platform");
     const auto descriptions = [this] {
       std::vector<QString> all;
-      for (const Warned& warned : kWarned) all.push_back(form_->control(warned.name)->accessibleDescription());
+      for (const Warned& warned : kWarned)
+        all.push_back(form_->control(warned.name)->accessibleDescription());
       return all;
     };
     ui::QtForm4Controls& c = form_->controls();
@@ -235,11 +246,12 @@ class AccessibilityTest : public QObject {
     c.setScrollValue(chart::ScrollBar::VScroll1, 200);
     const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordEvent);
     // Each step moves one bar: one reading. Red, red for another reason, the same words, black.
-    const std::pair<chart::ScrollBar, chart::ScrollValue> steps[] = {{chart::ScrollBar::VScroll1, 50},
-                                                                     {chart::ScrollBar::HScroll1, 471},
-                                                                     {chart::ScrollBar::HScroll1, 472},
-                                                                     {chart::ScrollBar::VScroll1, 200},
-                                                                     {chart::ScrollBar::HScroll1, 300}};
+    const std::pair<chart::ScrollBar, chart::ScrollValue> steps[] = {
+        {chart::ScrollBar::VScroll1, 50},
+        {chart::ScrollBar::HScroll1, 471},
+        {chart::ScrollBar::HScroll1, 472},
+        {chart::ScrollBar::VScroll1, 200},
+        {chart::ScrollBar::HScroll1, 300}};
     int changed = 0;
     for (const auto& [bar, value] : steps) {
       const std::vector<QString> before = descriptions();
@@ -263,8 +275,11 @@ class AccessibilityTest : public QObject {
     const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordEvent);
     // Into red, red for another reason, the same words, back to black, through the window's
     // own handlers as the scroll bars run them.
-    const std::pair<const char*, int> steps[] = {
-        {"VScroll1", 50}, {"HScroll1", 471}, {"HScroll1", 472}, {"VScroll1", 200}, {"HScroll1", 300}};
+    const std::pair<const char*, int> steps[] = {{"VScroll1", 50},
+                                                 {"HScroll1", 471},
+                                                 {"HScroll1", 472},
+                                                 {"VScroll1", 200},
+                                                 {"HScroll1", 300}};
     for (const auto& [bar, value] : steps) {
       std::vector<QString> before;
       for (QWidget* readOut : readOuts) before.push_back(spoken(readOut, QAccessible::Name));

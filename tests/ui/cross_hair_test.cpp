@@ -71,22 +71,27 @@ QString differenceFromCore(ui::Form4& form, const testsupport::CoreHarness& core
   for (const TextControl control : kAllTexts) {
     if (shown.text(control) != core.controls.text(control)) {
       return QStringLiteral("text '%1' against '%2'")
-          .arg(QString::fromStdString(shown.text(control)), QString::fromStdString(core.controls.text(control)));
+          .arg(QString::fromStdString(shown.text(control)),
+               QString::fromStdString(core.controls.text(control)));
     }
-    if (shown.textColour(control) != core.controls.textColour(control) && control != TextControl::Label21) {
+    if (shown.textColour(control) != core.controls.textColour(control) &&
+        control != TextControl::Label21) {
       return QStringLiteral("colour of '%1'").arg(QString::fromStdString(shown.text(control)));
     }
   }
   for (const auto line : {Line1, Line2}) {
     for (const auto end : {X1, Y1, X2, Y2}) {
-      if (shown.lineEnd(line, end) != core.controls.lineEnd(line, end)) return QStringLiteral("a line end");
+      if (shown.lineEnd(line, end) != core.controls.lineEnd(line, end))
+        return QStringLiteral("a line end");
     }
     if (!shown.lineVisible(line)) return QStringLiteral("a hidden line");
   }
-  if (shown.markerLeft() != core.controls.markerLeft() || shown.markerTop() != core.controls.markerTop()) {
+  if (shown.markerLeft() != core.controls.markerLeft() ||
+      shown.markerTop() != core.controls.markerTop()) {
     return QStringLiteral("the marker");
   }
-  if (form.logic().state().Pressure != core.logic.state().Pressure) return QStringLiteral("the pressure");
+  if (form.logic().state().Pressure != core.logic.state().Pressure)
+    return QStringLiteral("the pressure");
   return {};
 }
 
@@ -96,8 +101,9 @@ QString drawingFault(ui::Form4& form, const ChartMapping& mapping) {
   ui::QtForm4Controls& c = form.controls();
   const int column = c.scrollValue(ScrollBar::HScroll1) - 1;
   const int row = c.scrollValue(ScrollBar::VScroll1) - 1;
-  return crossHairFaultOnScreen(form, mapping,
-                                {column, row, static_cast<int>(c.markerLeft()), static_cast<int>(c.markerTop())});
+  return crossHairFaultOnScreen(
+      form, mapping,
+      {column, row, static_cast<int>(c.markerLeft()), static_cast<int>(c.markerTop())});
 }
 
 QPoint centreOf(QScrollBar* bar, QStyle::SubControl part) {
@@ -202,7 +208,8 @@ class CrossHairTest : public QObject {
 
   // A real click through the window system's path, on the pixel that the test names.
   void click_throughTheWindow_deliversClientPixels() {
-    QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(33 + 299, 33 + 199));
+    QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(33 + 299, 33 + 199));
     QCOMPARE(find<QScrollBar>(*form_, "HScroll1")->value(), 300);
     QCOMPARE(find<QScrollBar>(*form_, "VScroll1")->value(), 200);
   }
@@ -256,10 +263,13 @@ class CrossHairTest : public QObject {
     QCOMPARE(find<QLineEdit>(*form_, "Text2")->text(), pressure);
     QCOMPARE(find<QLabel>(*form_, "Label21")->text(), pressureClass);
     QCOMPARE(find<QLabel>(*form_, "Label20")->text(), delivery);
-    const std::pair<const char*, int> colours[] = {
-        {"Text1", kText1Red}, {"Label4", kLabel4Red}, {"Text2", kText2Red}, {"Label20", kLabel20Red}};
+    const std::pair<const char*, int> colours[] = {{"Text1", kText1Red},
+                                                   {"Label4", kLabel4Red},
+                                                   {"Text2", kText2Red},
+                                                   {"Label20", kLabel20Red}};
     for (const auto& [name, bit] : colours) {
-      QCOMPARE(textColourOf(form_->control(name)), (red & bit) != 0 ? QColor(Qt::red) : QColor(Qt::black));
+      QCOMPARE(textColourOf(form_->control(name)),
+               (red & bit) != 0 ? QColor(Qt::red) : QColor(Qt::black));
       // The colour is the one the text is drawn in.
       const QImage shown = form_->control(name)->grab().toImage();
       bool anyRed = false;
@@ -277,8 +287,10 @@ class CrossHairTest : public QObject {
   // all; a point beside the chart moves only the axis that is still on it.
   void click_runsOneReadingPerAxisThatChanges() {
     std::vector<char> changes;
-    connect(find<QScrollBar>(*form_, "HScroll1"), &QScrollBar::valueChanged, this, [&] { changes.push_back('H'); });
-    connect(find<QScrollBar>(*form_, "VScroll1"), &QScrollBar::valueChanged, this, [&] { changes.push_back('V'); });
+    connect(find<QScrollBar>(*form_, "HScroll1"), &QScrollBar::valueChanged, this,
+            [&] { changes.push_back('H'); });
+    connect(find<QScrollBar>(*form_, "VScroll1"), &QScrollBar::valueChanged, this,
+            [&] { changes.push_back('V'); });
     clickChart(*form_, {120, 80});
     QCOMPARE(changes, (std::vector<char>{'H', 'V'}));
     QCOMPARE(readings_->count, 2);
@@ -298,14 +310,18 @@ class CrossHairTest : public QObject {
     QTest::addColumn<bool>("follows");
     QTest::newRow("right alone") << int{Qt::RightButton} << int{Qt::NoModifier} << true;
     QTest::newRow("right with Ctrl") << int{Qt::RightButton} << int{Qt::ControlModifier} << true;
-    QTest::newRow("plain left: no accidental drag") << int{Qt::LeftButton} << int{Qt::NoModifier} << false;
+    QTest::newRow("plain left: no accidental drag")
+        << int{Qt::LeftButton} << int{Qt::NoModifier} << false;
     QTest::newRow("left with Shift") << int{Qt::LeftButton} << int{Qt::ShiftModifier} << true;
     QTest::newRow("left with Ctrl") << int{Qt::LeftButton} << int{Qt::ControlModifier} << true;
     QTest::newRow("left with Alt") << int{Qt::LeftButton} << int{Qt::AltModifier} << true;
-    QTest::newRow("left with all three") << int{Qt::LeftButton}
-                                         << int{Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier} << true;
-    QTest::newRow("left with Meta alone is plain") << int{Qt::LeftButton} << int{Qt::MetaModifier} << false;
-    QTest::newRow("left and right together") << int{Qt::LeftButton | Qt::RightButton} << int{Qt::NoModifier} << false;
+    QTest::newRow("left with all three")
+        << int{Qt::LeftButton} << int{Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier}
+        << true;
+    QTest::newRow("left with Meta alone is plain")
+        << int{Qt::LeftButton} << int{Qt::MetaModifier} << false;
+    QTest::newRow("left and right together")
+        << int{Qt::LeftButton | Qt::RightButton} << int{Qt::NoModifier} << false;
     QTest::newRow("left and right with Shift")
         << int{Qt::LeftButton | Qt::RightButton} << int{Qt::ShiftModifier} << false;
     QTest::newRow("middle") << int{Qt::MiddleButton} << int{Qt::NoModifier} << false;
@@ -357,12 +373,14 @@ class CrossHairTest : public QObject {
   // chart shows the cross-hair where the values say, visible and with nothing stale.
   void mouseAnywhere_anyButtons_matchesTheCore() {
     testsupport::CoreHarness core;
-    const QPointF places[] = {{-1e6, -1e6}, {1e6, 50}, {50, 1e6}, {-0.5, 7}, {499.4, 399.6}, {499.5, 399.5},
-                              {500, 400},   {-1, -1},  {0, 0},    {250, 10}, {37.5, 398.5}};
+    const QPointF places[] = {{-1e6, -1e6},   {1e6, 50},      {50, 1e6},    {-0.5, 7},
+                              {499.4, 399.6}, {499.5, 399.5}, {500, 400},   {-1, -1},
+                              {0, 0},         {250, 10},      {37.5, 398.5}};
     const Qt::MouseButtons heldSets[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton,
                                          Qt::LeftButton | Qt::RightButton, Qt::NoButton};
-    const Qt::KeyboardModifiers modifierSets[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier,
-                                                  Qt::AltModifier, Qt::ShiftModifier | Qt::ControlModifier};
+    const Qt::KeyboardModifiers modifierSets[] = {Qt::NoModifier, Qt::ShiftModifier,
+                                                  Qt::ControlModifier, Qt::AltModifier,
+                                                  Qt::ShiftModifier | Qt::ControlModifier};
     int step = 0;
     for (const QPointF at : places) {
       for (const Qt::MouseButtons held : heldSets) {
@@ -385,7 +403,8 @@ class CrossHairTest : public QObject {
             core.logic.Picture1_MouseMove(ui::buttonMask(held), shift, x, y);
           }
           const QString difference = differenceFromCore(*form_, core);
-          QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(difference)));
+          QVERIFY2(difference.isEmpty(),
+                   qPrintable(QStringLiteral("step %1: %2").arg(step).arg(difference)));
         }
       }
       QCOMPARE(drawingFault(*form_, mapping_), QString());
@@ -401,12 +420,15 @@ class CrossHairTest : public QObject {
     QTest::newRow("right arrow from parked") << "HScroll1" << 0 << int{Qt::Key_Right} << 1 << 1;
     QTest::newRow("page right") << "HScroll1" << 250 << int{Qt::Key_PageDown} << 251 << 1;
     QTest::newRow("end") << "HScroll1" << 0 << int{Qt::Key_End} << 500 << 1;
-    QTest::newRow("right arrow at the end: nothing") << "HScroll1" << 500 << int{Qt::Key_Right} << 500 << 0;
-    QTest::newRow("left arrow when parked: nothing") << "HScroll1" << 0 << int{Qt::Key_Left} << 0 << 0;
+    QTest::newRow("right arrow at the end: nothing")
+        << "HScroll1" << 500 << int{Qt::Key_Right} << 500 << 0;
+    QTest::newRow("left arrow when parked: nothing")
+        << "HScroll1" << 0 << int{Qt::Key_Left} << 0 << 0;
     QTest::newRow("home parks the column") << "HScroll1" << 300 << int{Qt::Key_Home} << 0 << 1;
     QTest::newRow("down arrow from parked") << "VScroll1" << 0 << int{Qt::Key_Down} << 1 << 1;
     QTest::newRow("page down") << "VScroll1" << 399 << int{Qt::Key_PageDown} << 400 << 1;
-    QTest::newRow("down arrow at the bottom: nothing") << "VScroll1" << 400 << int{Qt::Key_Down} << 400 << 0;
+    QTest::newRow("down arrow at the bottom: nothing")
+        << "VScroll1" << 400 << int{Qt::Key_Down} << 400 << 0;
     QTest::newRow("up arrow") << "VScroll1" << 150 << int{Qt::Key_Up} << 149 << 1;
   }
 
@@ -443,11 +465,14 @@ class CrossHairTest : public QObject {
   void scrollMouse_arrowAndTroughStepByOne() {
     auto* bar = find<QScrollBar>(*form_, "HScroll1");
     bar->setValue(100);
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, centreOf(bar, QStyle::SC_ScrollBarAddLine));
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      centreOf(bar, QStyle::SC_ScrollBarAddLine));
     QCOMPARE(bar->value(), 101);
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, centreOf(bar, QStyle::SC_ScrollBarSubLine));
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      centreOf(bar, QStyle::SC_ScrollBarSubLine));
     QCOMPARE(bar->value(), 100);
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, centreOf(bar, QStyle::SC_ScrollBarAddPage));
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      centreOf(bar, QStyle::SC_ScrollBarAddPage));
     QCOMPARE(bar->value(), 101);
   }
 
@@ -515,7 +540,8 @@ class CrossHairTest : public QObject {
 
   void sharedReadingCases() {
     QFETCH(int, row);
-    const testsupport::ReadingCase& c = testsupport::kReadingCases.at(static_cast<std::size_t>(row));
+    const testsupport::ReadingCase& c =
+        testsupport::kReadingCases.at(static_cast<std::size_t>(row));
     const auto enter = [this, &c](std::initializer_list<const char*> names, const char* button) {
       auto entry = c.entries.begin();
       for (const char* name : names) find<QLineEdit>(*form_, name)->setText(qText(*entry++));
@@ -542,7 +568,8 @@ class CrossHairTest : public QObject {
   void command3_endsTheProgram() {
     QTest::mouseClick(form_->control("Command4"), Qt::LeftButton);
     QEventLoop loop;
-    QTimer::singleShot(0, this, [this] { QTest::mouseClick(form_->control("Command3"), Qt::LeftButton); });
+    QTimer::singleShot(0, this,
+                       [this] { QTest::mouseClick(form_->control("Command3"), Qt::LeftButton); });
     QTimer::singleShot(5000, &loop, [&loop] { loop.exit(1); });
     QCOMPARE(loop.exec(), 0);
   }

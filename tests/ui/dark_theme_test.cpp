@@ -67,7 +67,8 @@ class DarkThemeTest : public QObject {
   }
 
   void darkTheme_isDark() {
-    QVERIFY2(ui::contrastRatio(Qt::black, QApplication::palette().color(QPalette::Base)) < 3, "the theme is not dark");
+    QVERIFY2(ui::contrastRatio(Qt::black, QApplication::palette().color(QPalette::Base)) < 3,
+             "the theme is not dark");
   }
 
   // A white field: pure red on anything darker falls short of 4:1.
@@ -119,7 +120,8 @@ class DarkThemeTest : public QObject {
     form.controls().setTextColour(control, colour);
     QWidget* widget = form.control(layout::nameOf(control));
     const double contrast = shownContrast(widget, QColor::fromRgb(rgbOf(colour)));
-    QVERIFY2(contrast >= needed, qPrintable(QStringLiteral("contrast %1:1").arg(contrast, 0, 'f', 2)));
+    QVERIFY2(contrast >= needed,
+             qPrintable(QStringLiteral("contrast %1:1").arg(contrast, 0, 'f', 2)));
   }
 
   // Typed over a reading, in the colour the reading left.
@@ -139,8 +141,10 @@ class DarkThemeTest : public QObject {
   void otherEntries_followTheTheme() {
     ui::Form4 form;
     const QColor base = QApplication::palette().color(QPalette::Base);
-    for (const char* name : {"Text3", "Text4", "Text5"}) QCOMPARE(find<QLineEdit>(form, name)->palette().color(QPalette::Base), base);
+    for (const char* name : {"Text3", "Text4", "Text5"})
+      QCOMPARE(find<QLineEdit>(form, name)->palette().color(QPalette::Base), base);
   }
+
  private:
   QPalette light_;
 };

@@ -1,6 +1,8 @@
 // The outline drawing window, opened the way the "Air End" button opens it. The window lives for
 // the whole run, so the cases run in order: nothing exists until the first click.
 
+#include "ui/form10.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -8,7 +10,6 @@
 #include <QTest>
 
 #include "ui/embedded_pictures.h"
-#include "ui/form10.h"
 #include "ui/named_font.h"
 
 namespace {
@@ -94,7 +95,8 @@ class Form10Test : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QLabel* box = picture1(window);
     QVERIFY(box != nullptr);
-    const QImage shown = box->grab().toImage().copy(box->contentsRect()).convertToFormat(QImage::Format_RGB32);
+    const QImage shown =
+        box->grab().toImage().copy(box->contentsRect()).convertToFormat(QImage::Format_RGB32);
     const QImage drawing =
         ui::embeddedPicture(ui::kOutlineDrawingPicture).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown.size(), kDrawingSize);

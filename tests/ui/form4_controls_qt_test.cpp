@@ -57,7 +57,8 @@ class Form4ControlsQtTest : public QObject {
     }
     QCOMPARE(widget->value(), 7);
     QCOMPARE(changes.count(), 0);
-    QVERIFY(c.lineVisible(chart::CrossHairLine::Line1) && c.lineVisible(chart::CrossHairLine::Line2));
+    QVERIFY(c.lineVisible(chart::CrossHairLine::Line1) &&
+            c.lineVisible(chart::CrossHairLine::Line2));
   }
 
   // Both ends are values like any other; the handler has run when the assignment returns,
@@ -74,7 +75,8 @@ class Form4ControlsQtTest : public QObject {
   }
 
   void scrollMaximum_belowTheMinimum_isRefused() {
-    QVERIFY_THROWS_EXCEPTION(chart::ChartError, form_->controls().setScrollMaximum(ScrollBar::VScroll1, -1));
+    QVERIFY_THROWS_EXCEPTION(chart::ChartError,
+                             form_->controls().setScrollMaximum(ScrollBar::VScroll1, -1));
     QCOMPARE(find<QScrollBar>(*form_, "VScroll1")->maximum(), 400);
   }
 

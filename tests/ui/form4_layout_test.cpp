@@ -66,7 +66,8 @@ QString captionOf(QWidget* widget) {
 std::vector<const ControlLayout*> focusOrder() {
   std::vector<const ControlLayout*> order;
   for (const ControlLayout& layout : kForm4Layout) {
-    if (layout.tabIndex != ::layout::kNoTabIndex && ::layout::takesFocus(layout)) order.push_back(&layout);
+    if (layout.tabIndex != ::layout::kNoTabIndex && ::layout::takesFocus(layout))
+      order.push_back(&layout);
   }
   std::ranges::sort(order, {}, &ControlLayout::tabIndex);
   return order;
@@ -105,12 +106,14 @@ class Form4LayoutTest : public QObject {
       QWidget* widget = form_->control(layout.name);
       const QString caption = captionOf(widget);
       if (caption.isEmpty() || layout.kind == ControlKind::TextBox) continue;
-      const int room = widget->contentsRect().width() - (layout.kind == ControlKind::Button ? 6 : 0);
+      const int room =
+          widget->contentsRect().width() - (layout.kind == ControlKind::Button ? 6 : 0);
       QVERIFY2(QFontMetrics(widget->font()).horizontalAdvance(caption) <= room, layout.name.data());
     }
     QWidget* label21 = form_->control("Label21");
     for (const chart::DeliveryLine& line : chart::DeliveryTable) {
-      QVERIFY(QFontMetrics(label21->font()).horizontalAdvance(qText(line.caption)) <= label21->contentsRect().width());
+      QVERIFY(QFontMetrics(label21->font()).horizontalAdvance(qText(line.caption)) <=
+              label21->contentsRect().width());
     }
   }
 
@@ -126,7 +129,8 @@ class Form4LayoutTest : public QObject {
     QVERIFY(widget != nullptr);
     QVERIFY(hasKind(widget, layout->kind));
 
-    QWidget* container = layout->container == ::layout::Container::Form4 ? form_.get() : picture1(*form_)->client();
+    QWidget* container =
+        layout->container == ::layout::Container::Form4 ? form_.get() : picture1(*form_)->client();
     QCOMPARE(widget->parentWidget(), container);
     // The cross-hair controls are moved off the chart at load; their sizes and the line
     // ends that loading leaves alone stay as designed.
@@ -163,9 +167,10 @@ class Form4LayoutTest : public QObject {
 
     if (auto* label = qobject_cast<QLabel*>(widget)) {
       const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
-      const Qt::Alignment expected = layout->align == ::layout::TextAlign::Right    ? Qt::AlignRight
-                                     : layout->align == ::layout::TextAlign::Centre ? Qt::AlignHCenter
-                                                                                    : Qt::AlignLeft;
+      const Qt::Alignment expected = layout->align == ::layout::TextAlign::Right ? Qt::AlignRight
+                                     : layout->align == ::layout::TextAlign::Centre
+                                         ? Qt::AlignHCenter
+                                         : Qt::AlignLeft;
       QCOMPARE(horizontal, expected);
       QCOMPARE(dynamic_cast<ui::BorderedLabel*>(label) != nullptr, layout->border);
     }
@@ -206,7 +211,8 @@ class Form4LayoutTest : public QObject {
     std::vector<QString> expected;
     for (const bool windowed : {false, true}) {
       for (auto it = kForm4Layout.rbegin(); it != kForm4Layout.rend(); ++it) {
-        if (it->container == ::layout::Container::Form4 && ::layout::isWindowed(it->kind) == windowed) {
+        if (it->container == ::layout::Container::Form4 &&
+            ::layout::isWindowed(it->kind) == windowed) {
           expected.push_back(qText(it->name));
         }
       }
@@ -219,7 +225,8 @@ class Form4LayoutTest : public QObject {
     QCOMPARE(actual.back(), QString("Picture2"));
 
     std::vector<QString> inChart;
-    for (QObject* child : picture1(*form_)->client()->children()) inChart.push_back(child->objectName());
+    for (QObject* child : picture1(*form_)->client()->children())
+      inChart.push_back(child->objectName());
     QCOMPARE(inChart, (std::vector<QString>{"Shape2", "Line2", "Line1"}));
   }
 
@@ -242,7 +249,8 @@ class Form4LayoutTest : public QObject {
     int readOtherwise = 0;
     for (int y = 0; y < file.height(); ++y) {
       for (int x = 0; x < file.width(); ++x) {
-        const auto colour = form_->raster().pixel(static_cast<chart::ChartCoord>(x), static_cast<chart::ChartCoord>(y));
+        const auto colour = form_->raster().pixel(static_cast<chart::ChartCoord>(x),
+                                                  static_cast<chart::ChartCoord>(y));
         if (rgbOf(colour) != file.pixel(x, y)) ++readOtherwise;
       }
     }

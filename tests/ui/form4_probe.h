@@ -33,7 +33,9 @@ T* find(const ui::Form4& form, std::string_view name) {
   return qobject_cast<T*>(form.control(name));
 }
 
-inline ui::PictureBox* picture1(const ui::Form4& form) { return find<ui::PictureBox>(form, "Picture1"); }
+inline ui::PictureBox* picture1(const ui::Form4& form) {
+  return find<ui::PictureBox>(form, "Picture1");
+}
 
 // The layout table's row of a control; every name the tests use is in it.
 inline const ::layout::ControlLayout& layoutOf(std::string_view name) {
@@ -44,12 +46,15 @@ inline const ::layout::ControlLayout& layoutOf(std::string_view name) {
   return *control;
 }
 
-inline QRgb rgbOf(chart::Colour colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
+inline QRgb rgbOf(chart::Colour colour) {
+  return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
 
 // Delivers a mouse event to Picture1 at a position in its client pixels, the way the
 // window system does: through the widget's event handler, modifiers and all.
-inline void sendChartMouse(const ui::Form4& form, QEvent::Type type, QPointF chartPosition, Qt::MouseButton button,
-                           Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+inline void sendChartMouse(const ui::Form4& form, QEvent::Type type, QPointF chartPosition,
+                           Qt::MouseButton button, Qt::MouseButtons buttons,
+                           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   ui::PictureBox* box = picture1(form);
   const QPointF local = chartPosition + QPointF(box->contentsRect().topLeft());
   QMouseEvent event(type, local, box->mapToGlobal(local), button, buttons, modifiers);
@@ -83,15 +88,18 @@ inline QRgb expectedColour(const chart::ChartRaster& raster, CrossHairPixels at,
   const int bottom = at.markerTop + 7;
   const bool onLine = x == at.column || y == at.row;
   const bool inMarkerBox = x >= at.markerLeft && x <= right && y >= at.markerTop && y <= bottom;
-  const bool onMarker = inMarkerBox && (x == at.markerLeft || x == right || y == at.markerTop || y == bottom);
-  const QRgb expected = onLine || onMarker ? rgbOf(chart::colours::kCrossHair)
-                                           : rgbOf(raster.pixel(static_cast<float>(x), static_cast<float>(y)));
+  const bool onMarker =
+      inMarkerBox && (x == at.markerLeft || x == right || y == at.markerTop || y == bottom);
+  const QRgb expected = onLine || onMarker
+                            ? rgbOf(chart::colours::kCrossHair)
+                            : rgbOf(raster.pixel(static_cast<float>(x), static_cast<float>(y)));
   return expected & 0xFFFFFF;
 }
 
 inline QString colourFault(QPoint device, QPoint chartPixel, QRgb got, QRgb expected) {
   QString where = QStringLiteral("pixel (%1, %2)").arg(chartPixel.x()).arg(chartPixel.y());
-  if (device != chartPixel) where += QStringLiteral(" at device pixel (%1, %2)").arg(device.x()).arg(device.y());
+  if (device != chartPixel)
+    where += QStringLiteral(" at device pixel (%1, %2)").arg(device.x()).arg(device.y());
   return QStringLiteral("%1 is %2, expected %3")
       .arg(where)
       .arg(got, 6, 16, QLatin1Char('0'))
@@ -100,7 +108,8 @@ inline QString colourFault(QPoint device, QPoint chartPixel, QRgb got, QRgb expe
 
 // Empty when the picture shows exactly the chart with the cross-hair over it; otherwise
 // the first pixel that differs.
-inline QString crossHairFault(const QImage& shown, const chart::ChartRaster& raster, CrossHairPixels at) {
+inline QString crossHairFault(const QImage& shown, const chart::ChartRaster& raster,
+                              CrossHairPixels at) {
   if (shown.size() != QSize(chart::ChartRaster::kWidth, chart::ChartRaster::kHeight)) {
     return QStringLiteral("client area is %1 x %2").arg(shown.width()).arg(shown.height());
   }
@@ -122,7 +131,8 @@ inline QImage windowShown(ui::Form4& form) {
     QCoreApplication::processEvents();
     QBackingStore* store = form.backingStore();
     if (store != nullptr && store->paintDevice()->devType() == QInternal::Image) {
-      return static_cast<const QImage*>(store->paintDevice())->convertToFormat(QImage::Format_RGB32);
+      return static_cast<const QImage*>(store->paintDevice())
+          ->convertToFormat(QImage::Format_RGB32);
     }
   }
   return form.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -136,7 +146,8 @@ inline QRgb selfNamingColour(int x, int y) {
 
 inline std::optional<QPoint> namedPixel(QRgb colour) {
   if ((qGreen(colour) & 0xFC) != 0x10) return std::nullopt;
-  return QPoint(qRed(colour) | ((qGreen(colour) & 1) << 8), qBlue(colour) | (((qGreen(colour) >> 1) & 1) << 8));
+  return QPoint(qRed(colour) | ((qGreen(colour) & 1) << 8),
+                qBlue(colour) | (((qGreen(colour) >> 1) & 1) << 8));
 }
 
 inline QImage selfNamingPicture() {
@@ -152,7 +163,8 @@ inline QImage selfNamingPicture() {
 inline QRect picture1DeviceSpan(const ui::Form4& form) {
   const QRectF box = QRectF(picture1(form)->geometry());
   const qreal dpr = form.devicePixelRatioF();
-  const QPoint topLeft(static_cast<int>(std::floor(box.left() * dpr)), static_cast<int>(std::floor(box.top() * dpr)));
+  const QPoint topLeft(static_cast<int>(std::floor(box.left() * dpr)),
+                       static_cast<int>(std::floor(box.top() * dpr)));
   const QPoint end(static_cast<int>(std::ceil((box.left() + box.width()) * dpr)),
                    static_cast<int>(std::ceil((box.top() + box.height()) * dpr)));
   return QRect(topLeft, end - QPoint(1, 1));
@@ -193,7 +205,8 @@ inline ChartMapping chartMapping(ui::Form4& form, QImage* namedShown = nullptr) 
 // As crossHairFault, on what the window really shows at its own display scale: every
 // device pixel that shows the chart must show the colour of the chart pixel mapped to it,
 // and every chart pixel must show somewhere.
-inline QString crossHairFaultOnScreen(ui::Form4& form, const ChartMapping& mapping, CrossHairPixels at) {
+inline QString crossHairFaultOnScreen(ui::Form4& form, const ChartMapping& mapping,
+                                      CrossHairPixels at) {
   const QImage shown = windowShown(form);
   std::vector<bool> columnShown(chart::ChartRaster::kWidth, false);
   std::vector<bool> rowShown(chart::ChartRaster::kHeight, false);
@@ -218,8 +231,10 @@ inline QString crossHairFaultOnScreen(ui::Form4& form, const ChartMapping& mappi
       if (got != expected) return colourFault({d, e}, {x, y}, got, expected);
     }
   }
-  if (std::ranges::find(columnShown, false) != columnShown.end()) return QStringLiteral("a chart column is not shown");
-  if (std::ranges::find(rowShown, false) != rowShown.end()) return QStringLiteral("a chart row is not shown");
+  if (std::ranges::find(columnShown, false) != columnShown.end())
+    return QStringLiteral("a chart column is not shown");
+  if (std::ranges::find(rowShown, false) != rowShown.end())
+    return QStringLiteral("a chart row is not shown");
   return {};
 }
 

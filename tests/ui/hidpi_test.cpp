@@ -50,7 +50,8 @@ QString wholePixelFault(const std::vector<int>& mapping, int count, qreal dpr) {
   for (std::size_t d = 0; d < mapping.size(); ++d) {
     const int pixel = mapping[d];
     if (pixel < 0) continue;
-    if (pixel < previous) return QStringLiteral("chart pixel %1 shows after %2").arg(pixel).arg(previous);
+    if (pixel < previous)
+      return QStringLiteral("chart pixel %1 shows after %2").arg(pixel).arg(previous);
     auto& start = first[static_cast<std::size_t>(pixel)];
     if (start < 0) start = static_cast<int>(d);
     if (start + length[static_cast<std::size_t>(pixel)] != static_cast<int>(d)) {
@@ -64,7 +65,10 @@ QString wholePixelFault(const std::vector<int>& mapping, int count, qreal dpr) {
   for (int pixel = 0; pixel < count; ++pixel) {
     const int n = length[static_cast<std::size_t>(pixel)];
     if (n < shortest || n > longest) {
-      return QStringLiteral("chart pixel %1 covers %2 device pixels at scale %3").arg(pixel).arg(n).arg(dpr);
+      return QStringLiteral("chart pixel %1 covers %2 device pixels at scale %3")
+          .arg(pixel)
+          .arg(n)
+          .arg(dpr);
     }
   }
   return {};
@@ -77,10 +81,11 @@ void clickAtDevicePixel(ui::Form4& form, QPoint device) {
   ui::PictureBox* box = picture1(form);
   const QPointF local = inWindow - QPointF(box->mapTo(&form, QPoint(0, 0)));
   const QPointF global = form.mapToGlobal(inWindow);
-  QMouseEvent press(QEvent::MouseButtonPress, local, inWindow, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, local, inWindow, global, Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(box, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, local, inWindow, global, Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, inWindow, global, Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(box, &release);
 }
 
@@ -139,8 +144,9 @@ class HiDpiTest : public QObject {
       chart::ScrollValue h;
       chart::ScrollValue v;
     };
-    const Move moves[] = {{1, 1}, {2, 2}, {3, 3}, {4, 5}, {250, 200}, {251, 201}, {101, 151},
-                          {499, 399}, {500, 400}, {0, 400}, {500, 0}, {7, 393}, {0, 0}};
+    const Move moves[] = {{1, 1},     {2, 2},     {3, 3},     {4, 5},     {250, 200},
+                          {251, 201}, {101, 151}, {499, 399}, {500, 400}, {0, 400},
+                          {500, 0},   {7, 393},   {0, 0}};
     ui::QtForm4Controls& c = form_->controls();
     for (const Move& move : moves) {
       c.setScrollValue(ScrollBar::HScroll1, move.h);
@@ -148,7 +154,8 @@ class HiDpiTest : public QObject {
       const CrossHairPixels at{move.h - 1, move.v - 1, static_cast<int>(c.markerLeft()),
                                static_cast<int>(c.markerTop())};
       const QString fault = crossHairFaultOnScreen(*form_, mapping_, at);
-      QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("at %1/%2: %3").arg(move.h).arg(move.v).arg(fault)));
+      QVERIFY2(fault.isEmpty(),
+               qPrintable(QStringLiteral("at %1/%2: %3").arg(move.h).arg(move.v).arg(fault)));
     }
   }
 
@@ -170,13 +177,15 @@ class HiDpiTest : public QObject {
       }
       return n;
     };
-    const int sides[] = {countBorder(mapping_.column, across, true), countBorder(mapping_.column, across, false),
-                         countBorder(mapping_.row, down, true), countBorder(mapping_.row, down, false)};
-    for (const int n : sides) QVERIFY2(n >= 1 && n <= std::ceil(dpr), qPrintable(QString::number(n)));
+    const int sides[] = {
+        countBorder(mapping_.column, across, true), countBorder(mapping_.column, across, false),
+        countBorder(mapping_.row, down, true), countBorder(mapping_.row, down, false)};
+    for (const int n : sides)
+      QVERIFY2(n >= 1 && n <= std::ceil(dpr), qPrintable(QString::number(n)));
     for (int e = down.first; e <= down.last; ++e) {
       for (int d = across.first; d <= across.last; ++d) {
-        const bool onChart =
-            mapping_.column[static_cast<std::size_t>(d)] >= 0 && mapping_.row[static_cast<std::size_t>(e)] >= 0;
+        const bool onChart = mapping_.column[static_cast<std::size_t>(d)] >= 0 &&
+                             mapping_.row[static_cast<std::size_t>(e)] >= 0;
         if (onChart) continue;
         QVERIFY2((shown.pixel(d, e) & 0xFFFFFF) == border,
                  qPrintable(QStringLiteral("device pixel (%1, %2)").arg(d).arg(e)));
@@ -207,8 +216,9 @@ class HiDpiTest : public QObject {
     const QRgb window = form_->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
     const int middleRow = (down.first + down.last) / 2;
     const int middleColumn = (across.first + across.last) / 2;
-    const auto lines = {runsOf(shown, {across.first, middleRow}, {1, 0}, across.last - across.first + 1),
-                        runsOf(shown, {middleColumn, down.first}, {0, 1}, down.last - down.first + 1)};
+    const auto lines = {
+        runsOf(shown, {across.first, middleRow}, {1, 0}, across.last - across.first + 1),
+        runsOf(shown, {middleColumn, down.first}, {0, 1}, down.last - down.first + 1)};
     for (auto runs : lines) {
       if (runs.front().first == window) runs.erase(runs.begin());
       if (runs.back().first == window) runs.pop_back();
@@ -235,14 +245,19 @@ class HiDpiTest : public QObject {
     for (int d = span.left(); d <= span.right(); ++d) {
       c.setScrollValue(ScrollBar::HScroll1, 0);
       clickAtDevicePixel(*form_, {d, chartRow});
-      QVERIFY2(c.scrollValue(ScrollBar::HScroll1) == mapping_.column[static_cast<std::size_t>(d)] + 1,
-               qPrintable(QStringLiteral("device column %1 gave %2").arg(d).arg(c.scrollValue(ScrollBar::HScroll1))));
+      QVERIFY2(
+          c.scrollValue(ScrollBar::HScroll1) == mapping_.column[static_cast<std::size_t>(d)] + 1,
+          qPrintable(QStringLiteral("device column %1 gave %2")
+                         .arg(d)
+                         .arg(c.scrollValue(ScrollBar::HScroll1))));
     }
     for (int e = span.top(); e <= span.bottom(); ++e) {
       c.setScrollValue(ScrollBar::VScroll1, 0);
       clickAtDevicePixel(*form_, {chartColumn, e});
       QVERIFY2(c.scrollValue(ScrollBar::VScroll1) == mapping_.row[static_cast<std::size_t>(e)] + 1,
-               qPrintable(QStringLiteral("device row %1 gave %2").arg(e).arg(c.scrollValue(ScrollBar::VScroll1))));
+               qPrintable(QStringLiteral("device row %1 gave %2")
+                              .arg(e)
+                              .arg(c.scrollValue(ScrollBar::VScroll1))));
     }
   }
 
@@ -262,12 +277,14 @@ class HiDpiTest : public QObject {
     const QPoint chartOrigin = picture1(*form_)->client()->mapTo(form_.get(), QPoint(0, 0));
     QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, Qt::NoModifier, chartOrigin + pixel);
     testsupport::CoreHarness core;
-    core.scrollTo(static_cast<chart::ScrollValue>(pixel.x() + 1), static_cast<chart::ScrollValue>(pixel.y() + 1));
+    core.scrollTo(static_cast<chart::ScrollValue>(pixel.x() + 1),
+                  static_cast<chart::ScrollValue>(pixel.y() + 1));
     ui::QtForm4Controls& shown = form_->controls();
     for (const TextControl control : {TextControl::Text1, TextControl::Text2, TextControl::Label4,
                                       TextControl::Label20, TextControl::Label21}) {
       QCOMPARE(shown.text(control), core.text(control));
-      if (control != TextControl::Label21) QCOMPARE(shown.textColour(control), core.controls.textColour(control));
+      if (control != TextControl::Label21)
+        QCOMPARE(shown.textColour(control), core.controls.textColour(control));
     }
   }
 

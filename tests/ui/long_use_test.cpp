@@ -48,7 +48,8 @@ class LongUseTest : public QObject {
 
   void pastes_keepMemoryFlat_data() {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"}) QTest::newRow(name) << name;
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"})
+      QTest::newRow(name) << name;
   }
 
   // Select all, paste a 10 000-character text, as a user would who pastes into a field
@@ -71,8 +72,9 @@ class LongUseTest : public QObject {
       paste();
       if (kResidentSizeMeans && i % 50 == 0) {
         const long growth = residentBytes() - before;
-        QVERIFY2(growth < kGrowthBound,
-                 qPrintable(QStringLiteral("%1 kB more after %2 pastes").arg(growth / 1024).arg(i)));
+        QVERIFY2(
+            growth < kGrowthBound,
+            qPrintable(QStringLiteral("%1 kB more after %2 pastes").arg(growth / 1024).arg(i)));
       }
     }
     QCOMPARE(edit->text().size(), qsizetype{::layout::kTextBoxMaxLength});

@@ -71,12 +71,51 @@ class Dice {
 };
 
 // Texts that the number reading must survive, beside plain numbers.
-constexpr const char* kOddTexts[] = {"", " ", "0", "-0", "1,5", "1e2", "1E2", "1e39", "1e400", "-1e400", "7e-400",
-                                     "abc", "20 kW", "7 bar", "1450 1/min", "  12.5", "12.5  ", ".5", "5.", ".", "-",
-                                     "+7", "1e", "1e+", "e5", "nan", "inf", "0x1A", "25,0", "\xB5", "32767", "32767.5",
-                                     "-32768", "500", "500.5", "0.5", "4.95", "44.95", "45", "13", "4",
-                                     "1234567890123456789012345678901234567890", "0000000000000000000000000007",
-                                     "1.00000000000000000000001", "99999999999999999999e-19"};
+constexpr const char* kOddTexts[] = {"",
+                                     " ",
+                                     "0",
+                                     "-0",
+                                     "1,5",
+                                     "1e2",
+                                     "1E2",
+                                     "1e39",
+                                     "1e400",
+                                     "-1e400",
+                                     "7e-400",
+                                     "abc",
+                                     "20 kW",
+                                     "7 bar",
+                                     "1450 1/min",
+                                     "  12.5",
+                                     "12.5  ",
+                                     ".5",
+                                     "5.",
+                                     ".",
+                                     "-",
+                                     "+7",
+                                     "1e",
+                                     "1e+",
+                                     "e5",
+                                     "nan",
+                                     "inf",
+                                     "0x1A",
+                                     "25,0",
+                                     "\xB5",
+                                     "32767",
+                                     "32767.5",
+                                     "-32768",
+                                     "500",
+                                     "500.5",
+                                     "0.5",
+                                     "4.95",
+                                     "44.95",
+                                     "45",
+                                     "13",
+                                     "4",
+                                     "1234567890123456789012345678901234567890",
+                                     "0000000000000000000000000007",
+                                     "1.00000000000000000000001",
+                                     "99999999999999999999e-19"};
 
 QString plainNumber(Dice& dice, double low, double high) {
   const double value = low + dice.unit() * (high - low);
@@ -101,8 +140,10 @@ QString textFor(Dice& dice, TextControl field) {
 // A coordinate along one axis of a chart `size` pixels long: mostly whole pixels on it,
 // also fractions, the edges and points far beyond them.
 double chartCoordinate(Dice& dice, int size, int current) {
-  const double edges[] = {-1, -0.5, -0.25, -0.0, 0.5, 0.49, 0.51, size - 1.5, size - 0.6, size - 0.5,
-                          size - 0.4, static_cast<double>(size), size + 0.5, size + 20.0};
+  const double edges[] = {-1,         -0.5,       -0.25,      -0.0,
+                          0.5,        0.49,       0.51,       size - 1.5,
+                          size - 0.6, size - 0.5, size - 0.4, static_cast<double>(size),
+                          size + 0.5, size + 20.0};
   const double far[] = {-1e6, 1e6, -5000, 5000, -40, size + 40.0, 1e9, -3e4};
   switch (dice.below(10)) {
     case 0:
@@ -129,8 +170,8 @@ double chartCoordinate(Dice& dice, int size, int current) {
 Qt::KeyboardModifiers randomModifiers(Dice& dice) {
   Qt::KeyboardModifiers modifiers;
   if (dice.percent(45)) return modifiers;
-  for (const Qt::KeyboardModifier m :
-       {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier, Qt::KeypadModifier}) {
+  for (const Qt::KeyboardModifier m : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier,
+                                       Qt::MetaModifier, Qt::KeypadModifier}) {
     if (dice.percent(m == Qt::KeypadModifier ? 10 : 35)) modifiers |= m;
   }
   return modifiers;
@@ -167,7 +208,9 @@ QString describe(Qt::KeyboardModifiers modifiers) {
   return s;
 }
 
-QString describe(QPointF at) { return QStringLiteral("(%1, %2)").arg(at.x(), 0, 'g', 10).arg(at.y(), 0, 'g', 10); }
+QString describe(QPointF at) {
+  return QStringLiteral("(%1, %2)").arg(at.x(), 0, 'g', 10).arg(at.y(), 0, 'g', 10);
+}
 
 // The window may hand the core the point as it came or the pixel cell under it; either
 // way within a pixel of it, and a point far off the chart stays off it on the same side.
@@ -195,7 +238,9 @@ struct ChartCall {
   }
 };
 
-bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
+bool sameBits(float a, float b) {
+  return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
 
 // The plain 0x00BBGGRR value of a colour, worked out here rather than with the window's helper.
 chart::Colour plainColour(const QColor& colour) {
@@ -214,11 +259,14 @@ QString stateDifference(const chart::ChartState& shown, const chart::ChartState&
     }
   }
   const std::pair<const char*, std::pair<int, int>> ints[] = {
-      {"PixelColour", {shown.PixelColour, core.PixelColour}}, {"RotorSpeed", {shown.RotorSpeed, core.RotorSpeed}},
-      {"MotorSpeed", {shown.MotorSpeed, core.MotorSpeed}},    {"MotorPulley", {shown.MotorPulley, core.MotorPulley}},
+      {"PixelColour", {shown.PixelColour, core.PixelColour}},
+      {"RotorSpeed", {shown.RotorSpeed, core.RotorSpeed}},
+      {"MotorSpeed", {shown.MotorSpeed, core.MotorSpeed}},
+      {"MotorPulley", {shown.MotorPulley, core.MotorPulley}},
       {"AirEndPulley", {shown.AirEndPulley, core.AirEndPulley}}};
   for (const auto& [name, values] : ints) {
-    if (values.first != values.second) return QStringLiteral("%1 %2 against %3").arg(name).arg(values.first).arg(values.second);
+    if (values.first != values.second)
+      return QStringLiteral("%1 %2 against %3").arg(name).arg(values.first).arg(values.second);
   }
   return {};
 }
@@ -233,13 +281,15 @@ class ModelWalkTest : public QObject {
 
   void walk_windowAndCoreShowTheSameAfterEveryStep_data() {
     QTest::addColumn<std::uint32_t>("seed");
-    for (const std::uint32_t seed : kSeeds) QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+    for (const std::uint32_t seed : kSeeds)
+      QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
   }
 
   void walk_windowAndCoreShowTheSameAfterEveryStep() {
     QFETCH(std::uint32_t, seed);
-    const int steps = qEnvironmentVariableIsSet("QNTE_WALK_STEPS") ? qEnvironmentVariableIntValue("QNTE_WALK_STEPS")
-                                                                   : kStepsPerSeed;
+    const int steps = qEnvironmentVariableIsSet("QNTE_WALK_STEPS")
+                          ? qEnvironmentVariableIntValue("QNTE_WALK_STEPS")
+                          : kStepsPerSeed;
     Walk walk(seed);
     QElapsedTimer timer;
     timer.start();
@@ -249,10 +299,11 @@ class ModelWalkTest : public QObject {
       if (difference.isEmpty() && step % kDrawingCheckEvery == 0) difference = walk.drawingFault();
       if (!difference.isEmpty()) QFAIL(qPrintable(walk.report(step, difference)));
     }
-    qInfo("seed %u: %d steps, %d window events, %d core calls, %d column and %d row changes, %d steps with a red "
-          "read-out, %lld ms",
-          seed, steps, walk.events, walk.coreCalls, walk.columnChanges, walk.rowChanges, walk.redSteps,
-          static_cast<long long>(timer.elapsed()));
+    qInfo(
+        "seed %u: %d steps, %d window events, %d core calls, %d column and %d row changes, %d steps with a red "
+        "read-out, %lld ms",
+        seed, steps, walk.events, walk.coreCalls, walk.columnChanges, walk.rowChanges,
+        walk.redSteps, static_cast<long long>(timer.elapsed()));
   }
 
  private:
@@ -260,19 +311,23 @@ class ModelWalkTest : public QObject {
    public:
     explicit Walk(std::uint32_t seed) : dice_(seed), seed_(seed) {
       form_.show();
-      if (!QTest::qWaitForWindowExposed(&form_)) problem_ = QStringLiteral("the window was never shown");
+      if (!QTest::qWaitForWindowExposed(&form_))
+        problem_ = QStringLiteral("the window was never shown");
       box_ = picture1(form_);
-      QObject::connect(box_, &ui::PictureBox::mouseDown, box_,
-                       [this](chart::Int16 b, chart::Int16 s, chart::ChartCoord x, chart::ChartCoord y) {
-                         calls_.push_back({true, b, s, x, y});
-                       });
-      QObject::connect(box_, &ui::PictureBox::mouseMove, box_,
-                       [this](chart::Int16 b, chart::Int16 s, chart::ChartCoord x, chart::ChartCoord y) {
-                         calls_.push_back({false, b, s, x, y});
-                       });
+      QObject::connect(
+          box_, &ui::PictureBox::mouseDown, box_,
+          [this](chart::Int16 b, chart::Int16 s, chart::ChartCoord x, chart::ChartCoord y) {
+            calls_.push_back({true, b, s, x, y});
+          });
+      QObject::connect(
+          box_, &ui::PictureBox::mouseMove, box_,
+          [this](chart::Int16 b, chart::Int16 s, chart::ChartCoord x, chart::ChartCoord y) {
+            calls_.push_back({false, b, s, x, y});
+          });
       for (const ScrollBar bar : kBars) {
-        QObject::connect(find<QScrollBar>(form_, nameOf(bar)), &QScrollBar::valueChanged, box_,
-                         [this, bar] { ++(bar == ScrollBar::HScroll1 ? columnChanges : rowChanges); });
+        QObject::connect(
+            find<QScrollBar>(form_, nameOf(bar)), &QScrollBar::valueChanged, box_,
+            [this, bar] { ++(bar == ScrollBar::HScroll1 ? columnChanges : rowChanges); });
       }
     }
 
@@ -285,7 +340,8 @@ class ModelWalkTest : public QObject {
     void step() {
       action_.clear();
       // While a button is held the user mostly drags on; otherwise any control.
-      const int roll = held_ != Qt::NoButton && dice_.percent(85) ? dice_.below(38) : dice_.below(100);
+      const int roll =
+          held_ != Qt::NoButton && dice_.percent(85) ? dice_.below(38) : dice_.below(100);
       if (roll < 14) {
         chartPress();
       } else if (roll < 28) {
@@ -314,7 +370,8 @@ class ModelWalkTest : public QObject {
       }
       log_.push_back(action_);
       if (log_.size() > kLogTail) log_.pop_front();
-      for (const TextControl c : {TextControl::Text1, TextControl::Text2, TextControl::Label4, TextControl::Label20}) {
+      for (const TextControl c :
+           {TextControl::Text1, TextControl::Text2, TextControl::Label4, TextControl::Label20}) {
         if (core_.red(c)) {
           ++redSteps;
           break;
@@ -330,15 +387,16 @@ class ModelWalkTest : public QObject {
       const chart::MemoryControls& model = core_.controls;
       for (const ScrollBar bar : kBars) {
         const auto* widget = find<QScrollBar>(form_, nameOf(bar));
-        if (shown.scrollValue(bar) != model.scrollValue(bar) || widget->value() != model.scrollValue(bar)) {
+        if (shown.scrollValue(bar) != model.scrollValue(bar) ||
+            widget->value() != model.scrollValue(bar)) {
           return QStringLiteral("%1 value %2 (widget %3) against %4")
               .arg(nameOf(bar))
               .arg(shown.scrollValue(bar))
               .arg(widget->value())
               .arg(model.scrollValue(bar));
         }
-        if (shown.scrollMaximum(bar) != model.scrollMaximum(bar) || widget->maximum() != model.scrollMaximum(bar) ||
-            widget->minimum() != 0) {
+        if (shown.scrollMaximum(bar) != model.scrollMaximum(bar) ||
+            widget->maximum() != model.scrollMaximum(bar) || widget->minimum() != 0) {
           return QStringLiteral("%1 range %2..%3 against 0..%4")
               .arg(nameOf(bar))
               .arg(widget->minimum())
@@ -350,14 +408,18 @@ class ModelWalkTest : public QObject {
         const auto control = static_cast<TextControl>(i);
         const QWidget* widget = form_.control(nameOf(control));
         const auto* edit = qobject_cast<const QLineEdit*>(widget);
-        const QString widgetText = edit != nullptr ? edit->text() : qobject_cast<const QLabel*>(widget)->text();
+        const QString widgetText =
+            edit != nullptr ? edit->text() : qobject_cast<const QLabel*>(widget)->text();
         const QString expected = QString::fromStdString(model.text(control));
         if (QString::fromStdString(shown.text(control)) != expected || widgetText != expected) {
           return QStringLiteral("%1 shows '%2' (widget '%3') against '%4'")
-              .arg(nameOf(control), QString::fromStdString(shown.text(control)), widgetText, expected);
+              .arg(nameOf(control), QString::fromStdString(shown.text(control)), widgetText,
+                   expected);
         }
-        const QColor drawnIn = widget->palette().color(edit != nullptr ? QPalette::Text : QPalette::WindowText);
-        if (shown.textColour(control) != model.textColour(control) || plainColour(drawnIn) != model.textColour(control)) {
+        const QColor drawnIn =
+            widget->palette().color(edit != nullptr ? QPalette::Text : QPalette::WindowText);
+        if (shown.textColour(control) != model.textColour(control) ||
+            plainColour(drawnIn) != model.textColour(control)) {
           return QStringLiteral("%1 colour %2 (palette %3) against %4")
               .arg(nameOf(control))
               .arg(shown.textColour(control), 6, 16, QLatin1Char('0'))
@@ -378,14 +440,21 @@ class ModelWalkTest : public QObject {
                 .arg(static_cast<double>(model.lineEnd(line, end)));
           }
         }
-        if (shown.lineVisible(line) != model.lineVisible(line) || widget->isHidden() == model.lineVisible(line)) {
-          return QStringLiteral("%1 visible %2 against %3").arg(name).arg(shown.lineVisible(line)).arg(model.lineVisible(line));
+        if (shown.lineVisible(line) != model.lineVisible(line) ||
+            widget->isHidden() == model.lineVisible(line)) {
+          return QStringLiteral("%1 visible %2 against %3")
+              .arg(name)
+              .arg(shown.lineVisible(line))
+              .arg(model.lineVisible(line));
         }
       }
       const auto* marker = dynamic_cast<const ui::ShapeControl*>(form_.control("Shape2"));
-      if (!sameBits(shown.markerLeft(), model.markerLeft()) || !sameBits(shown.markerTop(), model.markerTop()) ||
-          !sameBits(marker->left(), model.markerLeft()) || !sameBits(marker->top(), model.markerTop()) ||
-          shown.markerWidth() != model.markerWidth() || shown.markerHeight() != model.markerHeight()) {
+      if (!sameBits(shown.markerLeft(), model.markerLeft()) ||
+          !sameBits(shown.markerTop(), model.markerTop()) ||
+          !sameBits(marker->left(), model.markerLeft()) ||
+          !sameBits(marker->top(), model.markerTop()) ||
+          shown.markerWidth() != model.markerWidth() ||
+          shown.markerHeight() != model.markerHeight()) {
         return QStringLiteral("Shape2 at (%1, %2) against (%3, %4)")
             .arg(static_cast<double>(shown.markerLeft()))
             .arg(static_cast<double>(shown.markerTop()))
@@ -401,7 +470,9 @@ class ModelWalkTest : public QObject {
       // The picture is compared pixel for pixel only where one logical pixel is one pixel.
       if (form_.devicePixelRatioF() != 1.0) return {};
       ui::QtForm4Controls& c = form_.controls();
-      const auto cell = [](chart::ChartCoord v) { return static_cast<int>(std::floor(static_cast<double>(v))); };
+      const auto cell = [](chart::ChartCoord v) {
+        return static_cast<int>(std::floor(static_cast<double>(v)));
+      };
       const QString fault = crossHairFault(chartShown(form_), form_.raster(),
                                            {cell(c.lineEnd(CrossHairLine::Line1, LineEnd::X1)),
                                             cell(c.lineEnd(CrossHairLine::Line2, LineEnd::Y1)),
@@ -434,8 +505,10 @@ class ModelWalkTest : public QObject {
 
     QPointF randomChartPoint() {
       const auto& c = core_.controls;
-      return {chartCoordinate(dice_, chart::ChartRaster::kWidth, c.scrollValue(ScrollBar::HScroll1) - 1),
-              chartCoordinate(dice_, chart::ChartRaster::kHeight, c.scrollValue(ScrollBar::VScroll1) - 1)};
+      return {chartCoordinate(dice_, chart::ChartRaster::kWidth,
+                              c.scrollValue(ScrollBar::HScroll1) - 1),
+              chartCoordinate(dice_, chart::ChartRaster::kHeight,
+                              c.scrollValue(ScrollBar::VScroll1) - 1)};
     }
 
     Qt::MouseButton randomButton() {
@@ -445,34 +518,40 @@ class ModelWalkTest : public QObject {
 
     // Sends one event to the chart box as the window system delivers it, grab included:
     // a box that a button went down on keeps getting the moves wherever the pointer goes.
-    void sendToChart(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    void sendToChart(QEvent::Type type, QPointF at, Qt::MouseButton button,
+                     Qt::KeyboardModifiers modifiers) {
       ++events;
       sendChartMouse(form_, type, at, button, held_, modifiers);
     }
 
     // Hands the core what the chart box raised, after checking the masks against the event
     // and the position against where the event was.
-    void forwardCalls(int expectedCalls, std::optional<QPointF> at, bool down, Qt::MouseButtons buttons,
-                      std::optional<Qt::KeyboardModifiers> modifiers) {
+    void forwardCalls(int expectedCalls, std::optional<QPointF> at, bool down,
+                      Qt::MouseButtons buttons, std::optional<Qt::KeyboardModifiers> modifiers) {
       std::vector<ChartCall> calls;
       calls.swap(calls_);
       for (const ChartCall& call : calls) action_ += QStringLiteral(" => ") + call.text();
       // Without mouse tracking Qt keeps moves with no button from the box; the core would
       // ignore them anyway.
-      const bool countOk = static_cast<int>(calls.size()) == expectedCalls ||
-                           (!down && buttons == Qt::NoButton && expectedCalls == 1 && calls.empty());
+      const bool countOk =
+          static_cast<int>(calls.size()) == expectedCalls ||
+          (!down && buttons == Qt::NoButton && expectedCalls == 1 && calls.empty());
       if (!countOk && problem_.isEmpty()) {
-        problem_ = QStringLiteral("the chart box raised %1 handler calls, expected %2").arg(calls.size()).arg(expectedCalls);
+        problem_ = QStringLiteral("the chart box raised %1 handler calls, expected %2")
+                       .arg(calls.size())
+                       .arg(expectedCalls);
       }
       for (const ChartCall& call : calls) {
         if (problem_.isEmpty()) {
           if (call.down != down || call.button != expectedButtonMask(buttons) ||
               (modifiers && call.shift != expectedShiftMask(*modifiers))) {
             problem_ = QStringLiteral("the chart box raised %1 for buttons %2, modifiers '%3'")
-                           .arg(call.text(), describe(buttons), modifiers ? describe(*modifiers) : QString("?"));
+                           .arg(call.text(), describe(buttons),
+                                modifiers ? describe(*modifiers) : QString("?"));
           } else if (at && (!plausibleCoordinate(at->x(), call.x, chart::ChartRaster::kWidth) ||
                             !plausibleCoordinate(at->y(), call.y, chart::ChartRaster::kHeight))) {
-            problem_ = QStringLiteral("the chart box raised %1 for the point %2").arg(call.text(), describe(*at));
+            problem_ = QStringLiteral("the chart box raised %1 for the point %2")
+                           .arg(call.text(), describe(*at));
           }
         }
         onCore([&] {
@@ -508,7 +587,8 @@ class ModelWalkTest : public QObject {
       QPointF at = randomChartPoint();
       for (int i = 0; i < count; ++i) {
         if (i > 0) {
-          at = dice_.percent(60) ? at + QPointF(dice_.below(21) - 10, dice_.below(21) - 10) : randomChartPoint();
+          at = dice_.percent(60) ? at + QPointF(dice_.below(21) - 10, dice_.below(21) - 10)
+                                 : randomChartPoint();
         }
         if (dice_.percent(20)) modifiers = randomModifiers(dice_);
         action_ += QStringLiteral(" %1%2").arg(describe(at), describe(modifiers));
@@ -530,7 +610,8 @@ class ModelWalkTest : public QObject {
         return;
       }
       held_ &= ~Qt::MouseButtons(button);
-      action_ += QStringLiteral("release %1 %2 held %3").arg(describe(button), describe(at), describe(held_));
+      action_ += QStringLiteral("release %1 %2 held %3")
+                     .arg(describe(button), describe(at), describe(held_));
       sendToChart(QEvent::MouseButtonRelease, at, button, Qt::NoModifier);
       forwardCalls(0, at, false, held_, std::nullopt);
     }
@@ -551,7 +632,8 @@ class ModelWalkTest : public QObject {
       const Qt::MouseButton button = randomButton();
       const QPointF at = randomChartPoint();
       const Qt::KeyboardModifiers modifiers = randomModifiers(dice_);
-      action_ += QStringLiteral("double click %1 %2%3").arg(describe(button), describe(at), describe(modifiers));
+      action_ += QStringLiteral("double click %1 %2%3")
+                     .arg(describe(button), describe(at), describe(modifiers));
       for (const QEvent::Type press : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
         held_ = button;
         sendToChart(press, at, button, modifiers);
@@ -569,7 +651,8 @@ class ModelWalkTest : public QObject {
       QWindow* window = form_.windowHandle();
       const Qt::MouseButton button = randomButton();
       const Qt::KeyboardModifiers modifiers = randomModifiers(dice_);
-      const QPoint onChart(dice_.below(chart::ChartRaster::kWidth), dice_.below(chart::ChartRaster::kHeight));
+      const QPoint onChart(dice_.below(chart::ChartRaster::kWidth),
+                           dice_.below(chart::ChartRaster::kHeight));
       const QPoint origin = box_->client()->mapTo(&form_, QPoint(0, 0));
       action_ += QStringLiteral("window press %1 chart (%2, %3)%4")
                      .arg(describe(button))
@@ -597,8 +680,8 @@ class ModelWalkTest : public QObject {
     void scrollKey() {
       releaseAll();
       const ScrollBar bar = dice_.pick(kBars);
-      const Qt::Key key = dice_.pick(
-          {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End});
+      const Qt::Key key = dice_.pick({Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
+                                      Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End});
       const int value = core_.controls.scrollValue(bar);
       const int maximum = core_.controls.scrollMaximum(bar);
       int next = value;
@@ -629,8 +712,9 @@ class ModelWalkTest : public QObject {
       releaseAll();
       const ScrollBar bar = dice_.pick(kBars);
       auto* widget = find<QScrollBar>(form_, nameOf(bar));
-      QStyle::SubControl part = dice_.pick(
-          {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubPage, QStyle::SC_ScrollBarAddPage});
+      QStyle::SubControl part =
+          dice_.pick({QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine,
+                      QStyle::SC_ScrollBarSubPage, QStyle::SC_ScrollBarAddPage});
       QStyleOptionSlider option;
       option.initFrom(widget);
       option.orientation = widget->orientation();
@@ -643,14 +727,16 @@ class ModelWalkTest : public QObject {
       QRect rect = widget->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, widget);
       if (rect.width() < 3 || rect.height() < 3) {
         // The thumb sits at that end, and there is no trough beside it.
-        part = part == QStyle::SC_ScrollBarSubPage ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine;
+        part = part == QStyle::SC_ScrollBarSubPage ? QStyle::SC_ScrollBarSubLine
+                                                   : QStyle::SC_ScrollBarAddLine;
         rect = widget->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, widget);
       }
       const bool add = part == QStyle::SC_ScrollBarAddLine || part == QStyle::SC_ScrollBarAddPage;
       const bool arrow = part == QStyle::SC_ScrollBarAddLine || part == QStyle::SC_ScrollBarSubLine;
       const int next = std::clamp(core_.controls.scrollValue(bar) + (add ? 1 : -1), 0,
                                   static_cast<int>(core_.controls.scrollMaximum(bar)));
-      action_ += QStringLiteral("click %1 %2 of %3").arg(add ? "add" : "sub", arrow ? "arrow" : "trough", nameOf(bar));
+      action_ += QStringLiteral("click %1 %2 of %3")
+                     .arg(add ? "add" : "sub", arrow ? "arrow" : "trough", nameOf(bar));
       ++events;
       QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, rect.center());
       onCore([&] { core_.controls.setScrollValue(bar, static_cast<chart::ScrollValue>(next)); });
@@ -659,8 +745,9 @@ class ModelWalkTest : public QObject {
     // Selects what the box holds and types over it, key by key.
     void typeText() {
       releaseAll();
-      const TextControl field = dice_.pick({TextControl::Text1, TextControl::Text2, TextControl::Text3,
-                                            TextControl::Text4, TextControl::Text5});
+      const TextControl field =
+          dice_.pick({TextControl::Text1, TextControl::Text2, TextControl::Text3,
+                      TextControl::Text4, TextControl::Text5});
       const QString text = textFor(dice_, field);
       action_ += QStringLiteral("type '%1' into %2").arg(text, nameOf(field));
       QWidget* edit = form_.control(nameOf(field));

@@ -54,7 +54,9 @@ QSizeF inkAtScaleOne(const QString& caption) {
   return inkBox(picture).size();
 }
 
-QImage shown(QWidget* widget) { return widget->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage shown(QWidget* widget) {
+  return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 }  // namespace
 
@@ -101,7 +103,9 @@ class ScaledTextTest : public QObject {
                               .arg(wanted.width())
                               .arg(wanted.height());
     // Within 15 %, and a pixel and a half that a short caption's rounding may take.
-    const auto near = [](qreal got, qreal want) { return std::abs(got - want) <= 0.15 * want + 1.5; };
+    const auto near = [](qreal got, qreal want) {
+      return std::abs(got - want) <= 0.15 * want + 1.5;
+    };
     QVERIFY2(near(drawn.height(), wanted.height()), qPrintable(sizes));
     QVERIFY2(near(drawn.width(), wanted.width()), qPrintable(sizes));
   }
@@ -127,9 +131,11 @@ class ScaledTextTest : public QObject {
       caption = label->text();
       room = label->contentsRect().width();
     }
-    QVERIFY2(
-        metrics.horizontalAdvance(caption) <= room,
-        qPrintable(QStringLiteral("%1 needs %2 of %3").arg(caption).arg(metrics.horizontalAdvance(caption)).arg(room)));
+    QVERIFY2(metrics.horizontalAdvance(caption) <= room,
+             qPrintable(QStringLiteral("%1 needs %2 of %3")
+                            .arg(caption)
+                            .arg(metrics.horizontalAdvance(caption))
+                            .arg(room)));
     QVERIFY2(metrics.ascent() + metrics.descent() <= widget->height(), qPrintable(caption));
   }
 
@@ -154,7 +160,8 @@ class ScaledTextTest : public QObject {
     };
     for (int y = 3; y < picture.height() - 3; ++y) {
       const QPoint at = firstPastFrame({0, y}, {1, 0});
-      QVERIFY2(picture.pixel(at) == field, qPrintable(QStringLiteral("text touches the left frame in row %1").arg(y)));
+      QVERIFY2(picture.pixel(at) == field,
+               qPrintable(QStringLiteral("text touches the left frame in row %1").arg(y)));
     }
     for (int x = 3; x < picture.width() - 3; ++x) {
       const QPoint at = firstPastFrame({x, 0}, {0, 1});

@@ -28,8 +28,10 @@ class WindowIconTest : public QObject {
     QFETCH(QSize, size);
     ui::Form4 form4;
     ui::Form10 form10;
-    for (const QWidget* window : {static_cast<const QWidget*>(&form4), static_cast<const QWidget*>(&form10)}) {
-      QVERIFY2(window->windowIcon().availableSizes().contains(size), qPrintable(window->objectName()));
+    for (const QWidget* window :
+         {static_cast<const QWidget*>(&form4), static_cast<const QWidget*>(&form10)}) {
+      QVERIFY2(window->windowIcon().availableSizes().contains(size),
+               qPrintable(window->objectName()));
       // The sizes are read when asked for: a picture that cannot be read shows up only here.
       QCOMPARE(window->windowIcon().pixmap(size, 1.0).size(), size);
     }
@@ -50,7 +52,8 @@ class WindowIconTest : public QObject {
     QIcon decoded(QPixmap::fromImage(ui::embeddedPicture(ui::kWindowIconPicture)));
     for (const int side : ui::kDesktopIconSizes) {
       if (side == 32) continue;
-      decoded.addPixmap(QPixmap::fromImage(ui::embeddedPicture(":/icons/" + std::to_string(side) + ".png")));
+      decoded.addPixmap(
+          QPixmap::fromImage(ui::embeddedPicture(":/icons/" + std::to_string(side) + ".png")));
     }
     const QIcon icon = ui::embeddedWindowIcon();
     QCOMPARE(icon.actualSize(size), decoded.actualSize(size));

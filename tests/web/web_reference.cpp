@@ -53,8 +53,10 @@ void printState(const chart::MemoryWindow& window, const std::string& announceme
   std::cout << "{\"scroll\":[" << r.hscroll << ',' << r.vscroll << ']';
   printList("texts", [&](chart::TextControl c) { return quoted(r.text(c)); });
   printList("red", [&](chart::TextControl c) { return r.red(c) ? "true" : "false"; });
-  printList("warnings", [&](chart::TextControl c) { return quoted(chart::warningText(r.warnings(c))); });
-  printList("spokenNames", [&](chart::TextControl c) { return quoted(window.controls().spokenName(c)); });
+  printList("warnings",
+            [&](chart::TextControl c) { return quoted(chart::warningText(r.warnings(c))); });
+  printList("spokenNames",
+            [&](chart::TextControl c) { return quoted(window.controls().spokenName(c)); });
   printList("descriptions", [&](chart::TextControl c) {
     return quoted(chart::describeReadOut(layout::quantityOf(c), chart::warningText(r.warnings(c))));
   });
@@ -67,11 +69,14 @@ void printLayout() {
   bool first = true;
   for (const layout::ControlLayout& c : layout::kForm4Layout) {
     if (c.container != layout::Container::Form4) continue;
-    std::cout << (first ? "" : ",") << "{\"name\":" << quoted(c.name) << ",\"tabIndex\":" << c.tabIndex
-              << ",\"focusable\":" << (layout::takesFocus(c) ? "true" : "false") << ",\"caption\":" << quoted(c.caption)
+    std::cout << (first ? "" : ",") << "{\"name\":" << quoted(c.name)
+              << ",\"tabIndex\":" << c.tabIndex
+              << ",\"focusable\":" << (layout::takesFocus(c) ? "true" : "false")
+              << ",\"caption\":" << quoted(c.caption)
               << ",\"accessibleName\":" << quoted(c.accessibleName)
-              << ",\"accessibleDescription\":" << quoted(c.accessibleDescription) << ",\"left\":" << c.left
-              << ",\"top\":" << c.top << ",\"width\":" << c.width << ",\"height\":" << c.height << '}';
+              << ",\"accessibleDescription\":" << quoted(c.accessibleDescription)
+              << ",\"left\":" << c.left << ",\"top\":" << c.top << ",\"width\":" << c.width
+              << ",\"height\":" << c.height << '}';
     first = false;
   }
   std::cout << "]}\n";
@@ -108,10 +113,10 @@ void printCases() {
         steps << quoted(c.act == Calculate ? "command1" : "command2");
         break;
     }
-    std::cout << "{\"why\":" << quoted(c.why) << ",\"steps\":[" << steps.str() << "],\"scroll\":[" << c.hscroll << ','
-              << c.vscroll << "],\"texts\":{\"Label4\":" << quoted(c.speed) << ",\"Text1\":" << quoted(c.power)
-              << ",\"Text2\":" << quoted(c.pressure) << ",\"Label20\":" << quoted(c.delivery)
-              << ",\"Label21\":" << quoted(c.deliveryClass)
+    std::cout << "{\"why\":" << quoted(c.why) << ",\"steps\":[" << steps.str() << "],\"scroll\":["
+              << c.hscroll << ',' << c.vscroll << "],\"texts\":{\"Label4\":" << quoted(c.speed)
+              << ",\"Text1\":" << quoted(c.power) << ",\"Text2\":" << quoted(c.pressure)
+              << ",\"Label20\":" << quoted(c.delivery) << ",\"Label21\":" << quoted(c.deliveryClass)
               << "},\"speedPowerRed\":" << (c.speedAndPower != 0 ? "true" : "false")
               << ",\"pressureRed\":" << (c.pressureAndDelivery != 0 ? "true" : "false") << "}\n";
   }
@@ -147,10 +152,13 @@ int main() {
       int bar = 0;
       int delta = 0;
       in >> bar >> delta;
-      const chart::ScrollBar which = bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1;
+      const chart::ScrollBar which =
+          bar == 0 ? chart::ScrollBar::HScroll1 : chart::ScrollBar::VScroll1;
       const int value = window.controls().scrollValue(which);
       const int maximum = window.controls().scrollMaximum(which);
-      const int target = action == "home" ? 0 : action == "end" ? maximum : std::clamp(value + delta, 0, maximum);
+      const int target = action == "home"  ? 0
+                         : action == "end" ? maximum
+                                           : std::clamp(value + delta, 0, maximum);
       window.scroll(which, target);
     } else if (action == "text") {
       int index = 0;

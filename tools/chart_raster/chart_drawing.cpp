@@ -29,14 +29,16 @@ constexpr std::array<int, 32> kLeftTickRows{
     209, 219, 229, 239, 259, 269, 279, 289, 309, 319, 329, 339, 359, 369, 379, 389,
 };
 constexpr std::array<int, 39> kBottomTickColumns{
-    19,  29,  39,  59,  69,  79,  89,  109, 119, 129, 139, 159, 169, 179, 189, 208, 218, 228, 238, 258,
-    268, 278, 288, 308, 318, 328, 338, 358, 368, 378, 388, 408, 418, 428, 438, 458, 468, 478, 487,
+    19,  29,  39,  59,  69,  79,  89,  109, 119, 129, 139, 159, 169,
+    179, 189, 208, 218, 228, 238, 258, 268, 278, 288, 308, 318, 328,
+    338, 358, 368, 378, 388, 408, 418, 428, 438, 458, 468, 478, 487,
 };
 constexpr int kTickLength = 9;
 constexpr int kLeftTickFirstColumn = 1;
 constexpr int kBottomTickFirstRow = 390;
 
-// Speed limit column (about 6290 1/min): from here on, rows that reach past it show the limit colour.
+// Speed limit column (about 6290 1/min): from here on, rows that reach past it show the limit
+// colour.
 constexpr int kLimitColumn = 428;
 
 // Stroke widths across one row, wherever no knot pins the left edge.
@@ -54,34 +56,34 @@ struct Knot {
 };
 
 constexpr Knot kBar13Knots[] = {
-    {0, 321, 323},   {25, 300, 302},  {49, 278, 281},  {67, 262, 264},  {68, 261, 263},
-    {75, 254, 256},  {79, kFree, 253}, {99, 230, 233}, {102, 227, 230}, {125, 203, 205},
-    {149, 176, 179}, {157, 167, 170}, {158, 166, 169}, {175, 146, 148}, {199, 115, 118},
-    {225, 80, 83},   {249, 46, 49},   {275, 5, 9},     {280, 0, 1},
+    {0, 321, 323},   {25, 300, 302},   {49, 278, 281},  {67, 262, 264},  {68, 261, 263},
+    {75, 254, 256},  {79, kFree, 253}, {99, 230, 233},  {102, 227, 230}, {125, 203, 205},
+    {149, 176, 179}, {157, 167, 170},  {158, 166, 169}, {175, 146, 148}, {199, 115, 118},
+    {225, 80, 83},   {249, 46, 49},    {275, 5, 9},     {280, 0, 1},
 };
 
 constexpr Knot kBar10Knots[] = {
-    {0, 396, 397},   {25, 375, 377},  {49, 353, 355},  {67, 336, 338},   {68, 335, 338},
-    {75, 328, 331},  {79, kFree, 327}, {99, 304, 307}, {102, 301, 304},  {125, 276, 279},
-    {149, 249, 251}, {157, 239, 242}, {158, 238, 241}, {175, 217, 220},  {199, 185, 188},
-    {225, 148, 151}, {249, 110, 114}, {275, 65, 69},   {280, 56, 60},    {281, kFree, 58},
+    {0, 396, 397},   {25, 375, 377},   {49, 353, 355},  {67, 336, 338},  {68, 335, 338},
+    {75, 328, 331},  {79, kFree, 327}, {99, 304, 307},  {102, 301, 304}, {125, 276, 279},
+    {149, 249, 251}, {157, 239, 242},  {158, 238, 241}, {175, 217, 220}, {199, 185, 188},
+    {225, 148, 151}, {249, 110, 114},  {275, 65, 69},   {280, 56, 60},   {281, kFree, 58},
     {299, 19, 24},   {310, 0, 1},
 };
 
 constexpr Knot kBar7Knots[] = {
-    {0, 497, 499},   {25, 472, 474},   {49, 446, 449},  {67, 427, 429},   {68, 426, 428},
-    {75, 418, 420},  {79, kFree, 416}, {99, 390, 393},  {102, 386, 389},  {120, kFree, 367},
-    {125, 358, 361}, {149, 327, 330},  {157, 317, 320}, {158, 316, 319},  {175, 292, 295},
-    {199, 258, 261}, {225, 219, 222},  {249, 180, 183}, {275, 135, 138},  {280, 125, 129},
-    {281, kFree, 128}, {299, 90, 94},  {310, 68, 72},   {325, 37, 41},    {329, kFree, 33},
+    {0, 497, 499},     {25, 472, 474},   {49, 446, 449},  {67, 427, 429},  {68, 426, 428},
+    {75, 418, 420},    {79, kFree, 416}, {99, 390, 393},  {102, 386, 389}, {120, kFree, 367},
+    {125, 358, 361},   {149, 327, 330},  {157, 317, 320}, {158, 316, 319}, {175, 292, 295},
+    {199, 258, 261},   {225, 219, 222},  {249, 180, 183}, {275, 135, 138}, {280, 125, 129},
+    {281, kFree, 128}, {299, 90, 94},    {310, 68, 72},   {325, 37, 41},   {329, kFree, 33},
     {343, 0, 1},
 };
 
 constexpr Knot kBar4Knots[] = {
-    {102, 498, 498}, {120, kFree, 478}, {125, 469, 472}, {149, 437, 440},  {156, 427, 430},
-    {157, 426, 429}, {158, 424, 428},   {175, 400, 404}, {199, 365, 368},  {225, 324, 328},
-    {249, 284, 288}, {275, 237, 241},   {280, 227, 232}, {281, kFree, 230}, {299, 190, 194},
-    {310, 167, 172}, {325, 135, 140},   {329, kFree, 131}, {343, 93, 98},  {344, kFree, 96},
+    {102, 498, 498}, {120, kFree, 478}, {125, 469, 472},   {149, 437, 440},   {156, 427, 430},
+    {157, 426, 429}, {158, 424, 428},   {175, 400, 404},   {199, 365, 368},   {225, 324, 328},
+    {249, 284, 288}, {275, 237, 241},   {280, 227, 232},   {281, kFree, 230}, {299, 190, 194},
+    {310, 167, 172}, {325, 135, 140},   {329, kFree, 131}, {343, 93, 98},     {344, kFree, 96},
     {349, 78, 84},   {375, 10, 15},     {380, 0, 1},
 };
 
@@ -129,9 +131,12 @@ bool isGreyBackground(int x, int y) {
 // The slope at each knot for the monotone cubic below. Knots on neighbouring rows (a curve pinned
 // on two rows in a row) say little about the slope, so each knot looks past them to the next knot
 // at least two rows away.
-std::vector<double> knotTangents(const std::vector<double>& rows, const std::vector<double>& values) {
+std::vector<double> knotTangents(const std::vector<double>& rows,
+                                 const std::vector<double>& values) {
   const std::size_t n = rows.size();
-  const auto slope = [&](std::size_t from, std::size_t to) { return (values[to] - values[from]) / (rows[to] - rows[from]); };
+  const auto slope = [&](std::size_t from, std::size_t to) {
+    return (values[to] - values[from]) / (rows[to] - rows[from]);
+  };
   std::vector<double> tangent(n);
   for (std::size_t k = 0; k < n; ++k) {
     std::size_t before = k > 0 ? k - 1 : k;
@@ -171,7 +176,8 @@ std::vector<double> knotTangents(const std::vector<double>& rows, const std::vec
 
 // A monotone cubic through (rows[k], values[k]), sampled at every row from the first knot to the
 // last: smooth, and never overshooting between two knots.
-std::vector<double> monotoneCubic(const std::vector<double>& rows, const std::vector<double>& values) {
+std::vector<double> monotoneCubic(const std::vector<double>& rows,
+                                  const std::vector<double>& values) {
   const std::vector<double> tangent = knotTangents(rows, values);
   std::vector<double> sampled{values.front()};
   for (std::size_t k = 0; k + 1 < rows.size(); ++k) {
@@ -200,7 +206,8 @@ struct Stroke {
   int width(int i) const { return right[i] - left[i] + 1; }
 
   Colour colourAt(int x, int i) const {
-    return curve->limit && x >= kLimitColumn && right[i] > kLimitColumn ? *curve->limit : curve->ordinary;
+    return curve->limit && x >= kLimitColumn && right[i] > kLimitColumn ? *curve->limit
+                                                                        : curve->ordinary;
   }
 };
 
@@ -219,7 +226,8 @@ Stroke interpolateStroke(const CurveDrawing& curve) {
     }
   }
   Stroke stroke{&curve, curve.knots.front().row, {}, {}, {}, monotoneCubic(widthRows, widthValues)};
-  for (double value : monotoneCubic(rightRows, rightValues)) stroke.right.push_back(roundToPixel(value));
+  for (double value : monotoneCubic(rightRows, rightValues))
+    stroke.right.push_back(roundToPixel(value));
   stroke.pinned.assign(stroke.right.size(), false);
   for (std::size_t i = 0; i < stroke.right.size(); ++i) {
     const int width = std::clamp(roundToPixel(stroke.idealWidth[i]), kMinStroke, kMaxStroke);
@@ -241,35 +249,41 @@ bool canMoveLeft(const Stroke& stroke, int i, int step) {
   const int width = stroke.right[i] - left + 1;
   if (left < 0 || width < kMinStroke || width > kMaxStroke) return false;
   if (i > 0 && (left > stroke.left[i - 1] || left > stroke.right[i - 1] + 1)) return false;
-  if (i + 1 < stroke.rows() && (left < stroke.left[i + 1] || stroke.left[i + 1] > stroke.right[i] + 1 ||
-                                left > stroke.right[i + 1] + 1)) {
+  if (i + 1 < stroke.rows() &&
+      (left < stroke.left[i + 1] || stroke.left[i + 1] > stroke.right[i] + 1 ||
+       left > stroke.right[i + 1] + 1)) {
     return false;
   }
   return true;
 }
 
 // The pixel that a move of row i's left edge paints or uncovers.
-int movedPixel(const Stroke& stroke, int i, int step) { return step < 0 ? stroke.left[i] - 1 : stroke.left[i]; }
+int movedPixel(const Stroke& stroke, int i, int step) {
+  return step < 0 ? stroke.left[i] - 1 : stroke.left[i];
+}
 
 // How much a move takes the row away from its interpolated width, and how much it bends the left
 // edge: the cheapest moves keep the stroke closest to the smooth drawing.
 std::pair<double, int> moveCost(const Stroke& stroke, int i, int step) {
   const double ideal = stroke.idealWidth[i];
   const int width = stroke.width(i);
-  const double drift = (width - step - ideal) * (width - step - ideal) - (width - ideal) * (width - ideal);
+  const double drift =
+      (width - step - ideal) * (width - step - ideal) - (width - ideal) * (width - ideal);
   const auto bend = [&](int at, int leftAtI) {
     if (at <= 0 || at + 1 >= stroke.rows()) return 0;
     const auto edge = [&](int row) { return row == i ? leftAtI : stroke.left[row]; };
     return std::abs(edge(at - 1) - 2 * edge(at) + edge(at + 1));
   };
   int bendChange = 0;
-  for (int at = i - 1; at <= i + 1; ++at) bendChange += bend(at, stroke.left[i] + step) - bend(at, stroke.left[i]);
+  for (int at = i - 1; at <= i + 1; ++at)
+    bendChange += bend(at, stroke.left[i] + step) - bend(at, stroke.left[i]);
   return {drift, bendChange};
 }
 
 // The row to widen (step -1) or narrow (+1) next, among rows whose moved pixel takes the given
 // colour and, if asked, lies on grey (or white) background.
-std::optional<int> pickRow(const Stroke& stroke, int step, Colour colour, std::optional<bool> onGrey) {
+std::optional<int> pickRow(const Stroke& stroke, int step, Colour colour,
+                           std::optional<bool> onGrey) {
   std::optional<int> best;
   std::tuple<double, int, int> bestKey{};
   for (int i = 0; i < stroke.rows(); ++i) {
@@ -290,7 +304,8 @@ std::optional<int> pickRow(const Stroke& stroke, int step, Colour colour, std::o
 int countColour(const Stroke& stroke, Colour colour) {
   int count = 0;
   for (int i = 0; i < stroke.rows(); ++i) {
-    for (int x = stroke.left[i]; x <= stroke.right[i]; ++x) count += stroke.colourAt(x, i) == colour;
+    for (int x = stroke.left[i]; x <= stroke.right[i]; ++x)
+      count += stroke.colourAt(x, i) == colour;
   }
   return count;
 }
@@ -312,7 +327,8 @@ int greyCount(const std::vector<Stroke>& strokes) {
   }
   for (const Stroke& stroke : strokes) {
     for (int i = 0; i < stroke.rows(); ++i) {
-      for (int x = stroke.left[i]; x <= stroke.right[i]; ++x) grey -= isGreyBackground(x, stroke.top + i);
+      for (int x = stroke.left[i]; x <= stroke.right[i]; ++x)
+        grey -= isGreyBackground(x, stroke.top + i);
     }
   }
   return grey;
@@ -339,7 +355,8 @@ void fitGrey(std::vector<Stroke>& strokes) {
     const bool coverMoreGrey = grey > kGreyPixels;
     bool traded = false;
     for (Stroke& stroke : strokes) {
-      for (Colour colour : {stroke.curve->ordinary, stroke.curve->limit.value_or(stroke.curve->ordinary)}) {
+      for (Colour colour :
+           {stroke.curve->ordinary, stroke.curve->limit.value_or(stroke.curve->ordinary)}) {
         if (!traded) traded = tradeGreyPixel(stroke, colour, coverMoreGrey);
       }
     }
@@ -365,7 +382,8 @@ std::vector<Colour> drawChartPixels() {
   std::vector<Colour> pixels(static_cast<std::size_t>(kWidth) * kHeight);
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
-      pixels[static_cast<std::size_t>(y) * kWidth + x] = isGreyBackground(x, y) ? colours::kGrey : colours::kWhite;
+      pixels[static_cast<std::size_t>(y) * kWidth + x] =
+          isGreyBackground(x, y) ? colours::kGrey : colours::kWhite;
     }
   }
   // Curves last, over grid and ticks, so that no grid pixel hides a curve pixel.
@@ -374,7 +392,8 @@ std::vector<Colour> drawChartPixels() {
       const int y = stroke.top + i;
       for (int x = stroke.left[i]; x <= stroke.right[i]; ++x) {
         Colour& pixel = pixels[static_cast<std::size_t>(y) * kWidth + x];
-        if (pixel != colours::kGrey && pixel != colours::kWhite) throw std::logic_error("curves overlap");
+        if (pixel != colours::kGrey && pixel != colours::kWhite)
+          throw std::logic_error("curves overlap");
         pixel = stroke.colourAt(x, i);
       }
     }
@@ -412,10 +431,11 @@ std::vector<std::uint8_t> drawChartRasterBmp() {
   const std::vector<Colour> pixels = drawChartPixels();
   for (int y = kHeight - 1; y >= 0; --y) {
     for (int x = 0; x < kWidth; ++x) {
-      const auto colour = static_cast<std::uint32_t>(pixels[static_cast<std::size_t>(y) * kWidth + x]);
+      const auto colour =
+          static_cast<std::uint32_t>(pixels[static_cast<std::size_t>(y) * kWidth + x]);
       bmp.push_back(static_cast<std::uint8_t>(colour >> 16));  // blue
-      bmp.push_back(static_cast<std::uint8_t>(colour >> 8));   // green
-      bmp.push_back(static_cast<std::uint8_t>(colour));        // red
+      bmp.push_back(static_cast<std::uint8_t>(colour >> 8));  // green
+      bmp.push_back(static_cast<std::uint8_t>(colour));  // red
     }
   }
   bmp.insert(bmp.end(), kTrailingBytes, 0);

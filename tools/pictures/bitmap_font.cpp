@@ -74,7 +74,8 @@ constexpr int kSpaceWidth = 3;
 }  // namespace
 
 const Glyph* findGlyph(char32_t code) {
-  const auto found = std::find_if(kGlyphs.begin(), kGlyphs.end(), [code](const Glyph& g) { return g.code == code; });
+  const auto found = std::find_if(kGlyphs.begin(), kGlyphs.end(),
+                                  [code](const Glyph& g) { return g.code == code; });
   return found == kGlyphs.end() ? nullptr : &*found;
 }
 

@@ -28,7 +28,8 @@ GlyphSpan glyphSpan(const Glyph& glyph);
 // UTF-8 to code points; the texts here need nothing beyond two-byte sequences ("Ø", "±").
 std::vector<char32_t> decodeUtf8(std::string_view text);
 
-// Width in pixels at scale 1, one blank column between glyphs. Throws for a character without a glyph.
+// Width in pixels at scale 1, one blank column between glyphs. Throws for a character without a
+// glyph.
 int textWidth(std::string_view text);
 
 }  // namespace pictures

@@ -21,9 +21,10 @@ Palette greyPalette() {
   return palette;
 }
 
-Bytes encodeBmp8(int width, int height, const std::vector<std::uint8_t>& indices, const Palette& palette,
-                 std::int32_t pixelsPerMetre) {
-  if (width <= 0 || height <= 0 || indices.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+Bytes encodeBmp8(int width, int height, const std::vector<std::uint8_t>& indices,
+                 const Palette& palette, std::int32_t pixelsPerMetre) {
+  if (width <= 0 || height <= 0 ||
+      indices.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
     throw std::invalid_argument("bitmap size does not match its pixels");
   }
   const auto stride = (static_cast<std::uint32_t>(width) + 3u) / 4u * 4u;
@@ -40,14 +41,14 @@ Bytes encodeBmp8(int width, int height, const std::vector<std::uint8_t>& indices
   putU32(out, kInfoHeaderSize);
   putI32(out, width);
   putI32(out, height);  // positive: rows stored bottom first
-  putU16(out, 1);       // planes
-  putU16(out, 8);       // bits per pixel
-  putU32(out, 0);       // BI_RGB
+  putU16(out, 1);  // planes
+  putU16(out, 8);  // bits per pixel
+  putU32(out, 0);  // BI_RGB
   putU32(out, imageSize);
   putI32(out, pixelsPerMetre);
   putI32(out, pixelsPerMetre);
   putU32(out, 256);  // colours used
-  putU32(out, 0);    // all colours important
+  putU32(out, 0);  // all colours important
 
   for (const Rgb& entry : palette) {
     out.push_back(entry.b);

@@ -16,7 +16,7 @@ Palette greyPalette();
 
 // An uncompressed 8-bit Windows bitmap with all 256 palette entries stored. The indices are one
 // byte per pixel, rows from the top; resolution in pixels per metre, the same both ways.
-Bytes encodeBmp8(int width, int height, const std::vector<std::uint8_t>& indices, const Palette& palette,
-                 std::int32_t pixelsPerMetre);
+Bytes encodeBmp8(int width, int height, const std::vector<std::uint8_t>& indices,
+                 const Palette& palette, std::int32_t pixelsPerMetre);
 
 }  // namespace pictures

@@ -20,7 +20,8 @@ void putI32(Bytes& out, std::int32_t value) { putU32(out, static_cast<std::uint3
 
 void writeBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   if (!file) {
     throw std::runtime_error("cannot write " + path);
   }

@@ -11,9 +11,9 @@ namespace {
 
 constexpr double kArrowLength = 7.0;
 constexpr double kArrowHalfWidth = 2.0;
-constexpr double kExtensionGap = 2.0;   // between the outline and the start of an extension line
+constexpr double kExtensionGap = 2.0;  // between the outline and the start of an extension line
 constexpr double kExtensionOver = 3.0;  // beyond the dimension line
-constexpr double kOutsideRun = 9.0;     // length of the line behind an outside arrow
+constexpr double kOutsideRun = 9.0;  // length of the line behind an outside arrow
 constexpr int kFigureGap = 2;
 constexpr double kShoulder = 4.0;
 
@@ -47,14 +47,16 @@ void arrowhead(LineCanvas& canvas, Point tip, Point towards) {
     for (int x = cx - reach; x <= cx + reach; ++x) {
       const double along = (x - tip.x) * ux + (y - tip.y) * uy;
       const double across = std::abs((x - tip.x) * uy - (y - tip.y) * ux);
-      if (along >= -0.3 && along <= kArrowLength + 0.3 && across <= kArrowHalfWidth * along / kArrowLength + 0.5) {
+      if (along >= -0.3 && along <= kArrowLength + 0.3 &&
+          across <= kArrowHalfWidth * along / kArrowLength + 0.5) {
         canvas.plot(x, y);
       }
     }
   }
 }
 
-void horizontalDimension(LineCanvas& canvas, Point a, Point b, double lineY, std::string_view figure, Side side) {
+void horizontalDimension(LineCanvas& canvas, Point a, Point b, double lineY,
+                         std::string_view figure, Side side) {
   const double left = std::min(a.x, b.x);
   const double right = std::max(a.x, b.x);
   extensionLine(canvas, a, {a.x, lineY});
@@ -66,7 +68,8 @@ void horizontalDimension(LineCanvas& canvas, Point a, Point b, double lineY, std
     arrowhead(canvas, {left, lineY}, {right, lineY});
     arrowhead(canvas, {right, lineY}, {left, lineY});
   } else {
-    canvas.line({left - kOutsideRun - kArrowLength, lineY}, {right + kOutsideRun + kArrowLength, lineY});
+    canvas.line({left - kOutsideRun - kArrowLength, lineY},
+                {right + kOutsideRun + kArrowLength, lineY});
     arrowhead(canvas, {left, lineY}, {left - 1.0, lineY});
     arrowhead(canvas, {right, lineY}, {right + 1.0, lineY});
   }
@@ -77,11 +80,13 @@ void horizontalDimension(LineCanvas& canvas, Point a, Point b, double lineY, std
     canvas.text(centre, top, figure, Align::Centre);
   } else {
     // Too narrow for the figure: it goes beside the outside arrow on the right.
-    canvas.text(static_cast<int>(std::lround(right + kArrowLength + 3.0)), top, figure, Align::Left);
+    canvas.text(static_cast<int>(std::lround(right + kArrowLength + 3.0)), top, figure,
+                Align::Left);
   }
 }
 
-void verticalDimension(LineCanvas& canvas, Point a, Point b, double lineX, std::string_view figure, Side side) {
+void verticalDimension(LineCanvas& canvas, Point a, Point b, double lineX, std::string_view figure,
+                       Side side) {
   const double top = std::min(a.y, b.y);
   const double bottom = std::max(a.y, b.y);
   extensionLine(canvas, a, {lineX, a.y});
@@ -91,7 +96,8 @@ void verticalDimension(LineCanvas& canvas, Point a, Point b, double lineX, std::
     arrowhead(canvas, {lineX, top}, {lineX, bottom});
     arrowhead(canvas, {lineX, bottom}, {lineX, top});
   } else {
-    canvas.line({lineX, top - kOutsideRun - kArrowLength}, {lineX, bottom + kOutsideRun + kArrowLength});
+    canvas.line({lineX, top - kOutsideRun - kArrowLength},
+                {lineX, bottom + kOutsideRun + kArrowLength});
     arrowhead(canvas, {lineX, top}, {lineX, top - 1.0});
     arrowhead(canvas, {lineX, bottom}, {lineX, bottom + 1.0});
   }

@@ -34,8 +34,8 @@ Bytes encodeIco24(const RgbImage& image, const std::vector<bool>& transparent) {
   out.push_back(static_cast<std::uint8_t>(height & 0xFFu));
   out.push_back(0);  // no palette
   out.push_back(0);  // reserved
-  putU16(out, 1);    // planes
-  putU16(out, 24);   // bits per pixel
+  putU16(out, 1);  // planes
+  putU16(out, 24);  // bits per pixel
   putU32(out, resourceSize);
   putU32(out, kDirectorySize);
 
@@ -51,7 +51,8 @@ Bytes encodeIco24(const RgbImage& image, const std::vector<bool>& transparent) {
   putU32(out, 0);
   putU32(out, 0);
 
-  // Both planes are stored bottom row first; masked pixels are black so that XOR leaves the screen alone.
+  // Both planes are stored bottom row first; masked pixels are black so that XOR leaves the screen
+  // alone.
   for (int y = image.height - 1; y >= 0; --y) {
     std::uint32_t written = 0;
     for (int x = 0; x < image.width; ++x) {

@@ -28,7 +28,8 @@ bool patternOn(Pattern pattern, int step) {
       return step % (kDash + kDashGap) < kDash;
     case Pattern::Chain: {
       const int phase = step % (kChainLong + 2 * kChainGap + kChainDot);
-      return phase < kChainLong || (phase >= kChainLong + kChainGap && phase < kChainLong + kChainGap + kChainDot);
+      return phase < kChainLong ||
+             (phase >= kChainLong + kChainGap && phase < kChainLong + kChainGap + kChainDot);
     }
   }
   return true;
@@ -81,7 +82,8 @@ PixelPath arcPixels(Point centre, double radius, double fromDegrees, double toDe
     if (i > 0 && i + 1 < raw.size() && !thin.empty()) {
       const auto& before = thin.back();
       const auto& after = raw[i + 1];
-      if (std::abs(before.first - after.first) <= 1 && std::abs(before.second - after.second) <= 1) {
+      if (std::abs(before.first - after.first) <= 1 &&
+          std::abs(before.second - after.second) <= 1) {
         continue;
       }
     }
@@ -93,10 +95,13 @@ PixelPath arcPixels(Point centre, double radius, double fromDegrees, double toDe
 }  // namespace
 
 LineCanvas::LineCanvas(int width, int height)
-    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kWhite) {}
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), kWhite) {}
 
 std::size_t LineCanvas::index(int x, int y) const {
-  return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
+  return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+         static_cast<std::size_t>(x);
 }
 
 bool LineCanvas::black(int x, int y) const {
@@ -153,7 +158,8 @@ void LineCanvas::rect(Point topLeft, Point bottomRight, Weight weight) {
   line({bottomRight.x - inset, topLeft.y}, {bottomRight.x - inset, bottomRight.y}, weight);
 }
 
-void LineCanvas::arc(Point centre, double radius, double fromDegrees, double toDegrees, Weight weight, Pattern pattern) {
+void LineCanvas::arc(Point centre, double radius, double fromDegrees, double toDegrees,
+                     Weight weight, Pattern pattern) {
   if (weight == Weight::Thin) {
     path(arcPixels(centre, radius, fromDegrees, toDegrees), pattern, false, false);
     return;
@@ -188,7 +194,8 @@ void LineCanvas::circle(Point centre, double radius, Weight weight, Pattern patt
   arc(centre, radius, 0.0, 360.0, weight, pattern);
 }
 
-void LineCanvas::hatch(int left, int top, int right, int bottom, int spacing, const std::function<bool(int, int)>& inside) {
+void LineCanvas::hatch(int left, int top, int right, int bottom, int spacing,
+                       const std::function<bool(int, int)>& inside) {
   for (int y = top; y <= bottom; ++y) {
     for (int x = left; x <= right; ++x) {
       if ((x + y) % spacing == 0 && inside(x, y)) {
@@ -206,7 +213,8 @@ int LineCanvas::text(int x, int y, std::string_view utf8, Align align, int scale
     const GlyphSpan span = glyphSpan(glyph);
     for (int row = 0; row < kGlyphHeight; ++row) {
       for (int column = 0; column < span.width; ++column) {
-        if (glyph.rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(span.first + column)] != '#') {
+        if (glyph.rows[static_cast<std::size_t>(row)]
+                      [static_cast<std::size_t>(span.first + column)] != '#') {
           continue;
         }
         for (int sy = 0; sy < scale; ++sy) {

@@ -42,18 +42,21 @@ class LineCanvas {
   void line(Point from, Point to, Weight weight = Weight::Thin, Pattern pattern = Pattern::Solid);
   void rect(Point topLeft, Point bottomRight, Weight weight = Weight::Thin);
   // Angles in degrees, counter-clockwise from the positive x axis as seen on the page.
-  void arc(Point centre, double radius, double fromDegrees, double toDegrees, Weight weight = Weight::Thin,
-           Pattern pattern = Pattern::Solid);
-  void circle(Point centre, double radius, Weight weight = Weight::Thin, Pattern pattern = Pattern::Solid);
+  void arc(Point centre, double radius, double fromDegrees, double toDegrees,
+           Weight weight = Weight::Thin, Pattern pattern = Pattern::Solid);
+  void circle(Point centre, double radius, Weight weight = Weight::Thin,
+              Pattern pattern = Pattern::Solid);
   // Section hatching at 45 degrees, rising to the right, wherever the predicate holds.
-  void hatch(int left, int top, int right, int bottom, int spacing, const std::function<bool(int, int)>& inside);
+  void hatch(int left, int top, int right, int bottom, int spacing,
+             const std::function<bool(int, int)>& inside);
 
   // Text in the bitmap font; y is the top row of the capitals. Returns the width drawn.
   int text(int x, int y, std::string_view utf8, Align align = Align::Left, int scale = 1);
 
  private:
   // Draws an ordered 8-connected pixel path, applying the pattern along its length.
-  void path(const std::vector<std::pair<int, int>>& pixels, Pattern pattern, bool thick, bool thickAlongX);
+  void path(const std::vector<std::pair<int, int>>& pixels, Pattern pattern, bool thick,
+            bool thickAlongX);
   std::size_t index(int x, int y) const;
 
   int width_;

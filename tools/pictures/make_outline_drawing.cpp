@@ -31,7 +31,7 @@ namespace airend {
 constexpr double kShaftDiameter = 28.0;
 constexpr double kShaftLength = 60.0;  // from the spigot face
 constexpr double kKeyWidth = 8.0;
-constexpr double kKeyDepth = 4.0;      // keyway depth in the shaft, t1
+constexpr double kKeyDepth = 4.0;  // keyway depth in the shaft, t1
 constexpr double kKeyLength = 50.0;
 constexpr double kKeyFromEnd = 5.0;
 constexpr double kSpigotDiameter = 150.0;
@@ -46,7 +46,7 @@ constexpr double kCoverFrom = 40.0;  // drive-end bearing cover
 constexpr double kCasingFrom = 80.0;
 constexpr double kCasingTo = 350.0;
 constexpr double kCasingFlange = 12.0;
-constexpr double kBodyTop = 118.0;      // rotor casing between its joint flanges
+constexpr double kBodyTop = 118.0;  // rotor casing between its joint flanges
 constexpr double kBodyBottom = -108.0;
 constexpr double kCastRadius = 8.0;
 constexpr double kHousingEnd = 395.0;
@@ -69,9 +69,9 @@ constexpr double kLugRadius = 12.0;
 constexpr double kLugHole = 10.0;
 constexpr double kShaftHeight = 140.0;  // shaft axis above the mounting face
 constexpr double kFootLength = 60.0;
-constexpr double kFrontHole = 125.0;    // first foot hole from the flange face
-constexpr double kHolePitch = 180.0;    // along the axis
-constexpr double kHoleSpan = 250.0;     // across the axis
+constexpr double kFrontHole = 125.0;  // first foot hole from the flange face
+constexpr double kHolePitch = 180.0;  // along the axis
+constexpr double kHoleSpan = 250.0;  // across the axis
 constexpr double kFootSpan = 300.0;
 constexpr double kFootHole = 18.0;
 constexpr int kFootHoles = 4;
@@ -107,7 +107,8 @@ void box(LineCanvas& canvas, const View& view, double x0, double y0, double x1, 
 
 // A rectangle with rounded corners in part coordinates; centre (cx, cy), half sizes hx, hy.
 // Like a box, its wide edges lie inside the outline.
-void roundedBox(LineCanvas& canvas, const View& view, double cx, double cy, double hx, double hy, double r) {
+void roundedBox(LineCanvas& canvas, const View& view, double cx, double cy, double hx, double hy,
+                double r) {
   const Point topLeft = view.at(cx - hx, cy + hy);
   const Point bottomRight = view.at(cx + hx, cy - hy);
   const double rp = view.px(r);
@@ -126,7 +127,8 @@ void roundedBox(LineCanvas& canvas, const View& view, double cx, double cy, doub
 }
 
 // A hole seen from the side: its two walls as hidden lines and its axis as a centre line.
-void hiddenHole(LineCanvas& canvas, const View& view, double x, double diameterMm, double fromY, double toY) {
+void hiddenHole(LineCanvas& canvas, const View& view, double x, double diameterMm, double fromY,
+                double toY) {
   const double r = diameterMm / 2.0;
   canvas.line(view.at(x - r, fromY), view.at(x - r, toY), Weight::Thin, Pattern::Dashed);
   canvas.line(view.at(x + r, fromY), view.at(x + r, toY), Weight::Thin, Pattern::Dashed);
@@ -160,35 +162,39 @@ void drawSideView(LineCanvas& canvas) {
     const double y = side * kBoltCircle / 2.0 * std::sin(radians(45.0));
     canvas.line(v.at(-6.0, y), v.at(kFlangeThickness + 6.0, y));
   }
-  canvas.line(v.at(kFlangeThickness, kNeckDiameter / 2.0), v.at(kCoverFrom, kNeckDiameter / 2.0), Weight::Thick);
-  canvas.line(v.at(kFlangeThickness, -kNeckDiameter / 2.0 - 2.0), v.at(kCoverFrom, -kNeckDiameter / 2.0 - 2.0),
+  canvas.line(v.at(kFlangeThickness, kNeckDiameter / 2.0), v.at(kCoverFrom, kNeckDiameter / 2.0),
               Weight::Thick);
+  canvas.line(v.at(kFlangeThickness, -kNeckDiameter / 2.0 - 2.0),
+              v.at(kCoverFrom, -kNeckDiameter / 2.0 - 2.0), Weight::Thick);
   roundedBox(canvas, v, (kCoverFrom + kCasingFrom) / 2.0, (kCoverTop + kHousingBottom) / 2.0,
              (kCasingFrom - kCoverFrom) / 2.0, (kCoverTop - kHousingBottom) / 2.0, kCastRadius);
   // Rotor casing: a joint flange at each end stands proud of the body between them.
   for (double from : {kCasingFrom, kCasingTo - kCasingFlange}) {
     box(canvas, v, from, kCasingTop, from + kCasingFlange, kHousingBottom);
   }
-  canvas.line(v.at(kCasingFrom + kCasingFlange, kBodyTop), v.at(kCasingTo - kCasingFlange, kBodyTop), Weight::Thick);
-  canvas.line(v.at(kCasingFrom + kCasingFlange, kBodyBottom - 2.0), v.at(kCasingTo - kCasingFlange, kBodyBottom - 2.0),
-              Weight::Thick);
+  canvas.line(v.at(kCasingFrom + kCasingFlange, kBodyTop),
+              v.at(kCasingTo - kCasingFlange, kBodyTop), Weight::Thick);
+  canvas.line(v.at(kCasingFrom + kCasingFlange, kBodyBottom - 2.0),
+              v.at(kCasingTo - kCasingFlange, kBodyBottom - 2.0), Weight::Thick);
   roundedBox(canvas, v, (kCasingTo + kHousingEnd) / 2.0, (kDischargeTop + kHousingBottom) / 2.0,
              (kHousingEnd - kCasingTo) / 2.0, (kDischargeTop - kHousingBottom) / 2.0, kCastRadius);
 
   box(canvas, v, kInletFrom, kBodyTop + kInletFlange, kInletTo, kBodyTop);
   const double inletMiddle = (kInletFrom + kInletTo) / 2.0;
   for (double edge : {-kInletBore / 2.0, kInletBore / 2.0}) {
-    canvas.line(v.at(inletMiddle + edge, kBodyTop + kInletFlange), v.at(inletMiddle + edge, kBodyTop - 30.0),
-                Weight::Thin, Pattern::Dashed);
+    canvas.line(v.at(inletMiddle + edge, kBodyTop + kInletFlange),
+                v.at(inletMiddle + edge, kBodyTop - 30.0), Weight::Thin, Pattern::Dashed);
   }
-  canvas.line(v.at(inletMiddle, kBodyTop + kInletFlange + 4.0), v.at(inletMiddle, kBodyTop - 34.0), Weight::Thin,
-              Pattern::Chain);
+  canvas.line(v.at(inletMiddle, kBodyTop + kInletFlange + 4.0), v.at(inletMiddle, kBodyTop - 34.0),
+              Weight::Thin, Pattern::Chain);
 
   // Lifting lug on the casing.
   const double lugBase = kBodyTop;
   const double lugCentre = kBodyTop + 12.0;
-  canvas.line(v.at(kLugAt - kLugRadius, lugBase), v.at(kLugAt - kLugRadius, lugCentre), Weight::Thick);
-  canvas.line(v.at(kLugAt + kLugRadius, lugBase), v.at(kLugAt + kLugRadius, lugCentre), Weight::Thick);
+  canvas.line(v.at(kLugAt - kLugRadius, lugBase), v.at(kLugAt - kLugRadius, lugCentre),
+              Weight::Thick);
+  canvas.line(v.at(kLugAt + kLugRadius, lugBase), v.at(kLugAt + kLugRadius, lugCentre),
+              Weight::Thick);
   canvas.arc(v.at(kLugAt, lugCentre), v.px(kLugRadius), 0.0, 180.0, Weight::Thick);
   canvas.circle(v.at(kLugAt, lugCentre), v.px(kLugHole / 2.0), Weight::Thin);
 
@@ -196,11 +202,13 @@ void drawSideView(LineCanvas& canvas) {
 
   for (int foot = 0; foot < 2; ++foot) {
     const double hole = kFrontHole + foot * kHolePitch;
-    box(canvas, v, hole - kFootLength / 2.0, kBodyBottom - 2.0, hole + kFootLength / 2.0, -kShaftHeight);
+    box(canvas, v, hole - kFootLength / 2.0, kBodyBottom - 2.0, hole + kFootLength / 2.0,
+        -kShaftHeight);
     hiddenHole(canvas, v, hole, kFootHole, kBodyBottom - 2.0, -kShaftHeight);
   }
 
-  canvas.line(v.at(shaftEnd - 8.0, 0.0), v.at(kHousingEnd + kOutletFlange + 8.0, 0.0), Weight::Thin, Pattern::Chain);
+  canvas.line(v.at(shaftEnd - 8.0, 0.0), v.at(kHousingEnd + kOutletFlange + 8.0, 0.0), Weight::Thin,
+              Pattern::Chain);
 }
 
 void drawSideViewDimensions(LineCanvas& canvas) {
@@ -210,22 +218,24 @@ void drawSideViewDimensions(LineCanvas& canvas) {
   const double shaftR = kShaftDiameter / 2.0;
 
   const Point spigotFace = v.at(-kSpigotLength, kSpigotDiameter / 2.0);
-  pictures::horizontalDimension(canvas, v.at(shaftEnd, shaftR), {spigotFace.x, spigotFace.y + 3.0}, spigotFace.y + 3.0,
-                                figure(kShaftLength));
+  pictures::horizontalDimension(canvas, v.at(shaftEnd, shaftR), {spigotFace.x, spigotFace.y + 3.0},
+                                spigotFace.y + 3.0, figure(kShaftLength));
 
   const double chainY = v.at(0.0, -kShaftHeight).y + 17.0;
   const Point frontHole = v.at(kFrontHole, -kShaftHeight);
   const Point rearHole = v.at(kFrontHole + kHolePitch, -kShaftHeight);
-  pictures::horizontalDimension(canvas, v.at(0.0, -kFlangeDiameter / 2.0), {frontHole.x, frontHole.y + 6.0}, chainY,
-                                figure(kFrontHole));
-  pictures::horizontalDimension(canvas, {frontHole.x, frontHole.y + 6.0}, {rearHole.x, rearHole.y + 6.0}, chainY,
-                                figure(kHolePitch));
-  pictures::horizontalDimension(canvas, v.at(shaftEnd, -shaftR), v.at(kHousingEnd + kOutletFlange, kOutletBottom),
-                                chainY + 16.0, figure(kHousingEnd + kOutletFlange - shaftEnd));
+  pictures::horizontalDimension(canvas, v.at(0.0, -kFlangeDiameter / 2.0),
+                                {frontHole.x, frontHole.y + 6.0}, chainY, figure(kFrontHole));
+  pictures::horizontalDimension(canvas, {frontHole.x, frontHole.y + 6.0},
+                                {rearHole.x, rearHole.y + 6.0}, chainY, figure(kHolePitch));
+  pictures::horizontalDimension(canvas, v.at(shaftEnd, -shaftR),
+                                v.at(kHousingEnd + kOutletFlange, kOutletBottom), chainY + 16.0,
+                                figure(kHousingEnd + kOutletFlange - shaftEnd));
 
   const Point axisEnd = v.at(shaftEnd - 8.0, 0.0);
-  pictures::verticalDimension(canvas, {axisEnd.x + 2.0, axisEnd.y}, v.at(kFrontHole - kFootLength / 2.0, -kShaftHeight),
-                              axisEnd.x - 12.0, figure(kShaftHeight), Side::Left);
+  pictures::verticalDimension(canvas, {axisEnd.x + 2.0, axisEnd.y},
+                              v.at(kFrontHole - kFootLength / 2.0, -kShaftHeight), axisEnd.x - 12.0,
+                              figure(kShaftHeight), Side::Left);
 
   // Inlet flow arrow and the viewing arrow for the drive-end view.
   const Point inletTop = v.at((kInletFrom + kInletTo) / 2.0, kBodyTop + kInletFlange);
@@ -241,9 +251,11 @@ void drawSideViewDimensions(LineCanvas& canvas) {
   const Point viewArrow = v.at(shaftEnd - 22.0, kFlangeDiameter / 2.0 - 10.0);
   canvas.line({viewArrow.x - 16.0, viewArrow.y}, viewArrow);
   pictures::arrowhead(canvas, viewArrow, {viewArrow.x - 16.0, viewArrow.y});
-  canvas.text(static_cast<int>(viewArrow.x) - 10, static_cast<int>(viewArrow.y) - 11, "X", Align::Centre);
+  canvas.text(static_cast<int>(viewArrow.x) - 10, static_cast<int>(viewArrow.y) - 11, "X",
+              Align::Centre);
 
-  // Cutting plane of the shaft section: thick ends beyond the shaft, arrows in the viewing direction.
+  // Cutting plane of the shaft section: thick ends beyond the shaft, arrows in the viewing
+  // direction.
   const double cutX = v.at(shaftEnd + kKeyFromEnd + kKeyLength / 2.0 + 4.0, 0.0).x;
   for (double side : {1.0, -1.0}) {
     const double inner = v.at(0.0, side * shaftR).y - side * 4.0;
@@ -259,13 +271,14 @@ void drawEndView(LineCanvas& canvas) {
   using namespace airend;
   const View& v = kEndView;
 
-  roundedBox(canvas, v, 0.0, (kCasingTop + kHousingBottom) / 2.0, kHousingHalfWidth, (kCasingTop - kHousingBottom) / 2.0,
-             kHousingCorner);
+  roundedBox(canvas, v, 0.0, (kCasingTop + kHousingBottom) / 2.0, kHousingHalfWidth,
+             (kCasingTop - kHousingBottom) / 2.0, kHousingCorner);
   // Only the part of the inlet flange above the casing's joint flange is in sight.
   const double inletTop = kBodyTop + kInletFlange;
   canvas.line(v.at(-kInletHalfWidth, inletTop), v.at(kInletHalfWidth, inletTop), Weight::Thick);
   canvas.line(v.at(-kInletHalfWidth, inletTop), v.at(-kInletHalfWidth, kCasingTop), Weight::Thick);
-  canvas.line(v.at(kInletHalfWidth - 2.0, inletTop), v.at(kInletHalfWidth - 2.0, kCasingTop), Weight::Thick);
+  canvas.line(v.at(kInletHalfWidth - 2.0, inletTop), v.at(kInletHalfWidth - 2.0, kCasingTop),
+              Weight::Thick);
   box(canvas, v, -kFootSpan / 2.0, kHousingBottom, kFootSpan / 2.0, -kShaftHeight);
   for (double side : {-1.0, 1.0}) {
     hiddenHole(canvas, v, side * kHoleSpan / 2.0, kFootHole, kHousingBottom, -kShaftHeight);
@@ -273,7 +286,8 @@ void drawEndView(LineCanvas& canvas) {
 
   const Point centre = v.at(0.0, 0.0);
   // Centre lines first, so that the keyway below stays open.
-  pictures::centreCross(canvas, centre, v.px(kFlangeDiameter / 2.0) + 8.0, v.px(kFlangeDiameter / 2.0) + 8.0);
+  pictures::centreCross(canvas, centre, v.px(kFlangeDiameter / 2.0) + 8.0,
+                        v.px(kFlangeDiameter / 2.0) + 8.0);
   canvas.circle(centre, v.px(kFlangeDiameter / 2.0), Weight::Thick);
   canvas.circle(centre, v.px(kSpigotDiameter / 2.0), Weight::Thick);
 
@@ -285,10 +299,13 @@ void drawEndView(LineCanvas& canvas) {
   // the viewer of the side view, which is to the right in this view.
   const int keyTop = static_cast<int>(std::lround(centre.y - keyHalf));
   const int keyLow = static_cast<int>(std::lround(centre.y + keyHalf));
-  const int keyBottom = static_cast<int>(std::lround(centre.x - shaftR + v.px(kShaftDiameter - kKeyDepth)));
+  const int keyBottom =
+      static_cast<int>(std::lround(centre.x - shaftR + v.px(kShaftDiameter - kKeyDepth)));
   const int ringRight = static_cast<int>(std::lround(centre.x + shaftR));
   canvas.eraseRect(keyBottom + 1, keyTop + 1, ringRight - keyBottom, keyLow - keyTop - 1);
-  const auto at = [](int x, int y) { return Point{static_cast<double>(x), static_cast<double>(y)}; };
+  const auto at = [](int x, int y) {
+    return Point{static_cast<double>(x), static_cast<double>(y)};
+  };
   canvas.line(at(keyBottom, keyTop), at(ringRight - 1, keyTop));
   canvas.line(at(keyBottom, keyLow), at(ringRight - 1, keyLow));
   canvas.line(at(keyBottom, keyTop), at(keyBottom, keyLow));
@@ -315,8 +332,8 @@ void drawEndView(LineCanvas& canvas) {
                  centre.y - kRotationRadius * std::sin(radians(degrees))};
   };
   pictures::arrowhead(canvas, onRotation(kRotationTo), onRotation(kRotationTo + 20.0));
-  canvas.text(static_cast<int>(centre.x), static_cast<int>(v.at(0.0, kBodyTop + kInletFlange).y) - 20, "X",
-              Align::Centre, 2);
+  canvas.text(static_cast<int>(centre.x),
+              static_cast<int>(v.at(0.0, kBodyTop + kInletFlange).y) - 20, "X", Align::Centre, 2);
 }
 
 void drawEndViewDimensions(LineCanvas& canvas) {
@@ -326,14 +343,18 @@ void drawEndViewDimensions(LineCanvas& canvas) {
 
   const auto onCircle = [&](double diameterMm, double degrees) {
     const double r = v.px(diameterMm / 2.0);
-    return Point{centre.x + r * std::cos(radians(degrees)), centre.y - r * std::sin(radians(degrees))};
+    return Point{centre.x + r * std::cos(radians(degrees)),
+                 centre.y - r * std::sin(radians(degrees))};
   };
   const double pcd = v.px(kBoltCircle / 2.0);
-  const Point hole{centre.x + pcd * std::cos(radians(45.0)), centre.y - pcd * std::sin(radians(45.0))};
+  const Point hole{centre.x + pcd * std::cos(radians(45.0)),
+                   centre.y - pcd * std::sin(radians(45.0))};
   const double holeR = v.px(kBoltHole / 2.0);
-  pictures::leader(canvas, {hole.x + holeR * std::cos(radians(45.0)), hole.y - holeR * std::sin(radians(45.0))},
-                   {centre.x + 62.0, centre.y - 66.0}, count(kBoltCount, diameter(kBoltHole)));
-  pictures::leader(canvas, onCircle(kBoltCircle, 15.0), {centre.x + 72.0, centre.y - 26.0}, diameter(kBoltCircle));
+  pictures::leader(
+      canvas, {hole.x + holeR * std::cos(radians(45.0)), hole.y - holeR * std::sin(radians(45.0))},
+      {centre.x + 62.0, centre.y - 66.0}, count(kBoltCount, diameter(kBoltHole)));
+  pictures::leader(canvas, onCircle(kBoltCircle, 15.0), {centre.x + 72.0, centre.y - 26.0},
+                   diameter(kBoltCircle));
   pictures::leader(canvas, onCircle(kFlangeDiameter, 150.0), {centre.x - 72.0, centre.y - 52.0},
                    diameter(kFlangeDiameter));
   pictures::leader(canvas, onCircle(kSpigotDiameter, 165.0), {centre.x - 72.0, centre.y - 26.0},
@@ -342,12 +363,15 @@ void drawEndViewDimensions(LineCanvas& canvas) {
   const double baseY = v.at(0.0, -kShaftHeight).y;
   const Point leftHole = v.at(-kHoleSpan / 2.0, -kShaftHeight);
   const Point rightHole = v.at(kHoleSpan / 2.0, -kShaftHeight);
-  pictures::horizontalDimension(canvas, {leftHole.x, leftHole.y + 6.0}, {rightHole.x, rightHole.y + 6.0}, baseY + 17.0,
-                                figure(kHoleSpan));
-  pictures::horizontalDimension(canvas, v.at(-kFootSpan / 2.0, -kShaftHeight), v.at(kFootSpan / 2.0, -kShaftHeight),
-                                baseY + 33.0, figure(kFootSpan));
-  const Point footHole = v.at(kHoleSpan / 2.0 + kFootHole / 2.0, (kHousingBottom - kShaftHeight) / 2.0);
-  pictures::leader(canvas, footHole, {footHole.x + 18.0, footHole.y - 24.0}, count(kFootHoles, diameter(kFootHole)));
+  pictures::horizontalDimension(canvas, {leftHole.x, leftHole.y + 6.0},
+                                {rightHole.x, rightHole.y + 6.0}, baseY + 17.0, figure(kHoleSpan));
+  pictures::horizontalDimension(canvas, v.at(-kFootSpan / 2.0, -kShaftHeight),
+                                v.at(kFootSpan / 2.0, -kShaftHeight), baseY + 33.0,
+                                figure(kFootSpan));
+  const Point footHole =
+      v.at(kHoleSpan / 2.0 + kFootHole / 2.0, (kHousingBottom - kShaftHeight) / 2.0);
+  pictures::leader(canvas, footHole, {footHole.x + 18.0, footHole.y - 24.0},
+                   count(kFootHoles, diameter(kFootHole)));
 }
 
 // Viewed in the direction of the arrows A, like view X: the keyway, turned towards the viewer of
@@ -361,26 +385,31 @@ void drawShaftSection(LineCanvas& canvas) {
   const double keyBottom = centre.x - r + v.px(kShaftDiameter - kKeyDepth);
   const double wallEnd = centre.x + std::sqrt(r * r - keyHalf * keyHalf);
 
-  canvas.hatch(static_cast<int>(centre.x - r), static_cast<int>(centre.y - r), static_cast<int>(centre.x + r),
-               static_cast<int>(centre.y + r), 5, [&](int x, int y) {
-                 const bool inShaft = std::hypot(x - centre.x, y - centre.y) < r - 1.0;
-                 const bool inKeyway = std::abs(y - centre.y) < keyHalf + 1.0 && x > keyBottom - 2.0;
-                 return inShaft && !inKeyway;
-               });
+  canvas.hatch(
+      static_cast<int>(centre.x - r), static_cast<int>(centre.y - r),
+      static_cast<int>(centre.x + r), static_cast<int>(centre.y + r), 5, [&](int x, int y) {
+        const bool inShaft = std::hypot(x - centre.x, y - centre.y) < r - 1.0;
+        const bool inKeyway = std::abs(y - centre.y) < keyHalf + 1.0 && x > keyBottom - 2.0;
+        return inShaft && !inKeyway;
+      });
   const double keyAngle = std::asin(keyHalf / r) * 180.0 / std::numbers::pi;
   canvas.arc(centre, r, keyAngle, 360.0 - keyAngle, Weight::Thick);
   canvas.line({keyBottom - 1.0, centre.y - keyHalf}, {wallEnd, centre.y - keyHalf}, Weight::Thick);
-  canvas.line({keyBottom - 1.0, centre.y + keyHalf - 1.0}, {wallEnd, centre.y + keyHalf - 1.0}, Weight::Thick);
-  canvas.line({keyBottom - 1.0, centre.y - keyHalf}, {keyBottom - 1.0, centre.y + keyHalf}, Weight::Thick);
+  canvas.line({keyBottom - 1.0, centre.y + keyHalf - 1.0}, {wallEnd, centre.y + keyHalf - 1.0},
+              Weight::Thick);
+  canvas.line({keyBottom - 1.0, centre.y - keyHalf}, {keyBottom - 1.0, centre.y + keyHalf},
+              Weight::Thick);
   pictures::centreCross(canvas, centre, r + 8.0, r + 8.0);
 
-  pictures::verticalDimension(canvas, {wallEnd, centre.y - keyHalf}, {wallEnd, centre.y + keyHalf}, centre.x + r + 12.0,
-                              figure(kKeyWidth) + " P9", Side::Right);
-  pictures::horizontalDimension(canvas, {centre.x - r, centre.y}, {keyBottom, centre.y + keyHalf}, centre.y + r + 12.0,
-                                figure(kShaftDiameter - kKeyDepth) + " -0.2", Side::Below);
-  pictures::horizontalDimension(canvas, {centre.x - r, centre.y}, {centre.x + r, centre.y}, centre.y - r - 12.0,
-                                diameter(kShaftDiameter) + " k6");
-  canvas.text(static_cast<int>(centre.x), static_cast<int>(centre.y - r) - 40, "A-A", Align::Centre, 2);
+  pictures::verticalDimension(canvas, {wallEnd, centre.y - keyHalf}, {wallEnd, centre.y + keyHalf},
+                              centre.x + r + 12.0, figure(kKeyWidth) + " P9", Side::Right);
+  pictures::horizontalDimension(canvas, {centre.x - r, centre.y}, {keyBottom, centre.y + keyHalf},
+                                centre.y + r + 12.0, figure(kShaftDiameter - kKeyDepth) + " -0.2",
+                                Side::Below);
+  pictures::horizontalDimension(canvas, {centre.x - r, centre.y}, {centre.x + r, centre.y},
+                                centre.y - r - 12.0, diameter(kShaftDiameter) + " k6");
+  canvas.text(static_cast<int>(centre.x), static_cast<int>(centre.y - r) - 40, "A-A", Align::Centre,
+              2);
 }
 
 void drawNotes(LineCanvas& canvas) {
@@ -432,8 +461,8 @@ int main(int argc, char** argv) {
     drawNotes(canvas);
     drawFrameAndTitle(canvas);
     // Grey palette: the canvas bytes are the palette indices, 0 black and 255 white.
-    pictures::writeBytes(argv[1], pictures::encodeBmp8(kWidth, kHeight, canvas.pixels(), pictures::greyPalette(),
-                                                       kPixelsPerMetre));
+    pictures::writeBytes(argv[1], pictures::encodeBmp8(kWidth, kHeight, canvas.pixels(),
+                                                       pictures::greyPalette(), kPixelsPerMetre));
   } catch (const std::exception& error) {
     std::cerr << error.what() << '\n';
     return 1;

@@ -29,13 +29,13 @@ struct Vec {
 };
 
 struct Rotor {
-  double axisX;       // world x of the axis; the axes stand upright (world y)
+  double axisX;  // world x of the axis; the axes stand upright (world y)
   double rootRadius;  // bottom of the flutes
-  double tipRadius;   // top of the lobes
+  double tipRadius;  // top of the lobes
   int lobes;
-  double twist;       // radians per pixel of length; the sign gives the hand
+  double twist;  // radians per pixel of length; the sign gives the hand
   double phase;
-  double lobeShape;   // exponent: below 1 broad lobes (male), above 1 slim lobes (female)
+  double lobeShape;  // exponent: below 1 broad lobes (male), above 1 slim lobes (female)
   double shaftRadius;
   double shaftTop;
   double shaftBottom;

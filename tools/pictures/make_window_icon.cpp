@@ -12,7 +12,8 @@
 namespace {
 
 constexpr int kSize = 32;
-constexpr int kSamples = 8;  // per pixel and axis: edges come out smooth without a font or a rasteriser
+constexpr int kSamples =
+    8;  // per pixel and axis: edges come out smooth without a font or a rasteriser
 
 struct Colour {
   double r, g, b;
@@ -25,7 +26,7 @@ constexpr Colour kGrid{0.83, 0.85, 0.88};
 
 struct Curve {
   double startY;  // at the left end of the plot
-  double endY;    // at the right end
+  double endY;  // at the right end
   Colour colour;
 };
 
@@ -71,12 +72,14 @@ bool insideCard(double x, double y) {
   constexpr double kRadius = 3.5;
   const double cx = std::clamp(x, kLow + kRadius, kHigh - kRadius);
   const double cy = std::clamp(y, kLow + kRadius, kHigh - kRadius);
-  return x >= kLow && x <= kHigh && y >= kLow && y <= kHigh && std::hypot(x - cx, y - cy) <= kRadius;
+  return x >= kLow && x <= kHigh && y >= kLow && y <= kHigh &&
+         std::hypot(x - cx, y - cy) <= kRadius;
 }
 
 Colour sampleAt(double x, double y) {
   // Outside the card only the edge pixels the mask keeps are seen: give them the frame's colour.
-  if (!insideCard(x, y) || !insideCard(x - 1.2, y) || !insideCard(x + 1.2, y) || !insideCard(x, y - 1.2) || !insideCard(x, y + 1.2)) {
+  if (!insideCard(x, y) || !insideCard(x - 1.2, y) || !insideCard(x + 1.2, y) ||
+      !insideCard(x, y - 1.2) || !insideCard(x, y + 1.2)) {
     return kFrame;
   }
   for (const Curve& curve : kCurves) {
@@ -89,7 +92,8 @@ Colour sampleAt(double x, double y) {
   if (verticalAxis || horizontalAxis) {
     return kAxis;
   }
-  const bool gridColumn = std::fmod(x - 7.8, 5.0) < 0.8 && x > 8.0 && x < 28.0 && y >= 5.0 && y < 24.8;
+  const bool gridColumn =
+      std::fmod(x - 7.8, 5.0) < 0.8 && x > 8.0 && x < 28.0 && y >= 5.0 && y < 24.8;
   const bool gridRow = std::fmod(y - 0.0, 5.0) < 0.8 && y > 5.0 && y < 24.8 && x >= 7.8 && x < 28.0;
   if (gridColumn || gridRow) {
     return kGrid;
@@ -97,7 +101,9 @@ Colour sampleAt(double x, double y) {
   return kPaper;
 }
 
-std::uint8_t toByte(double value) { return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0)); }
+std::uint8_t toByte(double value) {
+  return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255.0));
+}
 
 }  // namespace
 

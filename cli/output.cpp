@@ -88,10 +88,7 @@ void addReadingText(std::string& record, const chart::Reading& r) {
   padRight(record, redText(r), 11);
 }
 
-ReadingWriter::ReadingWriter(std::FILE* out, Format format, bool calculator, bool numbered)
-    : out_(out), format_(format), calculator_(calculator), numbered_(numbered) {}
-
-void ReadingWriter::put() {
+void RecordWriter::put() {
   record_ += '\n';
   std::fwrite(record_.data(), 1, record_.size(), out_);
   record_.clear();
@@ -177,8 +174,6 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
   put();
 }
 
-CurveWriter::CurveWriter(std::FILE* out, Format format) : out_(out), format_(format) {}
-
 void CurveWriter::header() {
   switch (format_) {
     case Format::Json:
@@ -198,13 +193,11 @@ void CurveWriter::header() {
       while (record_.back() == ' ') record_.pop_back();
       break;
   }
-  record_ += '\n';
-  std::fwrite(record_.data(), 1, record_.size(), out_);
+  put();
 }
 
 void CurveWriter::write(const chart::RowCurveEnds& row) {
   const std::string power = chart::formatOneDecimal(row.power);
-  record_.clear();
   switch (format_) {
     case Format::Json: {
       Json json;
@@ -239,8 +232,7 @@ void CurveWriter::write(const chart::RowCurveEnds& row) {
       while (record_.back() == ' ') record_.pop_back();
       break;
   }
-  record_ += '\n';
-  std::fwrite(record_.data(), 1, record_.size(), out_);
+  put();
 }
 
 }  // namespace cli

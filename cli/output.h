@@ -32,37 +32,40 @@ void addReadingText(std::string& record, const chart::Reading& r);
 
 // Writes readings one record a line: a table a person reads, CSV with a header line, or one
 // JSON object a line. Each record goes out whole, in the order given.
-class ReadingWriter {
- public:
+// What every writer shares: the record being built, sent out whole with its line end.
+class RecordWriter {
+ protected:
   // `numbered`: each record starts with the number of its input line (batches).
-  ReadingWriter(std::FILE* out, Format format, bool calculator, bool numbered);
+  RecordWriter(std::FILE* out, Format format, bool numbered)
+      : out_(out), format_(format), numbered_(numbered) {}
+  void put();
+
+  std::FILE* out_;
+  Format format_;
+  bool numbered_;
+  std::string record_;
+};
+
+class ReadingWriter : RecordWriter {
+ public:
+  ReadingWriter(std::FILE* out, Format format, bool calculator, bool numbered)
+      : RecordWriter(out, format, numbered), calculator_(calculator) {}
 
   void header();
   void write(std::uint64_t line, const Outcome& outcome);
 
  private:
-  void put();
-
-  std::FILE* out_;
-  Format format_;
   bool calculator_;
-  bool numbered_;
-  std::string record_;
   Json json_;
 };
 
 // Writes the curve ends of chart rows in the same three formats.
-class CurveWriter {
+class CurveWriter : RecordWriter {
  public:
-  CurveWriter(std::FILE* out, Format format);
+  CurveWriter(std::FILE* out, Format format) : RecordWriter(out, format, false) {}
 
   void header();
   void write(const chart::RowCurveEnds& row);
-
- private:
-  std::FILE* out_;
-  Format format_;
-  std::string record_;
 };
 
 }  // namespace cli

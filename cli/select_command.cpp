@@ -60,15 +60,6 @@ DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
   return outcome;
 }
 
-SelectionWriter::SelectionWriter(std::FILE* out, Format format, bool numbered)
-    : out_(out), format_(format), numbered_(numbered) {}
-
-void SelectionWriter::put() {
-  record_ += '\n';
-  std::fwrite(record_.data(), 1, record_.size(), out_);
-  record_.clear();
-}
-
 void SelectionWriter::header() {
   switch (format_) {
     case Format::Json:

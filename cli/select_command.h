@@ -34,20 +34,13 @@ DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
 
 // Writes a selection one record a line: in text and CSV a line for the speed and power, then
 // one per drive; in JSON one object per duty.
-class SelectionWriter {
+class SelectionWriter : RecordWriter {
  public:
-  SelectionWriter(std::FILE* out, Format format, bool numbered);
+  SelectionWriter(std::FILE* out, Format format, bool numbered)
+      : RecordWriter(out, format, numbered) {}
 
   void header();
   void write(std::uint64_t line, const DutyOutcome& outcome);
-
- private:
-  void put();
-
-  std::FILE* out_;
-  Format format_;
-  bool numbered_;
-  std::string record_;
 };
 
 // The `select` subcommand on the command line's parser.

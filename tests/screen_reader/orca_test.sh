@@ -5,103 +5,13 @@
 # Usage: orca_test.sh PROGRAM. Exits 77 (skipped) only when Orca cannot start here.
 set -euo pipefail
 
-if [ "${1:-}" != --inside ]; then
-  program=$(realpath "$1")
-  for tool in orca xvfb-run xauth dbus-run-session xdotool /usr/libexec/at-spi-bus-launcher; do
-    command -v "$tool" > /dev/null || { echo "missing $tool: run tools/install-deps.sh test" >&2; exit 1; }
-  done
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -p "$work/home" "$work/run"
-  chmod 700 "$work/run"
-  status=0
-  # The display, the buses and everything started in them end with this command.
-  env -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY HOME="$work/home" \
-    XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
-    XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/run" \
-    timeout 240 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    dbus-run-session -- "$0" --inside "$program" "$work" || status=$?
-  exit "$status"
-fi
+. "$(dirname "$0")/orca_session.sh"
+[ "${1:-}" = --inside ] || orca_outside 1024x768x24 "$0" "$(realpath "$1")"
 
 program=$2
 work=$3
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-log=$work/orca.log
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done; }
-trap cleanup EXIT
-
-/usr/libexec/at-spi-bus-launcher --launch-immediately > "$work/bus.out" 2>&1 &
-pids+=($!)
-# Orca writes its log through a block buffer; line buffering lets the checks read each
-# utterance as it is said. Orca looks for other Orcas of this user on the whole machine,
-# refusing to start beside one (and with --replace killing them all); this one lives on
-# its own display and buses, so it looks no further than itself.
-# Orca's own interpreter, from its first line.
-interpreter=$(head -1 "$(command -v orca)" | sed 's/^#! *//')
-$interpreter -c '
-import builtins, runpy, sys
-plain_open = builtins.open
-def line_buffered(file, mode="r", *args, **kwargs):
-    if mode == "w" and not args and "buffering" not in kwargs:
-        kwargs["buffering"] = 1
-    return plain_open(file, mode, *args, **kwargs)
-builtins.open = line_buffered
-main = runpy.run_path(sys.argv[1], run_name="orca_launcher")["main"]
-main.__globals__["otherOrcas"] = lambda: []
-sys.argv = [sys.argv[1], "--debug-file=" + sys.argv[2]]
-sys.exit(main())
-' "$(command -v orca)" "$log" > "$work/orca.out" 2>&1 &
-pids+=($!)
-
-# Every utterance, one a line, without Orca's quoting.
-said() { [ -f "$log" ] && grep -a "SPEECH OUTPUT: '" "$log" | sed -E "s/^.*SPEECH OUTPUT: '//; s/' ?\{.*$//" || true; }
-mark() { mark=$(said | wc -l); }
-since() { said | tail -n +"$((mark + 1))"; }
-# Whether Orca said a matching line since the mark. Read whole first: grep -q stopping
-# early would break the pipe, and with pipefail a match would count as none.
-heard() {
-  local text
-  text=$(since)
-  grep -Eq -- "$1" <<< "$text"
-}
-fail() {
-  echo "FAIL: $1" >&2
-  echo "Orca said since the step began:" >&2
-  since | sed 's/^/  | /' >&2
-  exit 1
-}
-# Waits up to 20 s for an utterance since the mark that matches the extended regex.
-await() {
-  local deadline=$((SECONDS + 20))
-  until heard "$1"; do
-    ((SECONDS < deadline)) || fail "Orca did not say /$1/"
-    sleep 0.2
-  done
-  since | grep -E -- "$1" | sed -n '1s/^/  Orca: /p'
-}
-# After a pause that lets stragglers arrive, how often Orca said a matching line.
-count() {
-  sleep 1.5
-  since | grep -Ec -- "$1" || true
-}
-check_once() {
-  local n
-  n=$(count "$1")
-  [ "$n" -eq 1 ] || fail "said $n times, not once: /$1/"
-}
-
-mark
-deadline=$((SECONDS + 40))
-until heard "Screen reader on"; do
-  if ((SECONDS >= deadline)); then
-    echo "SKIP: Orca did not start here; its output:" >&2
-    cat "$work/orca.out" >&2
-    exit 77
-  fi
-  sleep 0.2
-done
+orca_inside "$work"
 
 "$program" > "$work/program.out" 2>&1 &
 pids+=($!)

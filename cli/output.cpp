@@ -94,23 +94,20 @@ void RecordWriter::put() {
   record_.clear();
 }
 
-void ReadingWriter::header() {
-  switch (format_) {
-    case Format::Json:
-      return;
-    case Format::Csv:
-      if (numbered_) record_ += "line,";
-      record_ +=
-          "hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons";
-      if (calculator_) record_ += ",placed,refused";
-      if (numbered_) record_ += ",error";
-      break;
-    case Format::Text:
-      if (numbered_) record_ += "  line ";
-      record_ += "hscroll vscroll speed power pressure delivery class    red         notes";
-      break;
-  }
+void RecordWriter::putHeader(std::string_view csv, std::string_view text) {
+  if (format_ == Format::Json) return;
+  const bool inCsv = format_ == Format::Csv;
+  if (numbered_) record_ += inCsv ? "line," : "  line ";
+  record_ += inCsv ? csv : text;
+  if (numbered_ && inCsv) record_ += ",error";
   put();
+}
+
+void ReadingWriter::header() {
+  constexpr std::string_view kCsv =
+      "hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons";
+  putHeader(calculator_ ? std::string(kCsv) + ",placed,refused" : std::string(kCsv),
+            "hscroll vscroll speed power pressure delivery class    red         notes");
 }
 
 void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {

@@ -39,6 +39,8 @@ class RecordWriter {
   RecordWriter(std::FILE* out, Format format, bool numbered)
       : out_(out), format_(format), numbered_(numbered) {}
   void put();
+  // The header line: the CSV columns or the text columns, after the line number's column.
+  void putHeader(std::string_view csv, std::string_view text);
 
   std::FILE* out_;
   Format format_;

@@ -61,25 +61,12 @@ DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
 }
 
 void SelectionWriter::header() {
-  switch (format_) {
-    case Format::Json:
-      return;
-    case Format::Csv:
-      if (numbered_) record_ += "line,";
-      record_ +=
-          "duty_delivery,duty_pressure,answer,delivery_speed,motor_speed,motor_pulley,airend_pulley,belt_speed,"
-          "reaches_delivery,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,"
-          "pressure_red,reasons";
-      if (numbered_) record_ += ",error";
-      break;
-    case Format::Text:
-      if (numbered_) record_ += "  line ";
-      record_ +=
-          "     Q     P answer motor pulleys belt m/s hscroll vscroll speed power pressure delivery class    "
-          "red         notes";
-      break;
-  }
-  put();
+  putHeader(
+      "duty_delivery,duty_pressure,answer,delivery_speed,motor_speed,motor_pulley,airend_pulley,belt_speed,"
+      "reaches_delivery,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,"
+      "pressure_red,reasons",
+      "     Q     P answer motor pulleys belt m/s hscroll vscroll speed power pressure delivery class    "
+      "red         notes");
 }
 
 void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {

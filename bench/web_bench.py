@@ -57,50 +57,29 @@ def native_reading_ns(bench_core, name='BM_UpdatePressureReading'):
     return json.loads(out.stdout)['benchmarks'][0]['real_time']
 
 
-def selections_ns(url, bench_core, samples):
-    """The default drive selection, native and in WebAssembly in turn, as the reading above."""
+def in_turn_ns(url, bench_core, samples, page_bench, native_bench, per_sample):
+    """The native and the WebAssembly figure, one sample of each in turn, so that both meet the
+    same load; wall time for both, as performance.now() is all the page has. `page_bench` is the
+    binding's loop (benchReadings, benchSelections), `native_bench` the same work in bench_core."""
     native, wasm = [], []
     with browser() as driver:
         driver.get(url)
         wait_ready(driver)
         driver.execute_async_script('''
-            const [count, done] = arguments;
+            const [name, count, done] = arguments;
             import('./qnte_core.js').then((m) => m.default()).then((core) => {
               window.qnteBenchCore = core;
-              core.benchSelections(count);  // warm-up
+              core[name](count);  // warm-up
               done();
-            });''', SELECTIONS_PER_SAMPLE)
+            });''', page_bench, per_sample)
         for _ in range(samples):
-            native.append(native_reading_ns(bench_core, 'BM_DriveSelection'))
+            native.append(native_reading_ns(bench_core, native_bench))
             ms = driver.execute_script('''
+                const [name, count] = arguments;
                 const start = performance.now();
-                window.qnteBenchCore.benchSelections(arguments[0]);
-                return performance.now() - start;''', SELECTIONS_PER_SAMPLE)
-            wasm.append(ms * 1e6 / SELECTIONS_PER_SAMPLE)
-    return statistics.median(native), statistics.median(wasm)
-
-
-def readings_ns(url, bench_core, samples):
-    """The native and the WebAssembly reading, one sample of each in turn, so that both meet the
-    same load; wall time for both, as performance.now() is all the page has."""
-    native, wasm = [], []
-    with browser() as driver:
-        driver.get(url)
-        wait_ready(driver)
-        driver.execute_async_script('''
-            const [count, done] = arguments;
-            import('./qnte_core.js').then((m) => m.default()).then((core) => {
-              window.qnteBenchCore = core;
-              core.benchReadings(count);  // warm-up
-              done();
-            });''', READINGS_PER_SAMPLE)
-        for _ in range(samples):
-            native.append(native_reading_ns(bench_core))
-            ms = driver.execute_script('''
-                const start = performance.now();
-                window.qnteBenchCore.benchReadings(arguments[0]);
-                return performance.now() - start;''', READINGS_PER_SAMPLE)
-            wasm.append(ms * 1e6 / READINGS_PER_SAMPLE)
+                window.qnteBenchCore[name](count);
+                return performance.now() - start;''', page_bench, per_sample)
+            wasm.append(ms * 1e6 / per_sample)
     return statistics.median(native), statistics.median(wasm)
 
 
@@ -145,8 +124,11 @@ def main():
     site, bench_core = arguments[as_json:as_json + 2]
     samples = int(arguments[as_json + 2]) if len(arguments) > as_json + 2 else 10
     with served(site) as (url, _):
-        native, wasm = readings_ns(url, bench_core, samples)
-        native_selection, wasm_selection = selections_ns(url, bench_core, samples)
+        native, wasm = in_turn_ns(url, bench_core, samples, 'benchReadings', 'BM_UpdatePressureReading',
+                                  READINGS_PER_SAMPLE)
+        # The default drive selection, as the reading.
+        native_selection, wasm_selection = in_turn_ns(url, bench_core, samples, 'benchSelections',
+                                                      'BM_DriveSelection', SELECTIONS_PER_SAMPLE)
         fetched, loaded, navigation = navigation_ms(url, samples)
         transferred = first_load_bytes(url)
     plain, packed = site_bytes(site)

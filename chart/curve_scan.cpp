@@ -34,13 +34,14 @@ void ScanCurveRow(const ChartRaster& raster, ChartCoord row, ChartState& state) 
     state.PixelColour = colours::kOutside;
     return;
   }
-  // The chart's white ground is most of every row and never a curve: one comparison passes it.
-  for (int x = 0; x < ChartRaster::kWidth; ++x) {
-    const Colour colour = (*pixels)[static_cast<std::size_t>(x)];
-    if (colour == colours::kWhite) continue;
+  // The chart's white ground is most of every row and never a curve: the standard library's
+  // search, which it unrolls, passes it to the next other colour.
+  const auto notWhite = [](Colour colour) { return colour != colours::kWhite; };
+  for (auto it = std::find_if(pixels->begin(), pixels->end(), notWhite); it != pixels->end();
+       it = std::find_if(it + 1, pixels->end(), notWhite)) {
     for (const CurveColour& entry : CurveColourTable) {
-      if (entry.colour == colour) {
-        curveSlot(state, entry.curve) = static_cast<ChartCoord>(x);
+      if (entry.colour == *it) {
+        curveSlot(state, entry.curve) = static_cast<ChartCoord>(it - pixels->begin());
         break;
       }
     }

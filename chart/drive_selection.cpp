@@ -320,11 +320,11 @@ SelectionRow driveRow(const DriveProposal& d) {
 
 std::string selectionRefusalText(const Selection& selection) {
   std::string words;
-  for (const SelectionRefusalText& entry : SelectionRefusalTexts) {
-    if ((selection.refusals & entry.refusal) == 0) continue;
+  for (const FlagWords& entry : SelectionRefusalTexts) {
+    if ((selection.refusals & entry.flag) == 0) continue;
     if (!words.empty()) words += "; ";
     words += entry.words;
-    if (entry.refusal == kDeliveryBeyondChart) {
+    if (entry.flag == kDeliveryBeyondChart) {
       // Two decimals as a person weighs a shortfall; a delivery past any chart in exponent form.
       char shortfall[64];
       if (selection.shortfall < 1e6) {

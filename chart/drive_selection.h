@@ -10,6 +10,7 @@
 
 #include "chart/chart_raster.h"
 #include "chart/chart_state.h"
+#include "chart/flag_words.h"
 #include "chart/reading.h"
 
 namespace chart {
@@ -66,12 +67,7 @@ enum SelectionRefusal : unsigned {
 };
 using SelectionRefusals = unsigned;
 
-struct SelectionRefusalText {
-  SelectionRefusal refusal;
-  std::string_view words;
-};
-
-inline constexpr std::array<SelectionRefusalText, 10> SelectionRefusalTexts{{
+inline constexpr std::array<FlagWords, 10> SelectionRefusalTexts{{
     {kDeliveryNotPositive, "delivery not a finite number above 0 m3/min"},
     {kPressureOutsideClasses, "pressure not from 4 to 13 bar"},
     {kNoMotorSpeeds, "no motor speed, or more than 8"},

@@ -3,7 +3,8 @@
 #   SCREEN with its own session bus, home and runtime folder, and exits with its status.
 # orca_inside WORK: starts the accessibility bus and Orca, logging every utterance to WORK, and
 #   waits until Orca is on (exit 77, skipped, when it cannot start here). Then `mark` notes
-#   where a step begins, `await PATTERN` waits up to 20 s for an utterance since the mark,
+#   where a step begins, `await PATTERN` waits up to 20 s for an utterance since the mark
+#   (`within PATTERN SECONDS` the same without failing),
 #   `check_once PATTERN` checks it was said once; patterns are extended regexes, or fixed
 #   strings with `match=-F`.
 
@@ -58,14 +59,16 @@ fail() {
   since | sed 's/^/  | /' >&2
   exit 1
 }
-await() {
-  local deadline=$((SECONDS + 20))
+# within PATTERN [SECONDS]: whether Orca says a matching line within SECONDS (20).
+within() {
+  local deadline=$((SECONDS + ${2:-20}))
   until heard "$1"; do
-    ((SECONDS < deadline)) || fail "Orca did not say /$1/"
+    ((SECONDS < deadline)) || return 1
     sleep 0.2
   done
   since | grep "$match" -- "$1" | sed -n '1s/^/  Orca: /p'
 }
+await() { within "$1" || fail "Orca did not say /$1/"; }
 # After a pause that lets stragglers arrive, how often Orca said a matching line.
 count() {
   sleep 1.5

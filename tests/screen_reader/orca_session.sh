@@ -57,6 +57,8 @@ fail() {
   echo "FAIL: $1" >&2
   echo "Orca said since the step began:" >&2
   since | sed 's/^/  | /' >&2
+  echo "What Orca last did with the events it had:" >&2
+  grep -aE "EVENT MANAGER: Queueing|Ignoring|Not presenting|loading" "$log" | tail -25 | cut -c1-200 | sed 's/^/  | /' >&2
   exit 1
 }
 # within PATTERN [SECONDS]: whether Orca says a matching line within SECONDS (20).

@@ -64,21 +64,34 @@ mark
 xdotool mousemove $((8 + 32 + 1 + 299)) $((8 + 32 + 1 + 199)) click 1
 await_once "${sentences[0]}"
 
+# Orca now and then lets a focus change pass unsaid; a user who hears nothing tries again, and
+# so does each step here before it fails.
 type_into() {
+  local x y attempt
   read -r x y < <(at "$1")
-  mark
-  xdotool mousemove "$x" "$y" click 1
-  await " entry"  # the click has moved the focus: keys typed now reach the entry
+  for attempt in 1 2 3; do
+    mark
+    xdotool mousemove "$x" "$y" click 1
+    within " entry" 8 && break  # the click has moved the focus: keys typed now reach the entry
+    ((attempt < 3)) || fail "Orca did not say the focus on $1"
+    xdotool mousemove 1 1 click 1  # the page's margin: the focus leaves, to come back
+  done
   xdotool key ctrl+a type --delay 30 "$2"
 }
 # A button clicked as a hand clicks it: Orca has said the focus on it before the button is let
 # go. (xdotool's click lets go within a millisecond, and Orca drops a polite message that comes
-# in with a focus change it has not yet spoken.)
+# in with a focus change it has not yet spoken.) Unheard, the button is let go elsewhere, which
+# is no click.
 press() {
+  local x y attempt
   read -r x y < <(at "$1")
-  mark
-  xdotool mousemove "$x" "$y" mousedown 1
-  await " push button"
+  for attempt in 1 2 3; do
+    mark
+    xdotool mousemove "$x" "$y" mousedown 1
+    within " push button" 8 && break
+    ((attempt < 3)) || fail "Orca did not say the focus on $1"
+    xdotool mousemove 1 1 mouseup 1 click 1
+  done
   mark
   xdotool mouseup 1
 }

@@ -24,6 +24,7 @@ import sys
 import tempfile
 import threading
 import time
+import traceback
 
 from PIL import Image, ImageChops, ImageGrab
 
@@ -243,6 +244,13 @@ class Session:
 
     def __init__(self, engine, scale, url):
         self.b = ENGINES[engine](scale)
+        try:
+            self.start(engine, scale, url)
+        except BaseException:
+            self.b.quit()  # no browser left behind to load the next test's machine
+            raise
+
+    def start(self, engine, scale, url):
         self.b.open(url)
         for _ in range(200):
             if self.b.js('return document.documentElement.dataset.ready === "true"'):
@@ -418,7 +426,16 @@ def main():
     failed = 0
     try:
         for scale in ARGS.scales:
-            failed += bool(run_scale(ARGS.engine, scale if scale != int(scale) else int(scale), url, raster, chart_image))
+            scale = scale if scale != int(scale) else int(scale)
+            # A browser session that breaks (WebKitGTK's page process now and then dies in its
+            # own shader compiler) gets one more try; a wrong reading is never tried again.
+            try:
+                failures = run_scale(ARGS.engine, scale, url, raster, chart_image)
+            except Exception:
+                traceback.print_exc()
+                print(f'{ARGS.engine} at scale {scale}: the browser session broke; once more', flush=True)
+                failures = run_scale(ARGS.engine, scale, url, raster, chart_image)
+            failed += bool(failures)
     finally:
         server.shutdown()
     print(f'{len(ARGS.scales) - failed} passed, {failed} failed')

@@ -72,6 +72,8 @@ cleanup() {
 trap cleanup EXIT
 
 tar -C "$root" --numeric-owner -xzf "$base"
+# The tarball's top carries its mktemp folder's 0700, which would shut every user but root out.
+chmod 755 "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 printf '127.0.0.1 localhost\n127.0.1.1 %s\n' "$(hostname)" >"$root/etc/hosts"
 mount -t proc proc "$root/proc"

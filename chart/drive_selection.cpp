@@ -26,21 +26,23 @@ Int16 speedOfColumn(ScrollValue column) {
 }
 
 SelectionRefusals dutyRefusals(const Duty& duty, std::span<const Int16> pulleys) {
-  SelectionRefusals refusals = 0;
-  if (!(duty.delivery > 0) || !std::isfinite(duty.delivery)) refusals |= kDeliveryNotPositive;
-  if (!(duty.pressure >= 4 && duty.pressure <= 13)) refusals |= kPressureOutsideClasses;
+  SelectionRefusals refusals{};
+  if (!(duty.delivery > 0) || !std::isfinite(duty.delivery))
+    refusals |= SelectionRefusal::kDeliveryNotPositive;
+  if (!(duty.pressure >= 4 && duty.pressure <= 13))
+    refusals |= SelectionRefusal::kPressureOutsideClasses;
   if (duty.motorSpeeds.empty() || duty.motorSpeeds.size() > kMaxMotorSpeeds)
-    refusals |= kNoMotorSpeeds;
+    refusals |= SelectionRefusal::kNoMotorSpeeds;
   for (const int speed : duty.motorSpeeds) {
-    if (speed < 1 || speed > 32767) refusals |= kMotorSpeedsOutOfRange;
+    if (speed < 1 || speed > 32767) refusals |= SelectionRefusal::kMotorSpeedsOutOfRange;
   }
   if (duty.smallestPulley < 1 || duty.largestPulley > 500 ||
       duty.smallestPulley > duty.largestPulley) {
-    refusals |= kPulleysOutOfRange;
+    refusals |= SelectionRefusal::kPulleysOutOfRange;
   } else if (pulleys.empty()) {
-    refusals |= kNoPulleyInRange;
+    refusals |= SelectionRefusal::kNoPulleyInRange;
   }
-  if (duty.count < 1 || duty.count > kMaxCount) refusals |= kCountOutOfRange;
+  if (duty.count < 1 || duty.count > kMaxCount) refusals |= SelectionRefusal::kCountOutOfRange;
   return refusals;
 }
 
@@ -123,7 +125,7 @@ std::optional<ScrollValue> DriveSelector::powerRow(ScrollValue column, float pre
     const int row = value - 1;
     const PressureDecision decision =
         decidePressure(raster_, rowSlots(row), x, static_cast<ChartCoord>(row));
-    if (decision.pressureWarnings == 0 && decision.pressure >= pressure) return value;
+    if (decision.pressureWarnings.none() && decision.pressure >= pressure) return value;
   }
   return std::nullopt;
 }
@@ -133,7 +135,7 @@ Selection DriveSelector::select(const Duty& duty) {
   const std::vector<Int16> pulleys =
       pulleyDiameters(duty.series, duty.smallestPulley, duty.largestPulley);
   selection.refusals = dutyRefusals(duty, pulleys);
-  if (selection.refusals != 0) return selection;
+  if (selection.refusals.any()) return selection;
 
   // Compared in the window's own single precision, as it holds pressure and delivery.
   const auto pressure = static_cast<float>(duty.pressure);
@@ -145,7 +147,7 @@ Selection DriveSelector::select(const Duty& duty) {
   ScrollValue target = kFirstColumn;
   while (target <= scales::kColumns && deliveryAt(line, speedOfColumn(target)) < delivery) ++target;
   if (target > scales::kColumns) {
-    selection.refusals = kDeliveryBeyondChart;
+    selection.refusals = SelectionRefusal::kDeliveryBeyondChart;
     selection.shortfall = duty.delivery - deliveryAt(line, speedOfColumn(scales::kColumns));
     return selection;
   }
@@ -156,7 +158,7 @@ Selection DriveSelector::select(const Duty& duty) {
   std::optional<ScrollValue> row = powerRow(column, pressure);
   while (!row && column < scales::kColumns) row = powerRow(++column, pressure);
   if (!row) {
-    selection.refusals = kPressureNotReached;
+    selection.refusals = SelectionRefusal::kPressureNotReached;
     return selection;
   }
   {
@@ -185,7 +187,7 @@ Selection DriveSelector::select(const Duty& duty) {
 }
 
 Selection DriveSelector::select(const EnteredDuty& entered) {
-  if (entered.refusals == 0) return select(entered.duty);
+  if (entered.refusals.none()) return select(entered.duty);
   const Duty& duty = entered.duty;
   Selection refused;
   refused.refusals =
@@ -240,11 +242,11 @@ EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> tex
   std::string_view series = texts[3];
   series.remove_prefix(std::min(series.find_first_not_of(' '), series.size()));
   series.remove_suffix(series.size() - std::min(series.find_last_not_of(' ') + 1, series.size()));
-  entered.refusals = kUnknownSeries;
+  entered.refusals = SelectionRefusal::kUnknownSeries;
   for (const PulleySeriesEntry& entry : PulleySeriesTable) {
     if (entry.name == series) {
       duty.series = entry.series;
-      entered.refusals = 0;
+      entered.refusals = {};
     }
   }
   duty.smallestPulley = whole(texts[4]);
@@ -282,7 +284,7 @@ std::string beltSpeedText(double beltSpeed) {
 }
 
 std::string selectionSummary(const Selection& s) {
-  if (s.refusals != 0) return "Refused: " + selectionRefusalText(s) + '.';
+  if (s.refusals.any()) return "Refused: " + selectionRefusalText(s) + '.';
   std::size_t drives = 0;
   for (const MotorDrives& motor : s.motors) drives += motor.drives.size();
   return std::to_string(drives) + " drives; speed " + s.reading.speed + " 1/min, power " +
@@ -320,11 +322,11 @@ SelectionRow driveRow(const DriveProposal& d) {
 
 std::string selectionRefusalText(const Selection& selection) {
   std::string words;
-  for (const FlagWords& entry : SelectionRefusalTexts) {
-    if ((selection.refusals & entry.flag) == 0) continue;
+  for (const FlagWords<SelectionRefusal>& entry : SelectionRefusalTexts) {
+    if (!selection.refusals.has(entry.flag)) continue;
     if (!words.empty()) words += "; ";
     words += entry.words;
-    if (entry.flag == kDeliveryBeyondChart) {
+    if (entry.flag == SelectionRefusal::kDeliveryBeyondChart) {
       // Two decimals as a person weighs a shortfall; a delivery past any chart in exponent form.
       char shortfall[64];
       if (selection.shortfall < 1e6) {

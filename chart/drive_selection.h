@@ -10,7 +10,7 @@
 
 #include "chart/chart_raster.h"
 #include "chart/chart_state.h"
-#include "chart/flag_words.h"
+#include "chart/flags.h"
 #include "chart/reading.h"
 
 namespace chart {
@@ -53,7 +53,7 @@ inline constexpr int kMaxCount = 100;
 
 // Why a duty got no selection. Flags, like the calculators' refusals: a duty can be wrong in
 // several ways at once, and a front end names them all.
-enum SelectionRefusal : unsigned {
+enum class SelectionRefusal : unsigned {
   kDeliveryNotPositive = 1u << 0,
   kPressureOutsideClasses = 1u << 1,
   kNoMotorSpeeds = 1u << 2,
@@ -65,19 +65,24 @@ enum SelectionRefusal : unsigned {
   kPressureNotReached = 1u << 8,
   kUnknownSeries = 1u << 9,
 };
-using SelectionRefusals = unsigned;
+constexpr bool isFlagKind(SelectionRefusal) { return true; }
+using SelectionRefusals = Flags<SelectionRefusal>;
 
-inline constexpr std::array<FlagWords, 10> SelectionRefusalTexts{{
-    {kDeliveryNotPositive, "delivery not a finite number above 0 m3/min"},
-    {kPressureOutsideClasses, "pressure not from 4 to 13 bar"},
-    {kNoMotorSpeeds, "no motor speed, or more than 8"},
-    {kMotorSpeedsOutOfRange, "motor speed not a whole number from 1 to 32767 1/min"},
-    {kPulleysOutOfRange, "pulleys not from 1 to 500 mm with the smallest not above the largest"},
-    {kNoPulleyInRange, "no pulley of the series between the smallest and the largest"},
-    {kCountOutOfRange, "count not from 1 to 100"},
-    {kDeliveryBeyondChart, "delivery beyond the chart at 7000 1/min"},
-    {kPressureNotReached, "pressure not reached with a black read-out at any power of the chart"},
-    {kUnknownSeries, "pulley series not R40, R20 or R10"},
+inline constexpr std::array<FlagWords<SelectionRefusal>, 10> SelectionRefusalTexts{{
+    {SelectionRefusal::kDeliveryNotPositive, "delivery not a finite number above 0 m3/min"},
+    {SelectionRefusal::kPressureOutsideClasses, "pressure not from 4 to 13 bar"},
+    {SelectionRefusal::kNoMotorSpeeds, "no motor speed, or more than 8"},
+    {SelectionRefusal::kMotorSpeedsOutOfRange,
+     "motor speed not a whole number from 1 to 32767 1/min"},
+    {SelectionRefusal::kPulleysOutOfRange,
+     "pulleys not from 1 to 500 mm with the smallest not above the largest"},
+    {SelectionRefusal::kNoPulleyInRange,
+     "no pulley of the series between the smallest and the largest"},
+    {SelectionRefusal::kCountOutOfRange, "count not from 1 to 100"},
+    {SelectionRefusal::kDeliveryBeyondChart, "delivery beyond the chart at 7000 1/min"},
+    {SelectionRefusal::kPressureNotReached,
+     "pressure not reached with a black read-out at any power of the chart"},
+    {SelectionRefusal::kUnknownSeries, "pulley series not R40, R20 or R10"},
 }};
 
 // One belt drive and what the window shows for it: the entries typed into Text3 to Text5,
@@ -97,7 +102,7 @@ struct MotorDrives {
 };
 
 struct Selection {
-  SelectionRefusals refusals = 0;
+  SelectionRefusals refusals{};
   double shortfall = 0;  // m3/min that the chart lacks at 7000 1/min (kDeliveryBeyondChart)
   Int16 deliverySpeed = 0;  // the lowest speed of the grid whose estimate reaches Q
   // The window at the speed and power found: at deliverySpeed, or the next speed with a
@@ -128,7 +133,7 @@ std::array<std::string, DutyEntries.size()> defaultEntryTexts();
 // no whole number where one is needed is kept as one out of range, so that it is refused.
 struct EnteredDuty {
   Duty duty;
-  SelectionRefusals refusals = 0;  // what the texts alone refuse (an unknown series)
+  SelectionRefusals refusals{};  // what the texts alone refuse (an unknown series)
 };
 EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> texts);
 

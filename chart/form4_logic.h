@@ -70,10 +70,10 @@ class Form4Logic {
   const ChartRaster& raster_;
   Form4Controls& controls_;
   ChartState state_{};
-  Warnings speedAndPower_ = 0;  // of the last reading
-  Warnings pressureAndDelivery_ = 0;
+  Warnings speedAndPower_{};  // of the last reading
+  Warnings pressureAndDelivery_{};
   bool unannounced_ = false;
-  Refusals refusals_ = 0;
+  Refusals refusals_{};
 };
 
 }  // namespace chart

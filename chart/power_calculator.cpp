@@ -11,7 +11,7 @@ void Form4Logic::Command1_Click() {
   using enum CrossHairLine;
   using enum LineEnd;
   SkipOnFailure step;
-  refusals_ = 0;
+  refusals_ = {};
   ChartState& s = state_;
   Form4Controls& c = controls_;
 
@@ -25,7 +25,7 @@ void Form4Logic::Command1_Click() {
     step([&] { c.setLineEnd(Line2, Y1, toSingle(scales::rowOfPower(power))); });
     step([&] { c.setLineEnd(Line2, Y2, c.lineEnd(Line2, Y1)); });
   } else {
-    refusals_ |= kPowerOutsideChart;
+    refusals_ |= Refusal::kPowerOutsideChart;
   }
   step([&] { c.setLineVisible(Line1, false); });
   step([&] { c.setLineVisible(Line2, false); });
@@ -41,7 +41,7 @@ void Form4Logic::Command1_Click() {
   } else if (step.test([&] { return p >= 10 && p <= limits::kHighestPressure; })) {
     step([&] { x = toSingle(((p - 10) * s.CurveX13 + (13 - p) * s.CurveX10) / 3); });
   } else {
-    refusals_ |= kPressureOutsideCurves;
+    refusals_ |= Refusal::kPressureOutsideCurves;
     step([&] { x = c.lineEnd(Line1, X1); });
   }
   step([&] { c.setLineEnd(Line1, X1, x); });
@@ -57,17 +57,17 @@ void Form4Logic::Command1_Click() {
     if (!step([&] {
           c.setScrollValue(ScrollBar::HScroll1, roundToInt16(c.lineEnd(Line1, X1) + 1.0));
         })) {
-      refusals_ |= kColumnRefused;
+      refusals_ |= Refusal::kColumnRefused;
     }
   }
   if (step.test([&] { return c.lineEnd(Line2, Y1) >= 0; })) {
     if (!step([&] {
           c.setScrollValue(ScrollBar::VScroll1, roundToInt16(c.lineEnd(Line2, Y1) + 1.0));
         })) {
-      refusals_ |= kRowBelowChart;
+      refusals_ |= Refusal::kRowBelowChart;
     }
-  } else if ((refusals_ & kPowerOutsideChart) == 0) {
-    refusals_ |= kRowAboveChart;
+  } else if (!refusals_.has(Refusal::kPowerOutsideChart)) {
+    refusals_ |= Refusal::kRowAboveChart;
   }
 }
 

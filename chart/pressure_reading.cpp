@@ -28,13 +28,13 @@ PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slo
 
   if (x7 > 0) {
     // The limit segments flag speed and power whatever the column, up to the 4 bar curve.
-    if (raster.pixel(x7, y) == colours::kMagenta) result.speedAndPower |= kSpeedLimit7Bar;
+    if (raster.pixel(x7, y) == colours::kMagenta) result.speedAndPower |= Warning::kSpeedLimit7Bar;
     if (x4 > 0) {
       if (raster.pixel(x4, y) == colours::kLightTeal && x > x7)
-        result.speedAndPower |= kSpeedLimit4Bar;
+        result.speedAndPower |= Warning::kSpeedLimit4Bar;
       if (x > x4) {
         result.pressure = 4;
-        result.pressureWarnings = kRightOf4Bar;
+        result.pressureWarnings = Warning::kRightOf4Bar;
         return result;
       }
       if (x == x4) {
@@ -47,8 +47,8 @@ PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slo
       }
     } else if (x > x7) {
       result.pressure = 4;
-      result.speedAndPower |= kBeyondLastCurve;
-      result.pressureWarnings = kBeyondLastCurve;
+      result.speedAndPower |= Warning::kBeyondLastCurve;
+      result.pressureWarnings = Warning::kBeyondLastCurve;
       return result;
     }
     // x is at or left of the 7 bar curve.
@@ -58,8 +58,8 @@ PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slo
     }
   } else if (x > x10) {
     result.pressure = 7;
-    result.speedAndPower |= kBeyondLastCurve;
-    result.pressureWarnings = kBeyondLastCurve;
+    result.speedAndPower |= Warning::kBeyondLastCurve;
+    result.pressureWarnings = Warning::kBeyondLastCurve;
     return result;
   }
   // x is at or left of the 10 bar curve.
@@ -67,7 +67,7 @@ PressureDecision decidePressure(const ChartRaster& raster, const ChartState& slo
     result.pressure = x == x10 ? 10.0f : interpolate(x, x13, 13, x10, 10);
   } else {
     result.pressure = 13;
-    if (x < x13) result.pressureWarnings = kLeftOf13Bar;
+    if (x < x13) result.pressureWarnings = Warning::kLeftOf13Bar;
   }
   return result;
 }
@@ -94,11 +94,11 @@ void Form4Logic::UpdatePressureReading() {
   state_.Pressure = decision.pressure;
 
   // Every colour is written on every run, so no red mark outlives the reading that set it.
-  const Colour speedAndPower = decision.speedAndPower != 0 ? colours::kRed : colours::kBlack;
+  const Colour speedAndPower = decision.speedAndPower.any() ? colours::kRed : colours::kBlack;
   controls_.setTextColour(TextControl::Text1, speedAndPower);
   controls_.setTextColour(TextControl::Label4, speedAndPower);
   controls_.setTextColour(TextControl::Text2,
-                          decision.pressureWarnings != 0 ? colours::kRed : colours::kBlack);
+                          decision.pressureWarnings.any() ? colours::kRed : colours::kBlack);
   controls_.setText(TextControl::Text2, formatOneDecimal(state_.Pressure));
   controls_.setLineVisible(CrossHairLine::Line1, true);
   controls_.setLineVisible(CrossHairLine::Line2, true);

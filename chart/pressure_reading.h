@@ -12,8 +12,8 @@ namespace chart {
 // What the cross-hair column says about the pressure in its row.
 struct PressureDecision {
   float pressure = 0;
-  Warnings speedAndPower = 0;  // turn Text1 and Label4 red
-  Warnings pressureWarnings = 0;  // turn Text2 red, and with it Label20
+  Warnings speedAndPower{};  // turn Text1 and Label4 red
+  Warnings pressureWarnings{};  // turn Text2 red, and with it Label20
 };
 
 // Places column x of row y among the curve slots of the last scan and interpolates the

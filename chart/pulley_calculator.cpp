@@ -27,36 +27,36 @@ void Form4Logic::Command2_Click() {
   };
   // Refuses silently, as the window does; the reason is kept for readers that report it.
   const auto refuse = [this](Refusal why) { refusals_ = why; };
-  refusals_ = 0;
+  refusals_ = {};
   if (!readsWithin(controls_, TextControl::Text3, limits::kMostMotorSpeed))
-    return refuse(kMotorSpeedOutOfRange);
+    return refuse(Refusal::kMotorSpeedOutOfRange);
   state_.MotorSpeed = entry(TextControl::Text3);
   if (!readsWithin(controls_, TextControl::Text4, limits::kMostPulley))
-    return refuse(kMotorPulleyOutOfRange);
+    return refuse(Refusal::kMotorPulleyOutOfRange);
   state_.MotorPulley = entry(TextControl::Text4);
   if (!readsWithin(controls_, TextControl::Text5, limits::kMostPulley))
-    return refuse(kAirEndPulleyOutOfRange);
+    return refuse(Refusal::kAirEndPulleyOutOfRange);
   state_.AirEndPulley = entry(TextControl::Text5);
 
   // An air-end pulley under 1 is stored as 0, and a speed past 32767 has no 16-bit value:
   // both are refused silently, like an entry out of range, leaving the speed as it was.
-  if (state_.AirEndPulley == 0) return refuse(kAirEndPulleyUnderOne);
+  if (state_.AirEndPulley == 0) return refuse(Refusal::kAirEndPulleyUnderOne);
   const double speed =
       static_cast<double>(state_.MotorPulley) / state_.AirEndPulley * state_.MotorSpeed;
   Int16 rotorSpeed = 0;
   try {
     rotorSpeed = roundToInt16(speed);
   } catch (const ChartError&) {
-    return refuse(kSpeedBeyondRange);
+    return refuse(Refusal::kSpeedBeyondRange);
   }
   state_.RotorSpeed = rotorSpeed;
 
-  if (state_.RotorSpeed > scales::kTopSpeed) return refuse(kSpeedAboveChart);
+  if (state_.RotorSpeed > scales::kTopSpeed) return refuse(Refusal::kSpeedAboveChart);
   const ScrollValue value = roundToInt16(
       scales::scrollValueOfSpeed(checkedSub(state_.RotorSpeed, scales::kSpeedAtColumnZero)));
   // A drive slower than 1995 1/min lies left of the chart: the speed stays as computed and
   // the column where it was, just as above 7000 1/min.
-  if (value < 0) return refuse(kSpeedBelowChart);
+  if (value < 0) return refuse(Refusal::kSpeedBelowChart);
   controls_.setScrollValue(ScrollBar::HScroll1, value);
 }
 

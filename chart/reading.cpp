@@ -31,7 +31,7 @@ Warnings Reading::warnings(TextControl control) const {
     case TextControl::Label20:
       return pressureAndDelivery;
     default:
-      return 0;
+      return {};
   }
 }
 

@@ -19,8 +19,8 @@ struct Reading {
   std::string delivery;  // Label20
   std::string deliveryClass;  // Label21
   // Why Text1 and Label4, and Text2 and Label20, are red; 0 while they are black.
-  Warnings speedAndPower = 0;
-  Warnings pressureAndDelivery = 0;
+  Warnings speedAndPower{};
+  Warnings pressureAndDelivery{};
   std::array<std::string, 3> entries{};  // Text3 to Text5, as typed
   std::array<Colour, kTextControlCount> colours{};  // in the order of TextControl
   ScrollValue hmaximum = 0;

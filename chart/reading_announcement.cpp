@@ -25,7 +25,8 @@ std::string readOut(std::string_view quantity, const std::string& value, std::st
   } else {
     words.append(" ").append(value).append(" ").append(unit);
   }
-  if (warnings != 0) words.append(", ").append(kOutside).append(", ").append(warningText(warnings));
+  if (warnings.any())
+    words.append(", ").append(kOutside).append(", ").append(warningText(warnings));
   return words;
 }
 
@@ -37,7 +38,7 @@ void addValue(std::string& words, std::string_view quantity, const std::string& 
 }
 
 void addWarning(std::string& words, std::string_view readOuts, Warnings warnings) {
-  if (warnings == 0) return;
+  if (warnings.none()) return;
   words.append(" ").append(readOuts).append(" ").append(kOutside).append(", ");
   words.append(warningText(warnings)).append(".");
 }

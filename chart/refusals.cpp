@@ -12,7 +12,8 @@ std::string number(double value) { return shortestText(value); }
 
 }  // namespace
 
-std::span<const FlagWords> refusalTexts() {
+std::span<const FlagWords<Refusal>> refusalTexts() {
+  using enum Refusal;
   using namespace scales;
   struct Row {
     Refusal refusal;
@@ -37,7 +38,7 @@ std::span<const FlagWords> refusalTexts() {
        "air-end speed below the chart (under " + number(kSpeedsOnChart.low) + " 1/min)"},
   }};
   static const auto table = [] {
-    std::array<FlagWords, rows.size()> flags{};
+    std::array<FlagWords<Refusal>, rows.size()> flags{};
     for (std::size_t i = 0; i < rows.size(); ++i) flags[i] = {rows[i].refusal, rows[i].words};
     return flags;
   }();

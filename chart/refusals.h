@@ -3,13 +3,13 @@
 #include <span>
 #include <string>
 
-#include "chart/flag_words.h"
+#include "chart/flags.h"
 
 namespace chart {
 
 // Why a calculator left the cross-hair, or one axis of it, where it was. The window shows
 // none of these; a front end that reports its readings may.
-enum Refusal : unsigned {
+enum class Refusal : unsigned {
   kPowerOutsideChart = 1u << 0,
   kPressureOutsideCurves = 1u << 1,
   kRowBelowChart = 1u << 2,
@@ -23,7 +23,8 @@ enum Refusal : unsigned {
   kSpeedAboveChart = 1u << 10,
   kSpeedBelowChart = 1u << 11,
 };
-using Refusals = unsigned;
+constexpr bool isFlagKind(Refusal) { return true; }
+using Refusals = Flags<Refusal>;
 
 // The entries the calculators take, beside the chart's own ranges.
 namespace limits {
@@ -34,7 +35,7 @@ inline constexpr double kMostPulley = 500;
 }  // namespace limits
 
 // Each refusal's words, with the ranges as the scales and limits make them.
-std::span<const FlagWords> refusalTexts();
+std::span<const FlagWords<Refusal>> refusalTexts();
 
 // The words of every refusal raised, joined by "; "; empty when none is.
 std::string refusalText(Refusals refusals);

@@ -53,7 +53,7 @@ inline bool isCalculator(Command command) {
 // the input never reached the window.
 struct Outcome {
   chart::Reading reading;
-  chart::Refusals refusals = 0;  // calculators only
+  chart::Refusals refusals{};  // calculators only
   std::string error;  // not empty: the input was refused
 };
 

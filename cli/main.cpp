@@ -102,8 +102,8 @@ int show(const CLI::App& app, const CLI::ParseError& request) {
 // refused too, though its record is written.
 std::string refusalOf(const cli::Outcome& outcome) {
   if (!outcome.error.empty()) return outcome.error;
-  return outcome.refusals != 0 ? "not placed: " + chart::refusalText(outcome.refusals)
-                               : std::string();
+  return outcome.refusals.any() ? "not placed: " + chart::refusalText(outcome.refusals)
+                                : std::string();
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
       } else {
         addReadingJson(json, r);
         if (calculator_) {
-          json["placed"] = outcome.refusals == 0;
+          json["placed"] = outcome.refusals.none();
           json["refused"] = refusalWords(outcome.refusals);
         }
       }
@@ -142,7 +142,7 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
       addReadingCsv(record_, r);
       if (calculator_) {
         record_ += ',';
-        record_ += boolText(outcome.refusals == 0);
+        record_ += boolText(outcome.refusals.none());
         record_ += ',';
         record_ += csvField(chart::refusalText(outcome.refusals));
       }
@@ -159,7 +159,7 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
       }
       addReadingText(record_, r);
       std::string notes = chart::warningText(r.reasons());
-      if (outcome.refusals != 0) {
+      if (outcome.refusals.any()) {
         notes += (notes.empty() ? "not placed: " : "; not placed: ") +
                  chart::refusalText(outcome.refusals);
       }

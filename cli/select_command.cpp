@@ -55,7 +55,7 @@ DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
   outcome.delivery = options.delivery = values[0];
   outcome.pressure = options.pressure = values[1];
   outcome.selection = selector.select(options);
-  if (outcome.selection.refusals != 0)
+  if (outcome.selection.refusals.any())
     outcome.error = chart::selectionRefusalText(outcome.selection);
   return outcome;
 }

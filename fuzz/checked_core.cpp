@@ -339,14 +339,14 @@ void CheckedCore::checkReading(const Moment& after) const {
       static_cast<ChartCoord>(after.shown.vscroll - 1));
   const auto red = [](bool on) { return on ? chart::colours::kRed : chart::colours::kBlack; };
   expect(s.Pressure == decision.pressure, "the pressure is the decision's");
-  expect(after.shown.colour(Text1) == red(decision.speedAndPower != 0) &&
-             after.shown.colour(Label4) == red(decision.speedAndPower != 0),
+  expect(after.shown.colour(Text1) == red(decision.speedAndPower.any()) &&
+             after.shown.colour(Label4) == red(decision.speedAndPower.any()),
          "speed and power are red exactly at a limit or beyond the last curve");
-  expect(after.shown.colour(Text2) == red(decision.pressureWarnings != 0) &&
+  expect(after.shown.colour(Text2) == red(decision.pressureWarnings.any()) &&
              after.shown.colour(Label20) == after.shown.colour(Text2),
          "pressure and Q1 are red exactly outside the curves");
   for (TextControl readOut : kMarkedReadOuts) {
-    expect((after.shown.warnings(readOut) == 0) ==
+    expect(after.shown.warnings(readOut).none() ==
                (after.shown.colour(readOut) == chart::colours::kBlack),
            "a read-out says why exactly when it is red");
     expect(core_.controls.warning(readOut) == chart::warningText(after.shown.warnings(readOut)),

@@ -250,7 +250,7 @@ class PageCore {
     out.set("refused", chart::selectionRefusalText(selection_));
     out.set("summary", chart::selectionSummary(selection_));
     val rows = val::array();
-    if (selection_.refusals == 0) {
+    if (selection_.refusals.none()) {
       rows.call<void>("push",
                       selectionRowOf(chart::answerRow(selection_), selection_.reading, -1, -1, ""));
       for (std::size_t m = 0; m < selection_.motors.size(); ++m) {
@@ -332,7 +332,7 @@ void benchSelections(int count) {
   for (int i = 0; i < count; ++i) {
     chart::DriveSelector selector(embedded::chartRaster());
     const chart::Selection selection = selector.select(duties[std::size_t(i) % duties.size()]);
-    if (selection.refusals != 0) return;
+    if (selection.refusals.any()) return;
   }
 }
 

@@ -17,13 +17,15 @@
 namespace chart {
 namespace {
 
+using enum SelectionRefusal;
+
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct DutyCase {
   const char* why;
   Duty duty;
-  SelectionRefusals refusals = 0;
+  SelectionRefusals refusals{};
   bool red = false;  // the speed-and-power answer lies in a limit segment
   bool nextSpeed = false;  // no row at the delivery's speed reads the pressure black
 };
@@ -65,7 +67,7 @@ TEST_P(SelectionFromDuty, GivesTheWindowsOwnReadings) {
   DriveSelector selector(testsupport::chartRaster());
   const Selection s = selector.select(d);
   ASSERT_EQ(s.refusals, c.refusals) << selectionRefusalText(s);
-  if (s.refusals != 0) {
+  if (s.refusals.any()) {
     EXPECT_TRUE(s.motors.empty());
     EXPECT_FALSE(selectionRefusalText(s).empty());
     return;
@@ -102,7 +104,7 @@ TEST_P(SelectionFromDuty, GivesTheWindowsOwnReadings) {
       MemoryWindow shown(testsupport::chartRaster());
       EXPECT_EQ(shown.belt(std::to_string(p.motorSpeed), std::to_string(p.motorPulley),
                            std::to_string(p.airEndPulley)),
-                0u);
+                Refusals{});
       EXPECT_EQ(shown.reading().hscroll, p.reading.hscroll);
       shown.scrollTo(p.reading.hscroll, p.reading.vscroll);
       EXPECT_EQ(shown.reading(), p.reading)
@@ -151,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         DutyCase{"tiny_delivery_takes_the_first_column", duty(0.1, 7)},
         DutyCase{"delivery_at_2000_takes_the_first_column", duty(1.85, 5)},
         DutyCase{"lowest_pressure_4_bar", duty(2.0, 4)},
-        DutyCase{"near_7000_at_7_bar", duty(6.9, 7), 0, true},
+        DutyCase{"near_7000_at_7_bar", duty(6.9, 7), {}, true},
         DutyCase{"near_7000_at_13_bar_has_no_13_bar_curve", duty(6.5, 13), kPressureNotReached},
         DutyCase{"past_column_323_no_13_bar_row", duty(5.0, 13), kPressureNotReached},
         // Beyond 7000 1/min.
@@ -160,17 +162,17 @@ INSTANTIATE_TEST_SUITE_P(
         DutyCase{"far_beyond_the_chart", duty(1e6, 10), kDeliveryBeyondChart},
         DutyCase{"delivery_past_the_float_range", duty(1e300, 7), kDeliveryBeyondChart},
         // Red regions: the limit segments of the 7 and 4 bar curves.
-        DutyCase{"limit_segment_of_7_bar", duty(6.5, 7), 0, true},
-        DutyCase{"limit_segment_of_4_bar", duty(6.5, 4), 0, true},
-        DutyCase{"high_speed_5_bar", duty(6.4, 5), 0, true},
+        DutyCase{"limit_segment_of_7_bar", duty(6.5, 7), {}, true},
+        DutyCase{"limit_segment_of_4_bar", duty(6.5, 4), {}, true},
+        DutyCase{"high_speed_5_bar", duty(6.4, 5), {}, true},
         // The class boundaries: 6 is the 4 bar class, 10 and 13 their own.
         DutyCase{"class_boundary_6_in_4_bar_class", duty(3.0, 6)},
         DutyCase{"just_above_6_in_7_bar_class", duty(3.0, 6.01)},
         DutyCase{"just_below_10_in_7_bar_class", duty(4.0, 9.99)},
         DutyCase{"class_boundary_10", duty(4.0, 10)},
-        DutyCase{"just_below_13_no_row_at_2750_goes_on_to_2760", duty(2.5, 12.99), 0, false, true},
+        DutyCase{"just_below_13_no_row_at_2750_goes_on_to_2760", duty(2.5, 12.99), {}, false, true},
         DutyCase{"class_boundary_13_on_its_curve_at_2800", duty(2.5, 13)},
-        DutyCase{"13_bar_curve_misses_column_75_goes_on", duty(2.45, 13), 0, false, true},
+        DutyCase{"13_bar_curve_misses_column_75_goes_on", duty(2.45, 13), {}, false, true},
         // Bad input: a refusal each, several at once.
         DutyCase{"zero_delivery", duty(0, 7), kDeliveryNotPositive},
         DutyCase{"negative_delivery", duty(-1, 7), kDeliveryNotPositive},
@@ -212,7 +214,7 @@ TEST(DriveSelection, BeltColumnIsTheBeltCalculatorsForEveryPair) {
             beltColumn(static_cast<Int16>(motor), motorPulley, airEndPulley);
         const ScrollValue h = window.reading().hscroll;
         // Where the window refuses or parks the column, the selection proposes nothing.
-        if (refused != 0 || h == 0) {
+        if (refused.any() || h == 0) {
           EXPECT_FALSE(column) << motor << " " << motorPulley << "/" << airEndPulley;
         } else {
           EXPECT_EQ(column, h) << motor << " " << motorPulley << "/" << airEndPulley;
@@ -239,7 +241,7 @@ TEST(DriveSelection, SeriesAndRefusalWords) {
 TEST(DriveSelection, EntriesReadAsTheWindowReadsItsBoxes) {
   struct Entries {
     std::array<std::string, DutyEntries.size()> texts;
-    SelectionRefusals refusals;
+    SelectionRefusals refusals{};
   };
   const std::array<std::string, DutyEntries.size()> defaults = defaultEntryTexts();
   const auto entered = [&](std::string q, std::string p, std::size_t at = 0,
@@ -251,9 +253,9 @@ TEST(DriveSelection, EntriesReadAsTheWindowReadsItsBoxes) {
     return texts;
   };
   const Entries cases[] = {
-      {entered("4.5", "8 bar"), 0},
-      {entered(" 4.5 m3/min", "8", 2, "1750 3550"), 0},
-      {entered("4.5", "8", 3, " R10 "), 0},
+      {entered("4.5", "8 bar"), {}},
+      {entered(" 4.5 m3/min", "8", 2, "1750 3550"), {}},
+      {entered("4.5", "8", 3, " R10 "), {}},
       {entered("", "8"), kDeliveryNotPositive},
       {entered("abc", "8"), kDeliveryNotPositive},
       {entered("1e999", "8"), kDeliveryNotPositive},
@@ -270,7 +272,7 @@ TEST(DriveSelection, EntriesReadAsTheWindowReadsItsBoxes) {
     const Selection s = selector.select(dutyFromEntries(c.texts));
     EXPECT_EQ(s.refusals, c.refusals)
         << c.texts[0] << " | " << c.texts[1] << " | " << c.texts[2] << " | " << c.texts[3];
-    EXPECT_EQ(s.motors.empty(), c.refusals != 0);
+    EXPECT_EQ(s.motors.empty(), c.refusals.any());
   }
 }
 

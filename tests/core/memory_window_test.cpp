@@ -39,7 +39,7 @@ TEST(MemoryWindow, ShowsTheSharedReadingOfEveryAction) {
 TEST(MemoryWindow, AFailingChangeHandlerEndsItselfAlone) {
   MemoryWindow window(testsupport::chartRaster());
   window.logic().state().RotorSpeed = -32000;  // no delivery for it fits in 16 bits
-  EXPECT_EQ(window.calculate("20", "2"), kPressureOutsideCurves);
+  EXPECT_EQ(window.calculate("20", "2"), Refusal::kPressureOutsideCurves);
   EXPECT_EQ(window.reading().vscroll, 250);
   window.scroll(ScrollBar::VScroll1, 100);
   EXPECT_EQ(window.reading().vscroll, 100);

@@ -27,8 +27,8 @@ TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
     const char* delivery;
   };
   Reading red = kBlack;
-  red.speedAndPower = kSpeedLimit7Bar;
-  red.pressureAndDelivery = kRightOf4Bar;
+  red.speedAndPower = Warning::kSpeedLimit7Bar;
+  red.pressureAndDelivery = Warning::kRightOf4Bar;
   Reading noColumnYet = kBlack;
   noColumnYet.speed.clear();
   const Case cases[] = {

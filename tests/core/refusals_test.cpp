@@ -18,14 +18,14 @@ TEST(Refusals, EachClickReportsItsOwnRefusalsOnly) {
     Refusals refusals;
   };
   const Click clicks[] = {
-      {{"50", "2"}, kPowerOutsideChart | kPressureOutsideCurves},
-      {{"20", "7"}, 0},
-      {{"2950", "200", "100"}, 0},
-      {{"1450", "200", "0.5"}, kAirEndPulleyUnderOne},
-      {{"25", "13.5"}, kPressureOutsideCurves},  // the row moves, the column stays
-      {{"3000", "250", "100"}, kSpeedAboveChart},
-      {{"4.94", "10"}, kRowBelowChart},
-      {{"1450", "250", "100"}, 0},
+      {{"50", "2"}, Refusal::kPowerOutsideChart | Refusal::kPressureOutsideCurves},
+      {{"20", "7"}, {}},
+      {{"2950", "200", "100"}, {}},
+      {{"1450", "200", "0.5"}, Refusal::kAirEndPulleyUnderOne},
+      {{"25", "13.5"}, Refusal::kPressureOutsideCurves},  // the row moves, the column stays
+      {{"3000", "250", "100"}, Refusal::kSpeedAboveChart},
+      {{"4.94", "10"}, Refusal::kRowBelowChart},
+      {{"1450", "250", "100"}, {}},
   };
   MemoryWindow window(testsupport::chartRaster());
   for (const Click& click : clicks) {
@@ -36,7 +36,7 @@ TEST(Refusals, EachClickReportsItsOwnRefusalsOnly) {
     EXPECT_EQ(refusals, click.refusals) << click.entries[0] << ", " << click.entries[1];
     EXPECT_EQ(window.logic().lastRefusals(), click.refusals);
   }
-  EXPECT_EQ(refusalText(kPowerOutsideChart | kSpeedBelowChart),
+  EXPECT_EQ(refusalText(Refusal::kPowerOutsideChart | Refusal::kSpeedBelowChart),
             "power outside 0 to 45 kW; air-end speed below the chart (under 1995 1/min)");
 }
 

@@ -192,20 +192,25 @@ class AccessibilityTest : public QObject {
     QTest::addColumn<QPoint>("pixel");
     QTest::addColumn<unsigned>("speedAndPower");
     QTest::addColumn<unsigned>("pressure");
-    QTest::newRow("7 bar speed limit") << QPoint(300, 49) << unsigned{chart::kSpeedLimit7Bar} << 0u;
+    QTest::newRow("7 bar speed limit")
+        << QPoint(300, 49) << chart::Warnings(chart::Warning::kSpeedLimit7Bar).bits() << 0u;
     QTest::newRow("7 bar speed limit, beyond the last curve")
-        << QPoint(470, 49) << unsigned{chart::kSpeedLimit7Bar | chart::kBeyondLastCurve}
-        << unsigned{chart::kBeyondLastCurve};
+        << QPoint(470, 49)
+        << (chart::Warning::kSpeedLimit7Bar | chart::Warnings(chart::Warning::kBeyondLastCurve))
+               .bits()
+        << chart::Warnings(chart::Warning::kBeyondLastCurve).bits();
     QTest::newRow("4 bar speed limit")
-        << QPoint(379, 120) << unsigned{chart::kSpeedLimit4Bar} << 0u;
+        << QPoint(379, 120) << chart::Warnings(chart::Warning::kSpeedLimit4Bar).bits() << 0u;
     QTest::newRow("4 bar speed limit, right of the 4 bar curve")
-        << QPoint(489, 120) << unsigned{chart::kSpeedLimit4Bar} << unsigned{chart::kRightOf4Bar};
+        << QPoint(489, 120) << chart::Warnings(chart::Warning::kSpeedLimit4Bar).bits()
+        << chart::Warnings(chart::Warning::kRightOf4Bar).bits();
     QTest::newRow("right of the 4 bar curve")
-        << QPoint(399, 199) << 0u << unsigned{chart::kRightOf4Bar};
+        << QPoint(399, 199) << 0u << chart::Warnings(chart::Warning::kRightOf4Bar).bits();
     QTest::newRow("left of the 13 bar curve")
-        << QPoint(49, 199) << 0u << unsigned{chart::kLeftOf13Bar};
+        << QPoint(49, 199) << 0u << chart::Warnings(chart::Warning::kLeftOf13Bar).bits();
     QTest::newRow("beyond the last curve")
-        << QPoint(1, 344) << unsigned{chart::kBeyondLastCurve} << unsigned{chart::kBeyondLastCurve};
+        << QPoint(1, 344) << chart::Warnings(chart::Warning::kBeyondLastCurve).bits()
+        << chart::Warnings(chart::Warning::kBeyondLastCurve).bits();
     QTest::newRow("inside the permitted region") << QPoint(299, 199) << 0u << 0u;
   }
 
@@ -219,8 +224,8 @@ class AccessibilityTest : public QObject {
     QTest::mouseClick(form_->windowHandle(), Qt::LeftButton, Qt::NoModifier, chartOrigin + pixel);
     for (const Warned& warned : kWarned) {
       QWidget* widget = form_->control(warned.name);
-      const QString words = QString::fromStdString(
-          chart::warningText(warned.speedAndPower ? speedAndPower : pressure));
+      const QString words = QString::fromStdString(chart::warningText(
+          chart::Warnings::ofBits(warned.speedAndPower ? speedAndPower : pressure)));
       const QString quantity = qText(layoutOf(warned.name).accessibleDescription);
       const QString expected = QString::fromStdString(
           chart::describeReadOut(quantity.toStdString(), words.toStdString()));

@@ -117,8 +117,8 @@ void printCases() {
               << c.hscroll << ',' << c.vscroll << "],\"texts\":{\"Label4\":" << quoted(c.speed)
               << ",\"Text1\":" << quoted(c.power) << ",\"Text2\":" << quoted(c.pressure)
               << ",\"Label20\":" << quoted(c.delivery) << ",\"Label21\":" << quoted(c.deliveryClass)
-              << "},\"speedPowerRed\":" << (c.speedAndPower != 0 ? "true" : "false")
-              << ",\"pressureRed\":" << (c.pressureAndDelivery != 0 ? "true" : "false") << "}\n";
+              << "},\"speedPowerRed\":" << (c.speedAndPower.any() ? "true" : "false")
+              << ",\"pressureRed\":" << (c.pressureAndDelivery.any() ? "true" : "false") << "}\n";
   }
 }
 

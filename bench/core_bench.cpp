@@ -2,8 +2,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/selection_duties.h"
 #include "chart/curve_scan.h"
 #include "chart/drive_selection.h"
+#include "resources/embedded_belts.h"
 #include "tests/support/core_harness.h"
 
 namespace {
@@ -64,20 +66,17 @@ void BM_UpdatePressureReading(benchmark::State& state) {
 }
 BENCHMARK(BM_UpdatePressureReading);
 
-// One default selection (two motor speeds, R40 from 63 to 500 mm) on a fresh selector, which
-// finds the rows' curve positions as it goes: what one command-line run pays. The duties
-// range from a low row at 4 bar to the 13 bar curve, whose rows lie highest.
+// One default selection (two motor speeds, R40 from 63 to 500 mm, four belt sections) on a
+// fresh selector, which finds the rows' curve positions as it goes: what one command-line run
+// pays.
 void BM_DriveSelection(benchmark::State& state) {
   const chart::ChartRaster& raster = testsupport::chartRaster();
-  const std::array<chart::Duty, 4> duties{{{.delivery = 4.5, .pressure = 8},
-                                           {.delivery = 3.0, .pressure = 4},
-                                           {.delivery = 4.0, .pressure = 11.5},
-                                           {.delivery = 3.5, .pressure = 13}}};
+  const chart::BeltTables& tables = embedded::beltTables();
   std::size_t next = 0;
   for (auto _ : state) {
-    chart::DriveSelector selector(raster);
-    benchmark::DoNotOptimize(selector.select(duties[next]));
-    next = (next + 1) % duties.size();
+    chart::DriveSelector selector(raster, tables);
+    benchmark::DoNotOptimize(selector.select(bench::kSelectionDuties[next]));
+    next = (next + 1) % bench::kSelectionDuties.size();
   }
 }
 BENCHMARK(BM_DriveSelection);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <numbers>
+#include <map>
 #include <tuple>
 
 #include "chart/checked.h"
@@ -12,11 +12,14 @@
 #include "chart/memory_window.h"
 #include "chart/numeric_text.h"
 #include "chart/pressure_reading.h"
+#include "chart/pulley_drive.h"
 #include "chart/scales.h"
 #include "chart/warnings.h"
 
 namespace chart {
 namespace {
+
+using enum SelectionRefusal;
 
 constexpr ScrollValue kFirstColumn = 1;  // value 0 parks the line off the chart
 constexpr ScrollValue kLowestRow = scales::kRows;  // VScroll1 value of row 399, 5.0 kW
@@ -25,62 +28,71 @@ Int16 speedOfColumn(ScrollValue column) {
   return static_cast<Int16>(scales::kSpeedAtColumnZero + scales::kSpeedPerColumn * column);
 }
 
+std::string number(double value) { return shortestText(value); }
+
 SelectionRefusals dutyRefusals(const Duty& duty, std::span<const Int16> pulleys) {
   SelectionRefusals refusals{};
-  if (!(duty.delivery > 0) || !std::isfinite(duty.delivery))
-    refusals |= SelectionRefusal::kDeliveryNotPositive;
-  if (!(duty.pressure >= 4 && duty.pressure <= 13))
-    refusals |= SelectionRefusal::kPressureOutsideClasses;
+  if (!(duty.delivery > 0) || !std::isfinite(duty.delivery)) refusals |= kDeliveryNotPositive;
+  if (!(duty.pressure >= limits::kLowestPressure && duty.pressure <= limits::kHighestPressure))
+    refusals |= kPressureOutsideClasses;
   if (duty.motorSpeeds.empty() || duty.motorSpeeds.size() > kMaxMotorSpeeds)
-    refusals |= SelectionRefusal::kNoMotorSpeeds;
+    refusals |= kNoMotorSpeeds;
   for (const int speed : duty.motorSpeeds) {
-    if (speed < 1 || speed > 32767) refusals |= SelectionRefusal::kMotorSpeedsOutOfRange;
+    if (speed < 1 || speed > limits::kMostMotorSpeed) refusals |= kMotorSpeedsOutOfRange;
   }
-  if (duty.smallestPulley < 1 || duty.largestPulley > 500 ||
+  if (duty.smallestPulley < 1 || duty.largestPulley > limits::kMostPulley ||
       duty.smallestPulley > duty.largestPulley) {
-    refusals |= SelectionRefusal::kPulleysOutOfRange;
+    refusals |= kPulleysOutOfRange;
   } else if (pulleys.empty()) {
-    refusals |= SelectionRefusal::kNoPulleyInRange;
+    refusals |= kNoPulleyInRange;
   }
-  if (duty.count < 1 || duty.count > kMaxCount) refusals |= SelectionRefusal::kCountOutOfRange;
+  if (duty.count < 1 || duty.count > kMaxCount) refusals |= kCountOutOfRange;
+  if (!(duty.serviceFactor >= kLeastServiceFactor && duty.serviceFactor <= kMostServiceFactor))
+    refusals |= kServiceFactorOutOfRange;
+  if (duty.profiles.empty()) refusals |= kNoProfile;
+  if (!(duty.limits.maxBeltSpeed > 0 && std::isfinite(duty.limits.maxBeltSpeed)))
+    refusals |= kBeltSpeedLimitOutOfRange;
+  if (duty.limits.maxBelts < 1 || duty.limits.maxBelts > kMostBelts)
+    refusals |= kBeltLimitOutOfRange;
+  if (!(duty.centre >= 0 && duty.centre <= kMostCentre)) refusals |= kCentreOutOfRange;
   return refusals;
 }
 
 struct Candidate {
   Int16 motorPulley;
   Int16 airEndPulley;
-  ScrollValue column;
 };
 
-// Drives that reach the delivery first, the slowest of them first; then those that fall
-// short, the nearest first; between equal speeds the larger motor pulley, which runs the
-// belt faster and bends it less.
-std::vector<Candidate> rankedDrives(Int16 motorSpeed, std::span<const Int16> pulleys,
-                                    ScrollValue target) {
-  std::vector<Candidate> candidates;
+// The drives of one motor speed by the column the belt calculator gives them, in the order they
+// are proposed: the columns that reach the delivery, slowest first, then those that fall short,
+// nearest first.
+std::vector<std::pair<ScrollValue, std::vector<Candidate>>> drivesByColumn(
+    Int16 motorSpeed, std::span<const Int16> pulleys, ScrollValue target) {
+  std::map<ScrollValue, std::vector<Candidate>> columns;
   for (const Int16 motorPulley : pulleys) {
     for (const Int16 airEndPulley : pulleys) {
-      if (const auto column = beltColumn(motorSpeed, motorPulley, airEndPulley)) {
-        candidates.push_back({motorPulley, airEndPulley, *column});
-      }
+      if (const auto column = beltColumn(motorSpeed, motorPulley, airEndPulley))
+        columns[*column].push_back({motorPulley, airEndPulley});
     }
   }
-  const auto key = [target](const Candidate& c) {
-    const bool shortOf = c.column < target;
-    return std::tuple(shortOf, std::abs(c.column - target), -c.motorPulley, c.airEndPulley);
+  std::vector<std::pair<ScrollValue, std::vector<Candidate>>> ordered(columns.begin(),
+                                                                      columns.end());
+  const auto key = [target](const auto& entry) {
+    const bool shortOf = entry.first < target;
+    return std::tuple(shortOf, std::abs(entry.first - target));
   };
-  std::sort(candidates.begin(), candidates.end(),
-            [&](const Candidate& a, const Candidate& b) { return key(a) < key(b); });
-  return candidates;
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [&](const auto& a, const auto& b) { return key(a) < key(b); });
+  return ordered;
 }
 
 // The window after a user typed the drive, clicked Calculate and moved VScroll1 to `row`.
 Reading beltReading(const ChartRaster& raster, Int16 motorSpeed, const Candidate& drive,
-                    ScrollValue row) {
+                    ScrollValue column, ScrollValue row) {
   MemoryWindow window(raster);
   window.belt(std::to_string(motorSpeed), std::to_string(drive.motorPulley),
               std::to_string(drive.airEndPulley));
-  window.scrollTo(drive.column, row);
+  window.scrollTo(column, row);
   return window.reading();
 }
 
@@ -99,15 +111,11 @@ std::vector<Int16> pulleyDiameters(PulleySeries series, int smallest, int larges
 }
 
 std::optional<ScrollValue> beltColumn(Int16 motorSpeed, Int16 motorPulley, Int16 airEndPulley) {
-  // The belt calculator's arithmetic: the ratio first, in double, rounded half to even.
+  // The window's range tests let no entry below 1 through.
   if (motorSpeed < 1 || motorPulley < 1 || airEndPulley < 1) return std::nullopt;
-  const double speed = static_cast<double>(motorPulley) / airEndPulley * motorSpeed;
-  if (speed > 7000.5) return std::nullopt;
-  const Int16 rotorSpeed = roundToInt16(speed);
-  if (rotorSpeed > 7000) return std::nullopt;
-  const ScrollValue column = roundToInt16(scales::scrollValueOfSpeed(rotorSpeed - 2000));
-  if (column < kFirstColumn) return std::nullopt;
-  return column;
+  const PulleyDrive drive = pulleyDrive(motorSpeed, motorPulley, airEndPulley);
+  if (drive.refusals.any() || drive.column < kFirstColumn) return std::nullopt;
+  return drive.column;
 }
 
 const ChartState& DriveSelector::rowSlots(int row) {
@@ -147,7 +155,7 @@ Selection DriveSelector::select(const Duty& duty) {
   ScrollValue target = kFirstColumn;
   while (target <= scales::kColumns && deliveryAt(line, speedOfColumn(target)) < delivery) ++target;
   if (target > scales::kColumns) {
-    selection.refusals = SelectionRefusal::kDeliveryBeyondChart;
+    selection.refusals = kDeliveryBeyondChart;
     selection.shortfall = duty.delivery - deliveryAt(line, speedOfColumn(scales::kColumns));
     return selection;
   }
@@ -158,7 +166,7 @@ Selection DriveSelector::select(const Duty& duty) {
   std::optional<ScrollValue> row = powerRow(column, pressure);
   while (!row && column < scales::kColumns) row = powerRow(++column, pressure);
   if (!row) {
-    selection.refusals = SelectionRefusal::kPressureNotReached;
+    selection.refusals = kPressureNotReached;
     return selection;
   }
   {
@@ -167,21 +175,63 @@ Selection DriveSelector::select(const Duty& duty) {
     selection.reading = window.reading();
   }
 
+  bool anyDrive = false;
   for (const int motorSpeed : duty.motorSpeeds) {
     MotorDrives& motor = selection.motors.emplace_back();
     motor.motorSpeed = static_cast<Int16>(motorSpeed);
-    for (const Candidate& drive : rankedDrives(motor.motorSpeed, pulleys, target)) {
+    for (const auto& [driveColumn, candidates] :
+         drivesByColumn(motor.motorSpeed, pulleys, target)) {
       if (motor.drives.size() == static_cast<std::size_t>(duty.count)) break;
-      const std::optional<ScrollValue> driveRow = powerRow(drive.column, pressure);
+      const std::optional<ScrollValue> driveRow = powerRow(driveColumn, pressure);
       if (!driveRow) continue;
-      motor.drives.push_back(
-          {.motorSpeed = motor.motorSpeed,
-           .motorPulley = drive.motorPulley,
-           .airEndPulley = drive.airEndPulley,
-           .beltSpeed = std::numbers::pi * drive.motorPulley * motorSpeed / 60000.0,
-           .reachesDelivery = drive.column >= target,
-           .reading = beltReading(raster_, motor.motorSpeed, drive, *driveRow)});
+      // Every drive in this column shows the same power: the one each is designed for.
+      MemoryWindow shown(raster_);
+      shown.scrollTo(driveColumn, *driveRow);
+      const double power = readNumber(shown.reading().power);
+      std::vector<std::pair<const Candidate*, BeltDesign>> sound;
+      for (const Candidate& candidate : candidates) {
+        for (const BeltProfile profile : duty.profiles) {
+          BeltDesign design =
+              designDrive(tables_, profile,
+                          {.power = power,
+                           .serviceFactor = duty.serviceFactor,
+                           .motorSpeed = static_cast<double>(motor.motorSpeed),
+                           .motorPulley = static_cast<double>(candidate.motorPulley),
+                           .airEndPulley = static_cast<double>(candidate.airEndPulley),
+                           .centre = duty.centre},
+                          duty.limits);
+          if (design.sound()) {
+            sound.emplace_back(&candidate, design);
+          } else {
+            selection.excluded |= design.refusals;
+          }
+        }
+      }
+      // The fewest belts first, then the least load on the air end's bearings.
+      std::stable_sort(sound.begin(), sound.end(), [](const auto& a, const auto& b) {
+        return std::tuple(a.second.belts, a.second.shaftLoad) <
+               std::tuple(b.second.belts, b.second.shaftLoad);
+      });
+      for (const auto& [candidate, design] : sound) {
+        if (motor.drives.size() == static_cast<std::size_t>(duty.count)) break;
+        motor.drives.push_back(
+            {.motorSpeed = motor.motorSpeed,
+             .motorPulley = candidate->motorPulley,
+             .airEndPulley = candidate->airEndPulley,
+             .reachesDelivery = driveColumn >= target,
+             .reading = beltReading(raster_, motor.motorSpeed, *candidate, driveColumn, *driveRow),
+             .design = design});
+      }
     }
+    anyDrive = anyDrive || !motor.drives.empty();
+  }
+  if (!anyDrive) {
+    selection.refusals = kNoSoundDrive;
+    selection.exclusion =
+        selection.excluded.any()
+            ? designRefusalText(selection.excluded, duty.limits, tables_, duty.profiles)
+            : "no pair of pulleys turns the air end to a speed of the chart that reads the pressure";
+    selection.motors.clear();
   }
   return selection;
 }
@@ -205,13 +255,21 @@ std::array<std::string, DutyEntries.size()> defaultEntryTexts() {
   for (const PulleySeriesEntry& entry : PulleySeriesTable) {
     if (entry.series == duty.series) series = entry.name;
   }
+  std::string profiles;
+  for (const BeltProfile profile : duty.profiles)
+    profiles += (profiles.empty() ? "" : ", ") + std::string(nameOf(profile));
   return {"",
           "",
           motors,
           std::string(series),
           std::to_string(duty.smallestPulley),
           std::to_string(duty.largestPulley),
-          std::to_string(duty.count)};
+          std::to_string(duty.count),
+          number(duty.serviceFactor),
+          profiles,
+          number(duty.limits.maxBeltSpeed),
+          std::to_string(duty.limits.maxBelts),
+          number(duty.centre)};
 }
 
 EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> texts) {
@@ -228,23 +286,26 @@ EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> tex
     const double value = number(text);
     return value == std::floor(value) && std::abs(value) <= 1e9 ? static_cast<int>(value) : -1;
   };
+  // The words of a list, separated by commas or blanks.
+  const auto items = [](std::string_view list) {
+    std::vector<std::string_view> words;
+    while (!list.empty()) {
+      const std::size_t end = std::min(list.find_first_of(", \t"), list.size());
+      if (end > 0) words.push_back(list.substr(0, end));
+      list.remove_prefix(std::min(end + 1, list.size()));
+    }
+    return words;
+  };
   EnteredDuty entered;
   Duty& duty = entered.duty;
   duty.delivery = number(texts[0]);
   duty.pressure = number(texts[1]);
   duty.motorSpeeds.clear();
-  std::string_view motors = texts[2];
-  while (!motors.empty()) {
-    const std::size_t end = std::min(motors.find_first_of(", \t"), motors.size());
-    if (end > 0) duty.motorSpeeds.push_back(whole(motors.substr(0, end)));
-    motors.remove_prefix(std::min(end + 1, motors.size()));
-  }
-  std::string_view series = texts[3];
-  series.remove_prefix(std::min(series.find_first_not_of(' '), series.size()));
-  series.remove_suffix(series.size() - std::min(series.find_last_not_of(' ') + 1, series.size()));
-  entered.refusals = SelectionRefusal::kUnknownSeries;
+  for (const std::string_view speed : items(texts[2])) duty.motorSpeeds.push_back(whole(speed));
+  const std::vector<std::string_view> series = items(texts[3]);
+  entered.refusals = kUnknownSeries;
   for (const PulleySeriesEntry& entry : PulleySeriesTable) {
-    if (entry.name == series) {
+    if (series.size() == 1 && entry.name == series.front()) {
       duty.series = entry.series;
       entered.refusals = {};
     }
@@ -252,6 +313,18 @@ EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> tex
   duty.smallestPulley = whole(texts[4]);
   duty.largestPulley = whole(texts[5]);
   duty.count = whole(texts[6]);
+  duty.serviceFactor = number(texts[7]);
+  duty.profiles.clear();
+  for (const std::string_view name : items(texts[8])) {
+    if (const auto profile = profileNamed(name)) {
+      duty.profiles.push_back(*profile);
+    } else {
+      entered.refusals |= kUnknownProfile;
+    }
+  }
+  duty.limits.maxBeltSpeed = number(texts[9]);
+  duty.limits.maxBelts = whole(texts[10]);
+  duty.centre = number(texts[11]);
   return entered;
 }
 
@@ -260,6 +333,16 @@ DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn) {
           .entries = {std::to_string(drive.motorSpeed), std::to_string(drive.motorPulley),
                       std::to_string(drive.airEndPulley)},
           .vscroll = drive.reading.vscroll};
+}
+
+void showDrive(MemoryWindow& window, const DriveProposal& drive) {
+  const DriveSteps steps = stepsToShow(drive, window.controls().scrollValue(ScrollBar::HScroll1));
+  if (steps.parkFirst) window.scroll(ScrollBar::HScroll1, 0);
+  window.type(TextControl::Text3, steps.entries[0]);
+  window.type(TextControl::Text4, steps.entries[1]);
+  window.type(TextControl::Text5, steps.entries[2]);
+  window.command2Click();
+  window.scroll(ScrollBar::VScroll1, steps.vscroll);
 }
 
 std::string driveNotes(const DriveProposal& drive) {
@@ -277,9 +360,9 @@ std::string answerNotes(const Selection& selection) {
   return notes;
 }
 
-std::string beltSpeedText(double beltSpeed) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", beltSpeed);
+std::string fixedText(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
   return text;
 }
 
@@ -293,40 +376,97 @@ std::string selectionSummary(const Selection& s) {
 
 std::string showDriveLabel(const DriveProposal& d) {
   return "Show " + std::to_string(d.motorSpeed) + " 1/min, pulleys " +
-         std::to_string(d.motorPulley) + " / " + std::to_string(d.airEndPulley) +
-         " mm on the window";
+         std::to_string(d.motorPulley) + " / " + std::to_string(d.airEndPulley) + " mm, " +
+         std::to_string(d.design.belts) + " " + std::string(nameOf(d.design.profile)) +
+         " belts on the window";
 }
 
 SelectionRow answerRow(const Selection& s) {
   const Reading& r = s.reading;
-  return {
-      "", "", "", r.speed, r.power, r.pressure, r.delivery + ' ' + r.deliveryClass, answerNotes(s)};
+  SelectionRow row;
+  row[2] = r.speed;
+  row[3] = r.power;
+  row[4] = r.pressure;
+  row[5] = r.delivery + ' ' + r.deliveryClass;
+  row.back() = answerNotes(s);
+  return row;
 }
 
 std::array<bool, SelectionColumns.size()> redCells(const Reading& r) {
-  return {false,           false,           false, r.speedPowerRed(), r.speedPowerRed(),
-          r.pressureRed(), r.pressureRed(), false};
+  std::array<bool, SelectionColumns.size()> red{};
+  red[2] = red[3] = r.speedPowerRed();
+  red[4] = red[5] = r.pressureRed();
+  return red;
 }
 
 SelectionRow driveRow(const DriveProposal& d) {
   const Reading& r = d.reading;
+  const BeltDesign& b = d.design;
   return {std::to_string(d.motorSpeed),
           std::to_string(d.motorPulley) + " / " + std::to_string(d.airEndPulley),
-          beltSpeedText(d.beltSpeed),
           r.speed,
           r.power,
           r.pressure,
           r.delivery + ' ' + r.deliveryClass,
+          std::string(nameOf(b.profile)),
+          std::to_string(b.belts),
+          fixedText(b.datumLength, 0),
+          fixedText(b.centre, 0),
+          fixedText(b.wrapAngle, 1),
+          fixedText(b.beltSpeed, 1),
+          fixedText(b.perBelt(), 2),
+          fixedText(b.c1, 2),
+          fixedText(b.c3, 2),
+          fixedText(b.designPower, 1),
+          fixedText(b.shaftLoad, 0),
+          fixedText(b.flexRate, 1),
           driveNotes(d)};
+}
+
+std::span<const FlagWords<SelectionRefusal>> selectionRefusalTexts() {
+  struct Row {
+    SelectionRefusal refusal;
+    std::string words;
+  };
+  static const std::array<Row, 17> rows{{
+      {kDeliveryNotPositive, "delivery not a finite number above 0 m3/min"},
+      {kPressureOutsideClasses, "pressure not from " + number(limits::kLowestPressure) + " to " +
+                                    number(limits::kHighestPressure) + " bar"},
+      {kNoMotorSpeeds, "no motor speed, or more than " + std::to_string(kMaxMotorSpeeds)},
+      {kMotorSpeedsOutOfRange,
+       "motor speed not a whole number from 1 to " + number(limits::kMostMotorSpeed) + " 1/min"},
+      {kPulleysOutOfRange, "pulleys not from 1 to " + number(limits::kMostPulley) +
+                               " mm with the smallest not above the largest"},
+      {kNoPulleyInRange, "no pulley of the series between the smallest and the largest"},
+      {kCountOutOfRange, "count not from 1 to " + std::to_string(kMaxCount)},
+      {kDeliveryBeyondChart,
+       "delivery beyond the chart at " + std::to_string(scales::kTopSpeed) + " 1/min"},
+      {kPressureNotReached, "pressure not reached with a black read-out at any power of the chart"},
+      {kUnknownSeries, "pulley series not R40, R20 or R10"},
+      {kServiceFactorOutOfRange, "service factor not from " + number(kLeastServiceFactor) + " to " +
+                                     number(kMostServiceFactor)},
+      {kNoProfile, "no belt section"},
+      {kUnknownProfile, "belt section not SPZ, SPA, SPB or SPC"},
+      {kBeltSpeedLimitOutOfRange, "highest belt speed not a finite number above 0 m/s"},
+      {kBeltLimitOutOfRange, "most belts not from 1 to " + std::to_string(kMostBelts)},
+      {kCentreOutOfRange, "centre distance not from 0 to " + number(kMostCentre) + " mm"},
+      {kNoSoundDrive, "no belt drive within the limits"},
+  }};
+  static const auto table = [] {
+    std::array<FlagWords<SelectionRefusal>, rows.size()> flags{};
+    for (std::size_t i = 0; i < rows.size(); ++i) flags[i] = {rows[i].refusal, rows[i].words};
+    return flags;
+  }();
+  return table;
 }
 
 std::string selectionRefusalText(const Selection& selection) {
   std::string words;
-  for (const FlagWords<SelectionRefusal>& entry : SelectionRefusalTexts) {
+  for (const FlagWords<SelectionRefusal>& entry : selectionRefusalTexts()) {
     if (!selection.refusals.has(entry.flag)) continue;
     if (!words.empty()) words += "; ";
     words += entry.words;
-    if (entry.flag == SelectionRefusal::kDeliveryBeyondChart) {
+    if (entry.flag == kDeliveryBeyondChart) {
       // Two decimals as a person weighs a shortfall; a delivery past any chart in exponent form.
       char shortfall[64];
       if (selection.shortfall < 1e6) {
@@ -335,6 +475,9 @@ std::string selectionRefusalText(const Selection& selection) {
         std::snprintf(shortfall, sizeof shortfall, ", short by %.3g m3/min", selection.shortfall);
       }
       words += shortfall;
+    }
+    if (entry.flag == kNoSoundDrive) {
+      words += ": " + selection.exclusion;
     }
   }
   return words;

@@ -8,12 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/belt_design.h"
+#include "chart/belt_tables.h"
 #include "chart/chart_raster.h"
 #include "chart/chart_state.h"
 #include "chart/flags.h"
 #include "chart/reading.h"
 
 namespace chart {
+
+class MemoryWindow;
 
 // Standard pulley datum diameters (mm): the preferred numbers R40, R20 and R10 from 63 to 500.
 enum class PulleySeries { R40, R20, R10 };
@@ -37,6 +41,17 @@ inline constexpr std::array<Int16, 37> R40Diameters{
 // The diameters of a series from `smallest` to `largest`, ascending.
 std::vector<Int16> pulleyDiameters(PulleySeries series, int smallest, int largest);
 
+// A screw compressor among the medium drives of the belt maker's service factors (with fans
+// and pumps over 7.5 kW), started star-delta, running more than 16 hours a day: the row of that
+// table whose factor a proposal is designed with, unless the duty names another.
+struct ServiceFactorChoice {
+  std::string_view loadGroup;
+  std::string_view startingTorque;
+  std::string_view dailyHours;
+};
+inline constexpr ServiceFactorChoice kCompressorDuty{"medium", "normal", "over 16"};
+inline constexpr double kCompressorServiceFactor = 1.3;  // that row's c2, checked against it
+
 // What the customer asks for, and the drives to choose from.
 struct Duty {
   double delivery = 0;  // free air delivery Q, m3/min
@@ -46,10 +61,19 @@ struct Duty {
   int smallestPulley = 63;  // mm
   int largestPulley = 500;
   int count = 5;  // proposals per motor speed
+  double serviceFactor = kCompressorServiceFactor;
+  std::vector<BeltProfile> profiles{BeltProfiles.begin(), BeltProfiles.end()};
+  DriveLimits limits{};
+  double centre = 0;  // wished centre distance, mm; 0: the sum of each drive's diameters
 };
 
 inline constexpr int kMaxMotorSpeeds = 8;
 inline constexpr int kMaxCount = 100;
+// The options a duty may set, as far as a belt drive can sensibly go.
+inline constexpr double kLeastServiceFactor = 1;
+inline constexpr double kMostServiceFactor = 3;
+inline constexpr int kMostBelts = 20;
+inline constexpr double kMostCentre = 20000;  // mm
 
 // Why a duty got no selection. Flags, like the calculators' refusals: a duty can be wrong in
 // several ways at once, and a front end names them all.
@@ -64,36 +88,30 @@ enum class SelectionRefusal : unsigned {
   kDeliveryBeyondChart = 1u << 7,
   kPressureNotReached = 1u << 8,
   kUnknownSeries = 1u << 9,
+  kServiceFactorOutOfRange = 1u << 10,
+  kNoProfile = 1u << 11,
+  kUnknownProfile = 1u << 12,
+  kBeltSpeedLimitOutOfRange = 1u << 13,
+  kBeltLimitOutOfRange = 1u << 14,
+  kCentreOutOfRange = 1u << 15,
+  kNoSoundDrive = 1u << 16,
 };
 constexpr bool isFlagKind(SelectionRefusal) { return true; }
 using SelectionRefusals = Flags<SelectionRefusal>;
 
-inline constexpr std::array<FlagWords<SelectionRefusal>, 10> SelectionRefusalTexts{{
-    {SelectionRefusal::kDeliveryNotPositive, "delivery not a finite number above 0 m3/min"},
-    {SelectionRefusal::kPressureOutsideClasses, "pressure not from 4 to 13 bar"},
-    {SelectionRefusal::kNoMotorSpeeds, "no motor speed, or more than 8"},
-    {SelectionRefusal::kMotorSpeedsOutOfRange,
-     "motor speed not a whole number from 1 to 32767 1/min"},
-    {SelectionRefusal::kPulleysOutOfRange,
-     "pulleys not from 1 to 500 mm with the smallest not above the largest"},
-    {SelectionRefusal::kNoPulleyInRange,
-     "no pulley of the series between the smallest and the largest"},
-    {SelectionRefusal::kCountOutOfRange, "count not from 1 to 100"},
-    {SelectionRefusal::kDeliveryBeyondChart, "delivery beyond the chart at 7000 1/min"},
-    {SelectionRefusal::kPressureNotReached,
-     "pressure not reached with a black read-out at any power of the chart"},
-    {SelectionRefusal::kUnknownSeries, "pulley series not R40, R20 or R10"},
-}};
+// Each refusal's words; those of a drive that no limit lets through are made with the limits.
+std::span<const FlagWords<SelectionRefusal>> selectionRefusalTexts();
 
 // One belt drive and what the window shows for it: the entries typed into Text3 to Text5,
 // Calculate clicked, then VScroll1 moved to the power row found for it.
+// The belt drive is designed for the shaft power the window shows at that row.
 struct DriveProposal {
   Int16 motorSpeed = 0;
   Int16 motorPulley = 0;
   Int16 airEndPulley = 0;
-  double beltSpeed = 0;  // m/s at the motor pulley
   bool reachesDelivery = false;  // the air-end speed is at least the speed the duty needs
   Reading reading;  // hscroll is the column the belt calculator chose, vscroll the power row
+  BeltDesign design;
 };
 
 struct MotorDrives {
@@ -104,6 +122,9 @@ struct MotorDrives {
 struct Selection {
   SelectionRefusals refusals{};
   double shortfall = 0;  // m3/min that the chart lacks at 7000 1/min (kDeliveryBeyondChart)
+  // What kept the drives out where none is left (kNoSoundDrive), and its words with the limits.
+  DesignRefusals excluded{};
+  std::string exclusion;
   Int16 deliverySpeed = 0;  // the lowest speed of the grid whose estimate reaches Q
   // The window at the speed and power found: at deliverySpeed, or the next speed with a
   // power row that reaches the pressure.
@@ -117,7 +138,7 @@ struct DutyEntry {
   std::string_view name;
   std::string_view caption;
 };
-inline constexpr std::array<DutyEntry, 7> DutyEntries{{
+inline constexpr std::array<DutyEntry, 12> DutyEntries{{
     {"delivery", "Free air delivery Q (m³/min)"},
     {"pressure", "Differential pressure p (bar, 4 to 13)"},
     {"motors", "Motor speeds (1/min)"},
@@ -125,15 +146,21 @@ inline constexpr std::array<DutyEntry, 7> DutyEntries{{
     {"smallest", "Smallest pulley (mm)"},
     {"largest", "Largest pulley (mm)"},
     {"count", "Drives per motor speed"},
+    {"service-factor", "Service factor c2"},
+    {"profiles", "Belt sections"},
+    {"max-belt-speed", "Highest belt speed (m/s)"},
+    {"max-belts", "Most belts"},
+    {"centre", "Centre distance (mm, 0: D + d)"},
 }};
 std::array<std::string, DutyEntries.size()> defaultEntryTexts();
 
 // A duty from the texts of those entries, each number read as the window reads its boxes
-// ("abc" is 0, "8 bar" is 8); motor speeds separated by commas or blanks. A number that is
-// no whole number where one is needed is kept as one out of range, so that it is refused.
+// ("abc" is 0, "8 bar" is 8); motor speeds and sections separated by commas or blanks. A
+// number that is no whole number where one is needed is kept as one out of range, so that it is
+// refused.
 struct EnteredDuty {
   Duty duty;
-  SelectionRefusals refusals{};  // what the texts alone refuse (an unknown series)
+  SelectionRefusals refusals{};  // what the texts alone refuse (an unknown series or section)
 };
 EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> texts);
 
@@ -148,13 +175,15 @@ struct DriveSteps {
   ScrollValue vscroll = 0;
 };
 DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn);
+// Those steps carried out on a window held in memory, through its own handlers.
+void showDrive(MemoryWindow& window, const DriveProposal& drive);
 
 // What a reader is told beside a figure: the reasons for red, a drive that falls short of Q,
 // a speed answer that had to go past the speed that reaches Q.
 std::string driveNotes(const DriveProposal& drive);
 std::string answerNotes(const Selection& selection);
-// A belt speed as shown: one decimal, m/s.
-std::string beltSpeedText(double beltSpeed);
+// A figure as shown: a fixed number of decimals.
+std::string fixedText(double value, int decimals);
 
 // The panel a page shows: a heading, the table's caption, a sentence on the outcome for a
 // screen reader, and the name of the button that shows a drive on the window.
@@ -168,16 +197,19 @@ std::string selectionSummary(const Selection& selection);
 std::string showDriveLabel(const DriveProposal& drive);
 
 // The table a page shows: the speed answer first, then the drives of each motor speed.
-inline constexpr std::array<std::string_view, 8> SelectionColumns{
-    "Motor (1/min)", "Pulleys (mm)",   "Belt (m/s)",  "Speed (1/min)",
-    "Power (kW)",    "Pressure (bar)", "Q1 (m³/min)", "Notes"};
+inline constexpr std::array<std::string_view, 19> SelectionColumns{
+    "Motor (1/min)", "Pulleys (mm)",   "Speed (1/min)",   "Power (kW)",  "Pressure (bar)",
+    "Q1 (m³/min)",   "Section",        "Belts",           "Length (mm)", "Centre (mm)",
+    "Wrap (°)",      "Belt (m/s)",     "PN (kW)",         "c1",          "c3",
+    "Design (kW)",   "Shaft load (N)", "Flex rate (1/s)", "Notes"};
 using SelectionRow = std::array<std::string, SelectionColumns.size()>;
 SelectionRow answerRow(const Selection& selection);
 SelectionRow driveRow(const DriveProposal& drive);
 // Which cells of a row show red: speed and power, pressure and Q1, as the window colours them.
 std::array<bool, SelectionColumns.size()> redCells(const Reading& reading);
 
-// The refusal words, joined by "; ", with the shortfall where the chart falls short.
+// The refusal words, joined by "; ", with the shortfall where the chart falls short and the
+// limits that kept every drive out.
 std::string selectionRefusalText(const Selection& selection);
 
 // The HScroll1 value that the belt calculator gives a drive, or none where it leaves the
@@ -189,7 +221,8 @@ std::optional<ScrollValue> beltColumn(Int16 motorSpeed, Int16 motorPulley, Int16
 // every later duty: keep one selector for a batch.
 class DriveSelector {
  public:
-  explicit DriveSelector(const ChartRaster& raster) : raster_(raster) {}
+  DriveSelector(const ChartRaster& raster, const BeltTables& tables)
+      : raster_(raster), tables_(tables) {}
 
   Selection select(const Duty& duty);
   Selection select(const EnteredDuty& entered);
@@ -202,6 +235,7 @@ class DriveSelector {
   const ChartState& rowSlots(int row);
 
   const ChartRaster& raster_;
+  const BeltTables& tables_;
   std::array<ChartState, ChartRaster::kHeight> rows_{};
   std::bitset<ChartRaster::kHeight> scanned_;
 };

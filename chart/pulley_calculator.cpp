@@ -1,6 +1,7 @@
 #include "chart/checked.h"
 #include "chart/form4_logic.h"
 #include "chart/numeric_text.h"
+#include "chart/pulley_drive.h"
 #include "chart/refusals.h"
 #include "chart/scales.h"
 
@@ -20,6 +21,34 @@ bool readsWithin(const Form4Controls& controls, TextControl entry, double maximu
 
 }  // namespace
 
+PulleyDrive pulleyDrive(Int16 motorSpeed, Int16 motorPulley, Int16 airEndPulley) {
+  PulleyDrive drive;
+  // An air-end pulley under 1 is stored as 0, and a speed past 32767 has no 16-bit value:
+  // both are refused silently, like an entry out of range, leaving the speed as it was.
+  if (airEndPulley == 0) {
+    drive.refusals = Refusal::kAirEndPulleyUnderOne;
+    return drive;
+  }
+  // The ratio first, in double.
+  const double speed = static_cast<double>(motorPulley) / airEndPulley * motorSpeed;
+  try {
+    drive.rotorSpeed = roundToInt16(speed);
+  } catch (const ChartError&) {
+    drive.refusals = Refusal::kSpeedBeyondRange;
+    return drive;
+  }
+  if (*drive.rotorSpeed > scales::kTopSpeed) {
+    drive.refusals = Refusal::kSpeedAboveChart;
+    return drive;
+  }
+  drive.column = roundToInt16(
+      scales::scrollValueOfSpeed(checkedSub(*drive.rotorSpeed, scales::kSpeedAtColumnZero)));
+  // A drive slower than 1995 1/min lies left of the chart: the speed stays as computed and
+  // the column where it was, just as above 7000 1/min.
+  if (drive.column < 0) drive.refusals = Refusal::kSpeedBelowChart;
+  return drive;
+}
+
 void Form4Logic::Command2_Click() {
   // Each entry is read afresh for its test and again for storing, as typed.
   const auto entry = [this](TextControl control) {
@@ -38,26 +67,13 @@ void Form4Logic::Command2_Click() {
     return refuse(Refusal::kAirEndPulleyOutOfRange);
   state_.AirEndPulley = entry(TextControl::Text5);
 
-  // An air-end pulley under 1 is stored as 0, and a speed past 32767 has no 16-bit value:
-  // both are refused silently, like an entry out of range, leaving the speed as it was.
-  if (state_.AirEndPulley == 0) return refuse(Refusal::kAirEndPulleyUnderOne);
-  const double speed =
-      static_cast<double>(state_.MotorPulley) / state_.AirEndPulley * state_.MotorSpeed;
-  Int16 rotorSpeed = 0;
-  try {
-    rotorSpeed = roundToInt16(speed);
-  } catch (const ChartError&) {
-    return refuse(Refusal::kSpeedBeyondRange);
+  const PulleyDrive drive = pulleyDrive(state_.MotorSpeed, state_.MotorPulley, state_.AirEndPulley);
+  if (drive.rotorSpeed) state_.RotorSpeed = *drive.rotorSpeed;
+  if (drive.refusals.any()) {
+    refusals_ = drive.refusals;
+    return;
   }
-  state_.RotorSpeed = rotorSpeed;
-
-  if (state_.RotorSpeed > scales::kTopSpeed) return refuse(Refusal::kSpeedAboveChart);
-  const ScrollValue value = roundToInt16(
-      scales::scrollValueOfSpeed(checkedSub(state_.RotorSpeed, scales::kSpeedAtColumnZero)));
-  // A drive slower than 1995 1/min lies left of the chart: the speed stays as computed and
-  // the column where it was, just as above 7000 1/min.
-  if (value < 0) return refuse(Refusal::kSpeedBelowChart);
-  controls_.setScrollValue(ScrollBar::HScroll1, value);
+  controls_.setScrollValue(ScrollBar::HScroll1, drive.column);
 }
 
 }  // namespace chart

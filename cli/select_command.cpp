@@ -5,6 +5,7 @@
 #include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/csv_line.h"
+#include "resources/embedded_belts.h"
 #include "resources/embedded_chart.h"
 
 namespace cli {
@@ -88,7 +89,7 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
           drives.push_back({{"motor_speed", d.motorSpeed},
                             {"motor_pulley", d.motorPulley},
                             {"airend_pulley", d.airEndPulley},
-                            {"belt_speed", std::stod(chart::beltSpeedText(d.beltSpeed))},
+                            {"belt_speed", std::stod(chart::fixedText(d.design.beltSpeed, 1))},
                             {"reaches_delivery", d.reachesDelivery},
                             {"reading", readingJson(d.reading)}});
         }
@@ -130,8 +131,9 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       record_ += ',';
       if (d) {
         record_ += std::to_string(d->motorSpeed) + ',' + std::to_string(d->motorPulley) + ',' +
-                   std::to_string(d->airEndPulley) + ',' + chart::beltSpeedText(d->beltSpeed) +
-                   ',' + std::string(boolText(d->reachesDelivery));
+                   std::to_string(d->airEndPulley) + ',' +
+                   chart::fixedText(d->design.beltSpeed, 1) + ',' +
+                   std::string(boolText(d->reachesDelivery));
       } else {
         record_ += ",,,,";
       }
@@ -151,7 +153,7 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       record_ += ' ';
       padRight(record_,
                d ? std::to_string(d->motorPulley) + '/' + std::to_string(d->airEndPulley) : "-", 7);
-      padLeft(record_, d ? chart::beltSpeedText(d->beltSpeed) : "-", 9);
+      padLeft(record_, d ? chart::fixedText(d->design.beltSpeed, 1) : "-", 9);
       record_ += ' ';
       addReadingText(record_, r);
       if (!row.notes.empty()) record_ += ' ' + row.notes;
@@ -202,7 +204,7 @@ int SelectCommand::run(Format format,
   if (batched && !values_.empty()) return usageError("select: give Q and P or --batch, not both");
   if (!batched && values_.size() != 2)
     return usageError("select takes 2 values, not " + std::to_string(values_.size()));
-  chart::DriveSelector selector(embedded::chartRaster());
+  chart::DriveSelector selector(embedded::chartRaster(), embedded::beltTables());
   SelectionWriter writer(stdout, format, batched);
   if (batched) {
     return runBatch(

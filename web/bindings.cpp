@@ -7,6 +7,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include "bench/selection_duties.h"
 #include "chart/drive_selection.h"
 #include "chart/memory_window.h"
 #include "chart/numeric_text.h"
@@ -14,6 +15,7 @@
 #include "chart/scales.h"
 #include "layout/form10_layout.h"
 #include "layout/form4_layout.h"
+#include "resources/embedded_belts.h"
 #include "resources/embedded_chart.h"
 
 namespace {
@@ -269,15 +271,7 @@ class PageCore {
     if (motor < 0 || std::size_t(motor) >= selection_.motors.size()) return;
     const auto& drives = selection_.motors[std::size_t(motor)].drives;
     if (drive < 0 || std::size_t(drive) >= drives.size()) return;
-    const chart::DriveSteps steps = chart::stepsToShow(
-        drives[std::size_t(drive)], window_.controls().scrollValue(chart::ScrollBar::HScroll1));
-    if (steps.parkFirst) window_.scroll(chart::ScrollBar::HScroll1, 0);
-    for (std::size_t i = 0; i < steps.entries.size(); ++i) {
-      window_.type(static_cast<chart::TextControl>(int(chart::TextControl::Text3) + int(i)),
-                   steps.entries[i]);
-    }
-    window_.command2Click();
-    window_.scroll(chart::ScrollBar::VScroll1, steps.vscroll);
+    chart::showDrive(window_, drives[std::size_t(drive)]);
   }
 
   void mouseDown(int button, int shift, float x, float y) {
@@ -305,7 +299,7 @@ class PageCore {
   static chart::Int16 int16(int mask) { return static_cast<chart::Int16>(mask & 0x7FFF); }
 
   chart::MemoryWindow window_{embedded::chartRaster()};
-  chart::DriveSelector selector_{embedded::chartRaster()};
+  chart::DriveSelector selector_{embedded::chartRaster(), embedded::beltTables()};
   chart::Selection selection_;
 };
 
@@ -325,12 +319,9 @@ void benchReadings(int count) {
 
 // The native benchmark's duties in turn, each on a fresh selector: the same work as there.
 void benchSelections(int count) {
-  const std::array<chart::Duty, 4> duties{{{.delivery = 4.5, .pressure = 8},
-                                           {.delivery = 3.0, .pressure = 4},
-                                           {.delivery = 4.0, .pressure = 11.5},
-                                           {.delivery = 3.5, .pressure = 13}}};
+  const auto& duties = bench::kSelectionDuties;
   for (int i = 0; i < count; ++i) {
-    chart::DriveSelector selector(embedded::chartRaster());
+    chart::DriveSelector selector(embedded::chartRaster(), embedded::beltTables());
     const chart::Selection selection = selector.select(duties[std::size_t(i) % duties.size()]);
     if (selection.refusals.any()) return;
   }

@@ -23,6 +23,7 @@
 #include "cli/csv_line.h"
 #include "cli/line_reader.h"
 #include "layout/form4_layout.h"
+#include "resources/embedded_belts.h"
 #include "tests/support/core_harness.h"
 
 extern char** environ;
@@ -618,7 +619,7 @@ TEST(Reader, SelectPrintsTheCoresSelectionForEachDuty) {
   ASSERT_EQ(run.status, 0) << run.err;
   const std::vector<json> records = jsonLines(run.out);
   ASSERT_EQ(records.size(), duties.size());
-  chart::DriveSelector selector(testsupport::chartRaster());
+  chart::DriveSelector selector(testsupport::chartRaster(), embedded::beltTables());
   for (std::size_t i = 0; i < duties.size(); ++i) {
     const chart::Selection s = selector.select({.delivery = duties[i].first,
                                                 .pressure = duties[i].second,
@@ -638,7 +639,7 @@ TEST(Reader, SelectPrintsTheCoresSelectionForEachDuty) {
         EXPECT_EQ(drive["motor_speed"], d.motorSpeed);
         EXPECT_EQ(drive["motor_pulley"], d.motorPulley);
         EXPECT_EQ(drive["airend_pulley"], d.airEndPulley);
-        EXPECT_NEAR(drive["belt_speed"].get<double>(), d.beltSpeed, 0.05);
+        EXPECT_NEAR(drive["belt_speed"].get<double>(), d.design.beltSpeed, 0.05);
         EXPECT_EQ(drive["reaches_delivery"], d.reachesDelivery);
         EXPECT_EQ(readingPartOf(drive["reading"]), readingOf(d.reading)) << i << ' ' << k;
       }

@@ -288,6 +288,34 @@ TEST(DriveSelection, BeltColumnIsTheBeltCalculatorsForEveryPair) {
   }
 }
 
+// The duties an engineer meets, Q from 2 to 6.5 m3/min and p from 5 to 13 bar: every drive
+// proposed can be ordered, and shows on the window what the table says.
+TEST(DriveSelection, EveryProposalOfFiftyDutiesCanBeOrdered) {
+  DriveSelector selector = chart::selector();
+  int duties = 0;
+  for (double q = 2; q <= 6.5; q += 0.5) {
+    for (const double p : {5, 7, 9, 11, 13}) {
+      const Duty d = duty(q, p);
+      const Selection s = selector.select(d);
+      if (s.refusals.any()) continue;
+      ++duties;
+      for (const MotorDrives& motor : s.motors) {
+        for (const DriveProposal& drive : motor.drives) {
+          expectSoundDesign(drive, d);
+          MemoryWindow window(testsupport::chartRaster());
+          showDrive(window, drive);
+          EXPECT_EQ(window.reading(), drive.reading) << q << " m3/min at " << p << " bar";
+        }
+      }
+    }
+  }
+  EXPECT_GE(duties, 30);
+  EXPECT_EQ(
+      embedded::beltTables().serviceFactor(
+          kCompressorDuty.loadGroup, kCompressorDuty.startingTorque, kCompressorDuty.dailyHours),
+      kCompressorServiceFactor);
+}
+
 TEST(DriveSelection, SeriesAndRefusalWords) {
   EXPECT_EQ(pulleyDiameters(PulleySeries::R20, 63, 500).size(), 19u);
   EXPECT_EQ(pulleyDiameters(PulleySeries::R10, 63, 500),

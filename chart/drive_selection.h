@@ -34,6 +34,9 @@ inline constexpr std::array<PulleySeriesEntry, 3> PulleySeriesTable{{
     {PulleySeries::R10, "R10", 4},
 }};
 
+inline constexpr std::array<std::string_view, PulleySeriesTable.size()> PulleySeriesNames{
+    PulleySeriesTable[0].name, PulleySeriesTable[1].name, PulleySeriesTable[2].name};
+
 inline constexpr std::array<Int16, 37> R40Diameters{
     63,  67,  71,  75,  80,  85,  90,  95,  100, 106, 112, 118, 125, 132, 140, 150, 160, 170, 180,
     190, 200, 212, 224, 236, 250, 265, 280, 300, 315, 335, 355, 375, 400, 425, 450, 475, 500};
@@ -132,17 +135,18 @@ struct Selection {
   std::vector<MotorDrives> motors;
 };
 
-// The entries of a form that asks for a duty, in order, with their captions; a new form
-// shows Duty's defaults in them.
+// The entries of a form that asks for a duty, in order, with their captions and, for an entry
+// that offers a choice, what it offers; a new form shows Duty's defaults in them.
 struct DutyEntry {
   std::string_view name;
   std::string_view caption;
+  std::span<const std::string_view> choices = {};
 };
 inline constexpr std::array<DutyEntry, 12> DutyEntries{{
     {"delivery", "Free air delivery Q (m³/min)"},
     {"pressure", "Differential pressure p (bar, 4 to 13)"},
     {"motors", "Motor speeds (1/min)"},
-    {"series", "Pulley series"},
+    {"series", "Pulley series", PulleySeriesNames},
     {"smallest", "Smallest pulley (mm)"},
     {"largest", "Largest pulley (mm)"},
     {"count", "Drives per motor speed"},

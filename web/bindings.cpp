@@ -205,11 +205,9 @@ val selectionForm() {
     entry.set("name", text(chart::DutyEntries[i].name));
     entry.set("caption", text(chart::DutyEntries[i].caption));
     entry.set("value", defaults[i]);
+    entry.set("choices", textsOf(chart::DutyEntries[i].choices));
     entries.call<void>("push", entry);
   }
-  val series = val::array();
-  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable)
-    series.call<void>("push", text(entry.name));
   val columns = val::array();
   for (const std::string_view column : chart::SelectionColumns)
     columns.call<void>("push", text(column));
@@ -220,7 +218,6 @@ val selectionForm() {
   form.set("showButton", text(chart::kShowButton));
   form.set("answerRowHeading", text(chart::kAnswerRowHeading));
   form.set("entries", entries);
-  form.set("series", series);
   form.set("columns", columns);
   return form;
 }

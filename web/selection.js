@@ -15,8 +15,8 @@ export function buildSelectionPanel(module, core, panel, refresh) {
   const form = element('form', { id: 'selection-form', noValidate: true });
   const inputs = design.entries.map((entry) => {
     const id = `duty-${entry.name}`;
-    const input = entry.name === 'series'
-      ? element('select', { id }, design.series.map((name) => element('option', { value: name, textContent: name })))
+    const input = entry.choices.length > 0
+      ? element('select', { id }, entry.choices.map((name) => element('option', { value: name, textContent: name })))
       : element('input', { id, type: 'text', value: entry.value, autocomplete: 'off', spellcheck: false });
     input.value = entry.value;
     form.append(element('label', { htmlFor: id, textContent: entry.caption }), input);
@@ -30,7 +30,7 @@ export function buildSelectionPanel(module, core, panel, refresh) {
   const table = element('table', { id: 'selection-table', hidden: true }, [
     element('caption', { textContent: design.caption }),
     element('thead', {}, [head]), body]);
-  panel.append(heading, form, status, table);
+  panel.append(heading, form, status, element('div', { className: 'selection-scroll' }, [table]));
 
   form.addEventListener('submit', (e) => {
     e.preventDefault();

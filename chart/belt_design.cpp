@@ -86,6 +86,8 @@ BeltDesign designDrive(const BeltTables& tables, BeltProfile profile, const Driv
   // The smaller pulley turns faster: on a drive that speeds up, the air end's.
   d.smallSpeed = request.motorSpeed * request.motorPulley / d.smallDiameter;
   d.ratio = large / d.smallDiameter;
+  d.power = request.power;
+  d.serviceFactor = request.serviceFactor;
   d.designPower = request.power * request.serviceFactor;
   d.beltSpeed = d.smallDiameter * d.smallSpeed / kBeltSpeedDivisor;
   if (d.smallDiameter < section.minDiameter) d.refusals |= kSmallPulleyBelowMinimum;

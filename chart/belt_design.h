@@ -49,6 +49,8 @@ using DesignRefusals = Flags<DesignRefusal>;
 struct BeltDesign {
   BeltProfile profile = BeltProfile::SPZ;
   DesignRefusals refusals;  // none: a drive that can be ordered
+  double power = 0;  // kW at the air end's shaft
+  double serviceFactor = 0;  // c2
   double designPower = 0;  // kW, the power times the service factor
   double smallDiameter = 0;  // mm, the smaller pulley
   double smallSpeed = 0;  // 1/min, that pulley's speed

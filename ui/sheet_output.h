@@ -1,0 +1,35 @@
+#pragma once
+
+#include <vector>
+
+#include <QString>
+
+#include "chart/chart_raster.h"
+#include "chart/sheet.h"
+
+class QPaintDevice;
+class QPainter;
+class QWidget;
+
+namespace ui {
+
+// Draws the sheet's items on a page of the device, one point a 1/72 inch.
+void paintSheet(QPainter& painter, const QPaintDevice& page,
+                const std::vector<chart::sheet::Item>& items, const chart::ChartRaster& raster);
+
+// The sheet through Qt's print dialog: a printer or "Print to file". False if cancelled or failed.
+bool printSheet(QWidget* parent, const std::vector<chart::sheet::Item>& items,
+                const chart::ChartRaster& raster);
+
+// Asks where, then writes the sheet as the command line writes it. The error, or an empty text
+// when it was saved or the user cancelled.
+QString saveSheetPdf(QWidget* parent, const std::vector<chart::sheet::Item>& items,
+                     const chart::ChartRaster& raster);
+
+// Asks for the reference line a sheet carries; false if the user cancelled.
+bool askReference(QWidget* parent, QString& reference);
+
+// Today's date as the sheet prints it.
+std::string today();
+
+}  // namespace ui

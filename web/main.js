@@ -131,14 +131,14 @@ function makeMovable(windowElement, handle) {
   });
 }
 
-// The canvas in device pixels, on whole device pixels, at the present display scale.
+// The canvas in device pixels, on whole cells of its grid, at the present display scale.
 function align() {
   const scale = displayScale();
   if (chart.scale !== scale) {
     chart.setScale(scale);
     chart.draw(core.state());
   }
-  alignToDevicePixels(canvas, form4, scale);
+  alignToDevicePixels(canvas, form4, scale / chart.unit);
 }
 align();
 // A change of display scale (another screen, or zoom) needs the canvas aligned anew.

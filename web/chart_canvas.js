@@ -1,7 +1,7 @@
 // Draws the chart from the core's own raster and the cross-hair over it. The canvas has one
 // pixel per device pixel and this module decides which chart pixel each device pixel shows:
 // then a pointer on any device pixel reads exactly the chart pixel drawn there, at every
-// display scale, with no resampling by the browser.
+// display scale and zoom, with no resampling by the browser.
 
 // The cell [i, i + 1) that holds a coordinate, as the core counts pixels.
 const cell = (coordinate) => Math.floor(coordinate);
@@ -9,6 +9,12 @@ const cell = (coordinate) => Math.floor(coordinate);
 // The chart pixel shown on device pixel `device` at display scale `scale`: the one whose
 // block holds the device pixel's centre (below a scale of 1, the one whose centre is nearest).
 export const chartPixelOfDevicePixel = (device, scale) => Math.floor((device + 0.5) / scale);
+
+// The chart pixel shown on device pixel `device` where the pointer counts in units of `unit`
+// device pixels: every device pixel of a unit shows what the rule above gives the unit, at
+// `scale / unit` units per chart pixel, so that each chart pixel covers whole units only.
+export const chartPixelOnGrid = (device, scale, unit) =>
+  chartPixelOfDevicePixel(Math.floor(device / unit), scale / unit);
 
 // How far short of a device pixel's edge an engine may report a pointer that stands on that
 // pixel. Engines hand out CSS coordinates rounded: Chromium as 32-bit floats, Firefox in
@@ -25,6 +31,10 @@ const GRID_NOISE = 1 / 16;
 // edge: never on its left neighbour for a rounding of the engine's.
 export const devicePixelAt = (client, edge, scale) =>
   Math.floor(client * scale + GRID_NOISE) - Math.round(edge * scale);
+
+// The pointer's unit of `unit` device pixels, counted from the canvas's first, under a pointer
+// at `offset` (offsetX or offsetY) on a canvas that counts device pixels.
+export const unitAt = (offset, unit) => Math.floor(offset / unit + GRID_NOISE);
 
 // The device pixels that one CSS pixel spans. Chromium and Firefox count the browser's zoom
 // into devicePixelRatio; WebKit (Safari, WebKitGTK) leaves its page zoom out of it, and the
@@ -67,15 +77,23 @@ export class ChartCanvas {
     // also hands out pointer positions in whole CSS pixels, too coarse for device pixels: there
     // the canvas counts its own CSS pixels as device pixels, shrunk to size by a transform, and
     // a pointer's offset on it is in device pixels.
-    this.deviceUnits = scale !== (window.devicePixelRatio || 1);
+    const ratio = window.devicePixelRatio || 1;
+    this.deviceUnits = scale !== ratio;
+    // Even so the pointer moves there in whole logical pixels of `ratio` device pixels: zoomed
+    // in (2.5 device pixels to a chart pixel at scale 2 and zoom 1.25) two chart pixels would
+    // share a logical pixel, and the pointer could not tell them apart. So each logical pixel
+    // shows one chart pixel, and a chart pixel covers one or more whole logical pixels. Zoomed
+    // out a logical pixel is wider than a chart pixel: the device grid, showing them all, stays.
+    this.unit = this.deviceUnits && scale > ratio ? ratio : 1;
     const shrink = this.deviceUnits ? scale : 1;
     Object.assign(this.canvas.style, {
       width: `${(width * shrink) / scale}px`, height: `${(height * shrink) / scale}px`,
       transform: this.deviceUnits ? `scale(${1 / scale})` : '', transformOrigin: '0 0',
     });
     const clamp = (v, extent) => Math.min(extent - 1, Math.max(0, v));
-    this.columns = Int32Array.from({ length: width }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), this.width));
-    this.rows = Int32Array.from({ length: height }, (_, d) => clamp(chartPixelOfDevicePixel(d, scale), this.height));
+    const shown = (d) => chartPixelOnGrid(d, scale, this.unit);
+    this.columns = Int32Array.from({ length: width }, (_, d) => clamp(shown(d), this.width));
+    this.rows = Int32Array.from({ length: height }, (_, d) => clamp(shown(d), this.height));
     this.frame = new ImageData(width, height);
     this.frameWords = new Uint32Array(this.frame.data.buffer);
   }
@@ -133,23 +151,26 @@ export class ChartCanvas {
   // The chart pixel under a pointer event, in whole chart pixels; beyond the chart it goes on
   // counting, so a point beside it lies outside 0..499 or 0..399.
   pixelAt(event) {
+    const { scale, unit } = this;
     let x;
     let y;
     if (this.deviceUnits && event.target === this.canvas) {
-      [x, y] = [Math.floor(event.offsetX + GRID_NOISE), Math.floor(event.offsetY + GRID_NOISE)];
+      [x, y] = [unitAt(event.offsetX, unit), unitAt(event.offsetY, unit)];
     } else {
       const box = this.canvas.getBoundingClientRect();
-      [x, y] = [devicePixelAt(event.clientX, box.left, this.scale), devicePixelAt(event.clientY, box.top, this.scale)];
+      [x, y] = [devicePixelAt(event.clientX, box.left, scale), devicePixelAt(event.clientY, box.top, scale)]
+        .map((device) => Math.floor(device / unit));
     }
-    return { x: chartPixelOfDevicePixel(x, this.scale), y: chartPixelOfDevicePixel(y, this.scale) };
+    return { x: chartPixelOfDevicePixel(x, scale / unit), y: chartPixelOfDevicePixel(y, scale / unit) };
   }
 }
 
 // Keeps the canvas on whole device pixels by nudging the window by less than a CSS pixel:
-// otherwise the browser would resample it.
-export function alignToDevicePixels(canvas, windowElement, scale) {
+// otherwise the browser would resample it. `grid` is the cells of the chart's grid, device
+// pixels or the pointer's units, per CSS pixel: the canvas starts on a whole one.
+export function alignToDevicePixels(canvas, windowElement, grid) {
   windowElement.style.translate = '0 0';
   const box = canvas.getBoundingClientRect();
-  const offset = (v) => (Math.round(v * scale) - v * scale) / scale;
+  const offset = (v) => (Math.round(v * grid) - v * grid) / grid;
   windowElement.style.translate = `${offset(box.left)}px ${offset(box.top)}px`;
 }

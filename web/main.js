@@ -80,21 +80,26 @@ controls.get('Command1').addEventListener('click', () => { core.command1Click();
 controls.get('Command2').addEventListener('click', () => { core.command2Click(); refresh(); });
 buildSelectionPanel(module, core, document.getElementById('selection'), refresh);
 
+// A click that a key made (Enter, Space, a screen reader) has no pointer and a detail of 0.
+// The focus it moves is shown as a keyboard's, which Firefox and WebKit would not guess
+// for a focus set by script.
+const byKeyboard = (click) => click.detail === 0;
+
 // The outline drawing window: made on first use, then shown again as it was.
 let form10 = null;
-controls.get('Command4').addEventListener('click', () => {
+controls.get('Command4').addEventListener('click', (click) => {
   if (!form10) {
     form10 = buildForm10(module.form10Layout(), document.body);
     // Closed by its close box or by Escape, as a dialog is; the focus goes back to "Air End".
-    const closeForm10 = () => {
+    const closeForm10 = (focusVisible) => {
       form10.form.hidden = true;
-      controls.get('Command4').focus();
+      controls.get('Command4').focus({ focusVisible });
     };
-    form10.closeBox.addEventListener('click', closeForm10);
+    form10.closeBox.addEventListener('click', (e) => closeForm10(byKeyboard(e)));
     form10.form.addEventListener('keydown', (e) => {
       if (e.key !== 'Escape') return;
       e.preventDefault();
-      closeForm10();
+      closeForm10(true);
     });
     makeMovable(form10.form, form10.titleBar);
     // Beside the main window where the browser window is wide enough, else cascaded over it.
@@ -104,7 +109,7 @@ controls.get('Command4').addEventListener('click', () => {
     form10.form.style.top = `${Math.round(beside ? box.top : box.top + 48) + window.scrollY}px`;
   }
   form10.form.hidden = false;
-  form10.picture.focus();
+  form10.picture.focus({ focusVisible: byKeyboard(click) });
 });
 
 // "Close" ends the tool: a page may close only a tab that a script opened or that holds no
@@ -131,14 +136,14 @@ function makeMovable(windowElement, handle) {
   });
 }
 
-// The canvas in device pixels, on whole device pixels, at the present display scale.
+// The canvas in device pixels, on whole cells of its grid, at the present display scale.
 function align() {
   const scale = displayScale();
   if (chart.scale !== scale) {
     chart.setScale(scale);
     chart.draw(core.state());
   }
-  alignToDevicePixels(canvas, form4, scale);
+  alignToDevicePixels(canvas, form4, scale / chart.unit);
 }
 align();
 // A change of display scale (another screen, or zoom) needs the canvas aligned anew.

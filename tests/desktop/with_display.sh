@@ -4,7 +4,7 @@
 #   with_display.sh wayland COMMAND...  weston on a fresh Xvfb; the command gets
 #                                       WAYLAND_DISPLAY only, no DISPLAY
 # With QNTE_XFT_DPI set, the X server's resources say Xft.dpi: that many, as a desktop's
-# font settings do for a scaled display.
+# font settings do for a scaled display. QNTE_SCREEN sets the screen's size (1600x1200 unless set).
 # Either way QNTE_POINTER_DISPLAY names the X display whose pointer xdotool moves: real
 # window-system input, which reaches a Wayland client through weston.
 # Exits 77 (skipped) only when the server cannot start here.
@@ -34,7 +34,7 @@ trap cleanup EXIT
 display=""
 for n in $(seq 60 199); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp -noreset > /dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${QNTE_SCREEN:-1600x1200}x24" -nolisten tcp -noreset > /dev/null 2>&1 &
   pid=$!
   for _ in $(seq 50); do
     [ -e "/tmp/.X11-unix/X$n" ] && break

@@ -8,7 +8,7 @@ import test from 'node:test';
 // Loaded as a module whatever Node takes a plain .js file for: Debian 12's Node 18 reads one
 // outside a package as CommonJS.
 const source = readFileSync(new URL('../../web/chart_canvas.js', import.meta.url), 'utf8');
-const { chartPixelOfDevicePixel, devicePixelAt } =
+const { chartPixelOfDevicePixel, chartPixelOnGrid, devicePixelAt, unitAt } =
   await import(`data:text/javascript,${encodeURIComponent(source)}`);
 
 const SCALES = [1, 1.25, 1.5, 1.75, 2, 3];
@@ -58,6 +58,29 @@ test('an engine with whole CSS pixels (WebKit) reads the chart pixel drawn, at w
       const client = Math.floor((60 * scale + device) / scale);  // the canvas's edge at CSS 60
       assert.equal(chartPixelOfDevicePixel(devicePixelAt(client, 60, scale), scale),
         chartPixelOfDevicePixel(device, scale), `scale ${scale}, device pixel ${device}`);
+    }
+  }
+});
+
+test('WebKit zoomed in at scale 2 or 3: each chart pixel whole logical pixels, read where drawn', () => {
+  // Safari's zoom steps above 100 % and more; a logical pixel is `scale` device pixels.
+  for (const scale of [2, 3]) {
+    for (const zoom of [1.1, 1.15, 1.25, 1.5, 1.75, 2, 2.5, 3]) {
+      const [r, width] = [scale * zoom, Math.round(500 * scale * zoom)];
+      const left = 60 * scale;  // the canvas's edge, on a whole logical pixel
+      const drawn = [];
+      for (let device = 0; device < width; device += 1) {
+        const where = `scale ${scale}, zoom ${zoom}, device pixel ${device}`;
+        drawn.push(chartPixelOnGrid(device, r, scale));
+        assert.equal(drawn[device], chartPixelOnGrid(device - (device % scale), r, scale), `${where}, whole points`);
+        // WebKit: the pointer's whole logical pixel, in CSS pixels snapped to 1/64, to the
+        // canvas's device pixels through its transform.
+        const logical = Math.floor((left + device) / scale);
+        const offset = (Math.round((logical / zoom) * 64) / 64 - left / r) * r;
+        assert.equal(chartPixelOfDevicePixel(unitAt(offset, scale), r / scale), drawn[device], where);
+      }
+      const all = Array.from({ length: 500 }, (_, i) => i);
+      assert.deepEqual([...new Set(drawn)], all, `scale ${scale}, zoom ${zoom}: every chart pixel, in order`);
     }
   }
 });

@@ -24,6 +24,27 @@ std::optional<std::pair<int, int>> pulleyRange(std::string_view text) {
   return range;
 }
 
+// "1450,2950" as motor speeds; blanks around a speed and empty entries are dropped. Why the list
+// cannot be read, or "".
+std::string readMotorSpeeds(std::string_view list, std::vector<int>& speeds) {
+  const std::size_t before = speeds.size();
+  while (true) {
+    const std::size_t comma = list.find(',');
+    std::string_view entry = list.substr(0, comma);
+    if (const std::size_t first = entry.find_first_not_of(" \t"); first != entry.npos) {
+      entry = entry.substr(first, entry.find_last_not_of(" \t") + 1 - first);
+      int speed = 0;
+      const auto [end, error] = std::from_chars(entry.data(), entry.data() + entry.size(), speed);
+      if (error != std::errc() || end != entry.data() + entry.size())
+        return '"' + std::string(entry) + "\" is no whole number";
+      speeds.push_back(speed);
+    }
+    if (comma == list.npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  return speeds.size() > before ? std::string() : "no motor speed in the list";
+}
+
 std::string numberText(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", value);
@@ -168,9 +189,16 @@ SelectCommand::SelectCommand(CLI::App& app)
   app_->add_option("--batch", batch_,
                    "one CSV line of Q,P per duty, from FILE or - (standard input)")
       ->type_name("FILE");
+  // One argument each time, so that a list without a speed never takes the duty that follows.
   app_->add_option("--motor", motors_, "motor speeds in 1/min, comma-separated (default 1450,2950)")
-      ->delimiter(',')
-      ->type_name("SPEEDS");
+      ->allow_extra_args(false)
+      ->type_name("SPEEDS")
+      ->check(CLI::Validator(
+          [](const std::string& list) {
+            std::vector<int> speeds;
+            return readMotorSpeeds(list, speeds);
+          },
+          ""));
   std::vector<std::string> series;
   for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable)
     series.emplace_back(entry.name);
@@ -183,13 +211,20 @@ SelectCommand::SelectCommand(CLI::App& app)
             return pulleyRange(text) ? std::string() : "not two whole numbers MIN-MAX";
           },
           ""));
-  app_->add_option("--count", count_, "drives proposed per motor speed (default 5)");
+  // CLI11 reads an empty value as 0, which would be refused as if it were the duty's.
+  app_->add_option("--count", count_, "drives proposed per motor speed (default 5)")
+      ->check(CLI::Validator(
+          [](const std::string& text) { return text.empty() ? "an empty value" : std::string(); },
+          ""));
 }
 
 int SelectCommand::run(Format format,
                        const std::function<int(std::string_view)>& usageError) const {
   chart::Duty options;
-  options.motorSpeeds = motors_;
+  if (!motors_.empty()) {
+    options.motorSpeeds.clear();
+    for (const std::string& list : motors_) readMotorSpeeds(list, options.motorSpeeds);
+  }
   for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) {
     if (entry.name == series_) options.series = entry.series;
   }

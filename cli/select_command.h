@@ -57,7 +57,7 @@ class SelectCommand {
   CLI::App* app_;
   std::vector<std::string> values_;
   std::string batch_;
-  std::vector<int> motors_{1450, 2950};
+  std::vector<std::string> motors_;  // each --motor as given; none: the duty's own speeds
   std::string series_ = "R40";
   std::string pulleys_ = "63-500";
   int count_ = 5;

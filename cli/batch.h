@@ -27,8 +27,8 @@ using BatchAnswer = std::function<std::string(
 
 // Reads a batch of CSV lines from FILE or "-" and answers each in order, as spreadsheets write
 // them: a byte order mark, blank lines and a first line of the argument `names` are skipped.
-// `start` writes the header once the input is open. Stops reading at the first record that
-// cannot be written. Returns the exit status.
+// `start` writes the header once the input has been read from. Stops reading at the first record
+// that cannot be written. Returns the exit status.
 int runBatch(const std::string& path, std::span<const std::string_view> names,
              const std::function<void()>& start, const BatchAnswer& answer);
 

@@ -19,8 +19,6 @@
 namespace cli {
 namespace {
 
-constexpr const char* kProgram = "qnte418grafik-read";
-
 // The error of the first failed write to standard output; 0 while every write succeeded.
 int writeError = 0;
 

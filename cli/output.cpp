@@ -1,5 +1,6 @@
 #include "cli/output.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -40,6 +41,10 @@ void nextColumn(std::string& out, std::string_view text, std::size_t width) {
 void padRight(std::string& out, std::string_view text, std::size_t width) {
   out += text;
   if (text.size() < width) out.append(width - text.size(), ' ');
+}
+
+void dropTrailingBlanks(std::string& line) {
+  line.erase(std::min(line.find_last_not_of(' ') + 1, line.size()));
 }
 
 std::string_view boolText(bool value) { return value ? "true" : "false"; }
@@ -164,7 +169,7 @@ void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
                  chart::refusalText(outcome.refusals);
       }
       if (!notes.empty()) record_ += ' ' + notes;
-      while (!record_.empty() && record_.back() == ' ') record_.pop_back();
+      dropTrailingBlanks(record_);
       break;
     }
   }
@@ -187,7 +192,7 @@ void CurveWriter::header() {
         record_ += "  ";
         padRight(record_, std::string(name) + " bar", 10);
       }
-      while (record_.back() == ' ') record_.pop_back();
+      dropTrailingBlanks(record_);
       break;
   }
   put();
@@ -226,7 +231,7 @@ void CurveWriter::write(const chart::RowCurveEnds& row) {
         padRight(record_,
                  end.present ? std::to_string(end.speed) + (end.limit ? " limit" : "") : "-", 10);
       }
-      while (record_.back() == ' ') record_.pop_back();
+      dropTrailingBlanks(record_);
       break;
   }
   put();

@@ -22,6 +22,8 @@ enum class Format { Text, Csv, Json };
 void padLeft(std::string& out, std::string_view text, std::size_t width);
 void nextColumn(std::string& out, std::string_view text, std::size_t width);
 void padRight(std::string& out, std::string_view text, std::size_t width);
+// A text line ends at its last column's text, not at its padding.
+void dropTrailingBlanks(std::string& line);
 std::string_view boolText(bool value);
 std::string dumped(const Json& json);
 

@@ -176,7 +176,7 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
       record_ += ' ';
       addReadingText(record_, r);
       if (!row.notes.empty()) record_ += ' ' + row.notes;
-      while (!record_.empty() && record_.back() == ' ') record_.pop_back();
+      dropTrailingBlanks(record_);
     }
     put();
   }
@@ -240,27 +240,11 @@ int SelectCommand::run(Format format,
   chart::DriveSelector selector(embedded::chartRaster());
   SelectionWriter writer(stdout, format, batched);
   if (batched) {
-    return runBatch(
-        batch_, kSelectFields, [&] { writer.header(); },
-        [&](std::uint64_t number, std::span<const std::string> fields, std::string_view error) {
-          DutyOutcome outcome;
-          if (error.empty()) {
-            outcome = selectFor(selector, options, fields);
-          } else {
-            outcome.error = error;
-          }
-          writer.write(number, outcome);
-          return outcome.error;
-        });
+    return answerBatch(batch_, kSelectFields, writer, [&](std::span<const std::string> fields) {
+      return selectFor(selector, options, fields);
+    });
   }
-  const DutyOutcome outcome = selectFor(selector, options, values_);
-  if (!outcome.error.empty()) {
-    reportRefused("command line", outcome.error);
-    return kRefused;
-  }
-  writer.header();
-  writer.write(1, outcome);
-  return 0;
+  return answerCommandLine(writer, selectFor(selector, options, values_));
 }
 
 }  // namespace cli

@@ -26,6 +26,8 @@ struct DutyOutcome {
   double pressure = 0;
   chart::Selection selection;
   std::string error;  // not empty: refused
+
+  const std::string& refusal() const { return error; }
 };
 
 // Reads the fields Q and P of a duty and selects for it with the options given.

@@ -4,7 +4,6 @@
 
 #include "cli/batch.h"
 #include "cli/commands.h"
-#include "cli/csv_line.h"
 #include "resources/embedded_chart.h"
 
 namespace cli {
@@ -45,25 +44,70 @@ std::string readMotorSpeeds(std::string_view list, std::vector<int>& speeds) {
   return speeds.size() > before ? std::string() : "no motor speed in the list";
 }
 
-std::string numberText(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", value);
-  return text;
+// JSON nests each reading and the list of drives under these keys.
+constexpr const char* kReadingKey = "reading";
+constexpr const char* kDrivesKey = "drives";
+
+const chart::Reading& readingOf(const SelectionLine& line) {
+  return line.drive ? line.drive->reading : line.duty.selection.reading;
 }
 
-Json readingJson(const chart::Reading& r) {
-  Json json;
-  addReadingJson(json, r);
-  return json;
-}
+// The duty and the answer a line gives; in JSON the duty's object.
+constexpr auto kDutyColumns = std::to_array<Column<SelectionLine>>({
+    {.name = "duty_delivery",
+     .text = "Q",
+     .width = 6,
+     .value = [](const SelectionLine& l) -> Value { return number(l.duty.delivery); }},
+    {.name = "duty_pressure",
+     .text = "P",
+     .width = 5,
+     .value = [](const SelectionLine& l) -> Value { return number(l.duty.pressure); }},
+    {.name = "answer",
+     .shown = kTable,
+     .align = Align::Left,
+     .width = 6,
+     .value = [](const SelectionLine& l) -> Value { return l.drive ? "drive" : "speed"; }},
+    {.name = "delivery_speed",
+     .shown = kData,
+     .value = [](const SelectionLine& l) -> Value {
+       return l.drive ? Value() : Value(l.duty.selection.deliverySpeed);
+     }},
+});
 
-// One row of the text and CSV formats: the speed answer or a drive.
-struct Row {
-  std::string_view answer;  // "speed" or "drive"
-  const chart::DriveProposal* drive;  // null for the speed answer
-  const chart::Reading& reading;
-  std::string notes;
-};
+// A belt drive; in JSON each drive's object.
+constexpr auto kDriveColumns = std::to_array<Column<chart::DriveProposal>>({
+    {.name = "motor_speed",
+     .text = "motor",
+     .width = 5,
+     .value = field<&chart::DriveProposal::motorSpeed>},
+    {.name = "pulleys",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .width = 7,
+     .value = [](const chart::DriveProposal& d) -> Value {
+       return std::to_string(d.motorPulley) + '/' + std::to_string(d.airEndPulley);
+     }},
+    {.name = "motor_pulley", .shown = kData, .value = field<&chart::DriveProposal::motorPulley>},
+    {.name = "airend_pulley", .shown = kData, .value = field<&chart::DriveProposal::airEndPulley>},
+    {.name = "belt_speed",
+     .text = "belt m/s",
+     .width = 8,
+     .value = [](const chart::DriveProposal& d) -> Value {
+       return shownNumber(chart::beltSpeedText(d.beltSpeed));
+     }},
+    {.name = "reaches_delivery",
+     .shown = kData,
+     .value = field<&chart::DriveProposal::reachesDelivery>},
+});
+
+constexpr auto kSelectionNotes = std::to_array<Column<SelectionLine>>({
+    {.name = "notes",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .value = [](const SelectionLine& l) -> Value {
+       return l.drive ? chart::driveNotes(*l.drive) : chart::answerNotes(l.duty.selection);
+     }},
+});
 
 }  // namespace
 
@@ -82,104 +126,51 @@ DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
 }
 
 void SelectionWriter::header() {
-  putHeader(
-      "duty_delivery,duty_pressure,answer,delivery_speed,motor_speed,motor_pulley,airend_pulley,belt_speed,"
-      "reaches_delivery,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,"
-      "pressure_red,reasons",
-      "     Q     P answer motor pulleys belt m/s hscroll vscroll speed power pressure delivery class    "
-      "red         notes");
+  startHeader();
+  addLine(nullptr);
+  finish();
 }
 
 void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
   const chart::Selection& s = outcome.selection;
-  const bool failed = !outcome.error.empty();
-  if (format_ == Format::Json) {
-    Json json;
-    if (numbered_) json["line"] = line;
-    if (failed) {
-      json["error"] = outcome.error;
-    } else {
-      json["duty_delivery"] = outcome.delivery;
-      json["duty_pressure"] = outcome.pressure;
-      json["delivery_speed"] = s.deliverySpeed;
-      json["reading"] = readingJson(s.reading);
-      Json drives = Json::array();
-      for (const chart::MotorDrives& motor : s.motors) {
-        for (const chart::DriveProposal& d : motor.drives) {
-          drives.push_back({{"motor_speed", d.motorSpeed},
-                            {"motor_pulley", d.motorPulley},
-                            {"airend_pulley", d.airEndPulley},
-                            {"belt_speed", std::stod(chart::beltSpeedText(d.beltSpeed))},
-                            {"reaches_delivery", d.reachesDelivery},
-                            {"reading", readingJson(d.reading)}});
-        }
+  const SelectionLine answer{outcome, nullptr};
+  if (!outcome.error.empty()) {
+    start(line, outcome.error);
+    addLine(nullptr);
+    finish();
+  } else if (format_ == Format::Json) {
+    start(line);
+    add(kDutyColumns, &answer);
+    json_[kReadingKey] = jsonObject(readingColumns(), s.reading);
+    Json drives = Json::array();
+    for (const chart::MotorDrives& motor : s.motors) {
+      for (const chart::DriveProposal& d : motor.drives) {
+        Json& drive = drives.emplace_back(jsonObject(kDriveColumns, d));
+        drive[kReadingKey] = jsonObject(readingColumns(), d.reading);
       }
-      json["drives"] = drives;
     }
-    record_ = dumped(json);
-    put();
-    return;
-  }
-  if (failed) {
-    // Every answer column empty, the error in the last.
-    if (format_ == Format::Csv) {
-      record_ += std::to_string(line);
-      record_.append(20, ',');
-      record_ += csvField(outcome.error);
-    } else {
-      padLeft(record_, std::to_string(line), 6);
-      record_ += " error: " + outcome.error;
+    json_[kDrivesKey] = std::move(drives);
+    finish();
+  } else {
+    start(line);
+    addLine(&answer);
+    finish();
+    for (const chart::MotorDrives& motor : s.motors) {
+      for (const chart::DriveProposal& d : motor.drives) {
+        const SelectionLine drive{outcome, &d};
+        start(line);
+        addLine(&drive);
+        finish();
+      }
     }
-    put();
-    return;
   }
+}
 
-  std::vector<Row> rows;
-  rows.push_back({"speed", nullptr, s.reading, chart::answerNotes(s)});
-  for (const chart::MotorDrives& motor : s.motors) {
-    for (const chart::DriveProposal& d : motor.drives)
-      rows.push_back({"drive", &d, d.reading, chart::driveNotes(d)});
-  }
-  for (const Row& row : rows) {
-    const chart::Reading& r = row.reading;
-    const chart::DriveProposal* d = row.drive;
-    if (format_ == Format::Csv) {
-      if (numbered_) record_ += std::to_string(line) + ',';
-      record_ += numberText(outcome.delivery) + ',' + numberText(outcome.pressure) + ',';
-      record_ += std::string(row.answer) + ',';
-      record_ += d ? "" : std::to_string(s.deliverySpeed);
-      record_ += ',';
-      if (d) {
-        record_ += std::to_string(d->motorSpeed) + ',' + std::to_string(d->motorPulley) + ',' +
-                   std::to_string(d->airEndPulley) + ',' + chart::beltSpeedText(d->beltSpeed) +
-                   ',' + std::string(boolText(d->reachesDelivery));
-      } else {
-        record_ += ",,,,";
-      }
-      record_ += ',';
-      addReadingCsv(record_, r);
-      if (numbered_) record_ += ',';
-    } else {
-      if (numbered_) {
-        padLeft(record_, std::to_string(line), 6);
-        record_ += ' ';
-      }
-      padLeft(record_, numberText(outcome.delivery), 6);
-      padLeft(record_, numberText(outcome.pressure), 6);
-      record_ += ' ';
-      padRight(record_, row.answer, 6);
-      padLeft(record_, d ? std::to_string(d->motorSpeed) : "-", 6);
-      record_ += ' ';
-      padRight(record_,
-               d ? std::to_string(d->motorPulley) + '/' + std::to_string(d->airEndPulley) : "-", 7);
-      padLeft(record_, d ? chart::beltSpeedText(d->beltSpeed) : "-", 9);
-      record_ += ' ';
-      addReadingText(record_, r);
-      if (!row.notes.empty()) record_ += ' ' + row.notes;
-      dropTrailingBlanks(record_);
-    }
-    put();
-  }
+void SelectionWriter::addLine(const SelectionLine* line) {
+  add(kDutyColumns, line);
+  add(kDriveColumns, line ? line->drive : nullptr);
+  add(readingColumns(), line ? &readingOf(*line) : nullptr);
+  add(kSelectionNotes, line);
 }
 
 SelectCommand::SelectCommand(CLI::App& app)

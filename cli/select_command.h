@@ -34,8 +34,14 @@ struct DutyOutcome {
 DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
                       std::span<const std::string> fields);
 
+// One line of a selection in text and CSV: the speed answer, or a drive.
+struct SelectionLine {
+  const DutyOutcome& duty;
+  const chart::DriveProposal* drive;  // null on the speed answer's line
+};
+
 // Writes a selection one record a line: in text and CSV a line for the speed and power, then
-// one per drive; in JSON one object per duty.
+// one per drive; in JSON one object per duty, its drives nested.
 class SelectionWriter : RecordWriter {
  public:
   SelectionWriter(std::FILE* out, Format format, bool numbered)
@@ -43,6 +49,9 @@ class SelectionWriter : RecordWriter {
 
   void header();
   void write(std::uint64_t line, const DutyOutcome& outcome);
+
+ private:
+  void addLine(const SelectionLine* line);
 };
 
 // The `select` subcommand on the command line's parser.

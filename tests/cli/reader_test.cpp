@@ -704,6 +704,8 @@ TEST(Reader, SelectRefusesBadDutiesAndBadUsage) {
        0,
        "1450 450/140",
        ""},
+      // A figure longer than its column keeps a blank before it.
+      {{"select", "4.5", "4.123456", "--count", "1"}, 0, "   4.5 4.12346 speed", ""},
       // An empty value is a usage error, never a duty refused.
       {{"select", "4.5", "8", "--motor", ""}, 2, "", "--motor:"},
       {{"select", "4.5", "8", "--count", ""}, 2, "", "--count:"},

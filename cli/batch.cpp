@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -17,8 +18,6 @@
 
 namespace cli {
 namespace {
-
-constexpr const char* kProgram = "qnte418grafik-read";
 
 // The error of the first failed write to standard output; 0 while every write succeeded.
 int writeError = 0;
@@ -59,15 +58,16 @@ int runBatch(const std::string& path, std::span<const std::string_view> names,
   }
   const std::string name = standardInput ? "standard input" : path;
   int status = 0;
-  start();
   try {
     LineReader reader(fd, [] { return std::fflush(stdout) == 0; });
+    // Nothing is written before the input is known to be readable: a directory gets its
+    // message alone.
+    std::optional<LineReader::Line> line = reader.next();
+    start();
     std::vector<std::string> fields;
     std::uint64_t number = 0;
     bool first = true;
-    while (outputWritten()) {
-      const auto line = reader.next();
-      if (!line) break;
+    for (; line && outputWritten(); line = reader.next()) {
       ++number;
       std::string_view text = line->text;
       // Spreadsheets save "CSV UTF-8" with a byte order mark in front of the first line.

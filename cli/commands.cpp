@@ -54,6 +54,11 @@ std::string readFields(std::string_view command, std::span<const std::string_vie
   return {};
 }
 
+std::string Outcome::refusal() const {
+  if (!error.empty()) return error;
+  return refusals.any() ? "not placed: " + chart::refusalText(refusals) : std::string();
+}
+
 const CommandInfo& infoOf(Command command) {
   for (const CommandInfo& info : kCommands) {
     if (info.command == command) return info;

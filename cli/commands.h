@@ -55,6 +55,10 @@ struct Outcome {
   chart::Reading reading;
   chart::Refusals refusals{};  // calculators only
   std::string error;  // not empty: the input was refused
+
+  // Why the reading was refused, or "": a calculator that would not place the cross-hair is
+  // refused too, though its record is written.
+  std::string refusal() const;
 };
 
 // Reads the numbers of a command's fields into `values`; returns why they cannot be read, or "".

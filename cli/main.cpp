@@ -2,19 +2,12 @@
 // the same in-memory controls as every other front end. Exit status 0 when every reading
 // was made, 1 when an input was refused, 2 for a usage error, 3 when the output cannot be
 // written.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <map>
+#include <span>
 #include <sstream>
 #include <string>
-#include <system_error>
-#include <utility>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -22,19 +15,17 @@
 #include "chart/curve_ends.h"
 #include "cli/batch.h"
 #include "cli/commands.h"
-#include "cli/csv_line.h"
-#include "cli/line_reader.h"
 #include "cli/output.h"
 #include "cli/select_command.h"
 #include "resources/embedded_chart.h"
 
 namespace {
 
+using cli::kProgram;
 using cli::kUsage;
 using cli::outputWritten;
 using cli::unwritable;
 
-constexpr const char* kProgram = "qnte418grafik-read";
 std::string usage() {
   std::string text;
   const std::string program = std::string(kProgram) + ' ';
@@ -96,14 +87,6 @@ int show(const CLI::App& app, const CLI::ParseError& request) {
   std::fputs(out.str().c_str(), stdout);
   std::fflush(stdout);
   return outputWritten() ? status : unwritable();
-}
-
-// Why a reading was refused, or "": a calculator that would not place the cross-hair is
-// refused too, though its record is written.
-std::string refusalOf(const cli::Outcome& outcome) {
-  if (!outcome.error.empty()) return outcome.error;
-  return outcome.refusals.any() ? "not placed: " + chart::refusalText(outcome.refusals)
-                                : std::string();
 }
 
 }  // namespace
@@ -170,11 +153,11 @@ int main(int argc, char** argv) {
   const cli::CommandInfo& info = cli::infoOf(command);
   const bool batched = command != cli::Command::Curves && chosen->count("--batch") > 0;
 
+  const chart::ChartRaster& raster = embedded::chartRaster();
   int status = 0;
   if (command == cli::Command::Curves) {
     cli::CurveWriter writer(stdout, format);
     writer.header();
-    const chart::ChartRaster& raster = embedded::chartRaster();
     for (int row = 0; row < chart::ChartRaster::kHeight && outputWritten(); ++row) {
       writer.write(chart::curveEndsInRow(raster, row));
     }
@@ -183,30 +166,13 @@ int main(int argc, char** argv) {
     if (batched) {
       if (!values.empty())
         return usageError(std::string(info.name) + ": give the values or --batch, not both");
-      const chart::ChartRaster& raster = embedded::chartRaster();
-      status = cli::runBatch(
-          batch, std::span(info.fields).first(info.fieldCount), [&] { writer.header(); },
-          [&](std::uint64_t number, std::span<const std::string> fields, std::string_view error) {
-            cli::Outcome outcome;
-            if (error.empty()) {
-              outcome = cli::readingFor(raster, command, fields);
-            } else {
-              outcome.error = error;
-            }
-            writer.write(number, outcome);
-            return refusalOf(outcome);
-          });
+      status = cli::answerBatch(batch, std::span(info.fields).first(info.fieldCount), writer,
+                                [&](std::span<const std::string> fields) {
+                                  return cli::readingFor(raster, command, fields);
+                                });
     } else {
       if (values.size() != info.fieldCount) return usageError(takes(info));
-      const cli::Outcome outcome = cli::readingFor(embedded::chartRaster(), command, values);
-      if (const std::string refusal = refusalOf(outcome); !refusal.empty()) {
-        cli::reportRefused("command line", refusal);
-        status = cli::kRefused;
-      }
-      if (outcome.error.empty()) {
-        writer.header();
-        writer.write(1, outcome);
-      }
+      status = cli::answerCommandLine(writer, cli::readingFor(raster, command, values));
     }
   }
   std::fflush(stdout);

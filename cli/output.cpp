@@ -1,22 +1,15 @@
 #include "cli/output.h"
 
+#include <algorithm>
 #include <array>
-#include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "chart/numeric_text.h"
+#include "chart/refusals.h"
 #include "chart/warnings.h"
 #include "cli/csv_line.h"
 
 namespace cli {
 namespace {
-
-constexpr std::array<std::string_view, 4> kCurveNames{"13", "10", "7", "4"};
-
-std::vector<std::string_view> refusalWords(chart::Refusals refusals) {
-  return chart::wordsOf(refusals, chart::refusalTexts());
-}
 
 std::string_view redText(const chart::Reading& r) {
   if (r.speedPowerRed() && r.pressureRed()) return "all";
@@ -25,211 +18,243 @@ std::string_view redText(const chart::Reading& r) {
   return "-";
 }
 
-}  // namespace
+constexpr auto kReadingColumns = std::to_array<Column<chart::Reading>>({
+    {.name = "hscroll", .width = 7, .value = field<&chart::Reading::hscroll>},
+    {.name = "vscroll", .width = 7, .value = field<&chart::Reading::vscroll>},
+    {.name = "speed", .width = 5, .value = field<&chart::Reading::speed>},
+    {.name = "power", .width = 5, .value = field<&chart::Reading::power>},
+    {.name = "pressure", .width = 8, .value = field<&chart::Reading::pressure>},
+    {.name = "delivery", .width = 8, .value = field<&chart::Reading::delivery>},
+    {.name = "delivery_class",
+     .text = "class",
+     .align = Align::Left,
+     .width = 8,
+     .value = field<&chart::Reading::deliveryClass>},
+    {.name = "red",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .width = 11,
+     .value = [](const chart::Reading& r) -> Value { return std::string(redText(r)); }},
+    {.name = "speed_power_red",
+     .shown = kData,
+     .value = [](const chart::Reading& r) -> Value { return r.speedPowerRed(); }},
+    {.name = "pressure_red",
+     .shown = kData,
+     .value = [](const chart::Reading& r) -> Value { return r.pressureRed(); }},
+    {.name = "reasons",
+     .shown = kData,
+     .value = [](const chart::Reading& r) -> Value {
+       return chart::wordsOf(r.reasons(), chart::WarningTexts);
+     }},
+});
 
-void padLeft(std::string& out, std::string_view text, std::size_t width) {
-  if (text.size() < width) out.append(width - text.size(), ' ');
-  out += text;
+// Whether a calculator placed the cross-hair, and why not.
+constexpr auto kCalculatorColumns = std::to_array<Column<Outcome>>({
+    {.name = "placed",
+     .shown = kData,
+     .value = [](const Outcome& o) -> Value { return o.refusals.none(); }},
+    {.name = "refused",
+     .shown = kData,
+     .value = [](const Outcome& o) -> Value {
+       return chart::wordsOf(o.refusals, chart::refusalTexts());
+     }},
+});
+
+constexpr auto kReadingNotes = std::to_array<Column<Outcome>>({
+    {.name = "notes",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .value = [](const Outcome& o) -> Value {
+       std::string notes = chart::warningText(o.reading.reasons());
+       if (o.refusals.any()) {
+         notes +=
+             (notes.empty() ? "not placed: " : "; not placed: ") + chart::refusalText(o.refusals);
+       }
+       return notes;
+     }},
+});
+
+// The curve ends, I from the 13 bar curve down to the 4 bar one: null where the curve is absent.
+template <std::size_t I>
+Value curveText(const chart::RowCurveEnds& row) {
+  const chart::CurveEnd& end = row.ends[I];
+  if (!end.present) return {};
+  return std::to_string(end.speed) + (end.limit ? " limit" : "");
+}
+template <std::size_t I>
+Value curveSpeed(const chart::RowCurveEnds& row) {
+  const chart::CurveEnd& end = row.ends[I];
+  return end.present ? Value(end.speed) : Value();
+}
+template <std::size_t I>
+Value curveLimit(const chart::RowCurveEnds& row) {
+  const chart::CurveEnd& end = row.ends[I];
+  return end.present ? Value(end.limit) : Value();
 }
 
-void nextColumn(std::string& out, std::string_view text, std::size_t width) {
-  out += ' ';
-  padLeft(out, text, width - 1);
-}
+constexpr auto kCurveColumns = std::to_array<Column<chart::RowCurveEnds>>({
+    {.name = "row", .width = 3, .value = field<&chart::RowCurveEnds::row>},
+    {.name = "power",
+     .width = 5,
+     .value = [](const chart::RowCurveEnds& r) -> Value {
+       return chart::formatOneDecimal(r.power);
+     }},
+    {.name = "13 bar",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .width = 10,
+     .gap = 2,
+     .value = curveText<0>},
+    {.name = "speed_13", .shown = kData, .value = curveSpeed<0>},
+    {.name = "limit_13", .shown = kData, .value = curveLimit<0>},
+    {.name = "10 bar",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .width = 10,
+     .gap = 2,
+     .value = curveText<1>},
+    {.name = "speed_10", .shown = kData, .value = curveSpeed<1>},
+    {.name = "limit_10", .shown = kData, .value = curveLimit<1>},
+    {.name = "7 bar",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .width = 10,
+     .gap = 2,
+     .value = curveText<2>},
+    {.name = "speed_7", .shown = kData, .value = curveSpeed<2>},
+    {.name = "limit_7", .shown = kData, .value = curveLimit<2>},
+    {.name = "4 bar",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .width = 10,
+     .gap = 2,
+     .value = curveText<3>},
+    {.name = "speed_4", .shown = kData, .value = curveSpeed<3>},
+    {.name = "limit_4", .shown = kData, .value = curveLimit<3>},
+});
 
-void padRight(std::string& out, std::string_view text, std::size_t width) {
-  out += text;
-  if (text.size() < width) out.append(width - text.size(), ' ');
-}
+// The number of a batch's input line, in front of every record.
+constexpr auto kLineColumns = std::to_array<Column<std::uint64_t>>({
+    {.name = "line",
+     .width = 6,
+     .value = [](const std::uint64_t& line) -> Value { return static_cast<std::int64_t>(line); }},
+});
+constexpr std::string_view kErrorKey = "error";
 
-std::string_view boolText(bool value) { return value ? "true" : "false"; }
+// A text line ends at its last column's text, not at its padding.
+void dropTrailingBlanks(std::string& line) {
+  line.erase(std::min(line.find_last_not_of(' ') + 1, line.size()));
+}
 
 std::string dumped(const Json& json) {
   return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-void addReadingJson(Json& json, const chart::Reading& r) {
-  json["hscroll"] = r.hscroll;
-  json["vscroll"] = r.vscroll;
-  json["speed"] = r.speed;
-  json["power"] = r.power;
-  json["pressure"] = r.pressure;
-  json["delivery"] = r.delivery;
-  json["delivery_class"] = r.deliveryClass;
-  json["speed_power_red"] = r.speedPowerRed();
-  json["pressure_red"] = r.pressureRed();
-  json["reasons"] = chart::wordsOf(r.reasons(), chart::WarningTexts);
+}  // namespace
+
+std::span<const Column<chart::Reading>> readingColumns() { return kReadingColumns; }
+
+void RecordWriter::startHeader() {
+  heading_ = true;
+  error_.clear();
+  cells_ = 0;
+  if (numbered_) add(kLineColumns, nullptr);
 }
 
-void addReadingCsv(std::string& record, const chart::Reading& r) {
-  record += std::to_string(r.hscroll) + ',' + std::to_string(r.vscroll);
-  for (const std::string* text : {&r.speed, &r.power, &r.pressure, &r.delivery, &r.deliveryClass}) {
-    record += ',';
-    record += csvField(*text);
+void RecordWriter::start(std::uint64_t line, std::string_view error) {
+  heading_ = false;
+  error_ = error;
+  cells_ = 0;
+  if (!error_.empty()) failure_ = Json::object();
+  // The line's number stands in every record, a refused one's too.
+  if (!numbered_) return;
+  for (const Column<std::uint64_t>& column : kLineColumns)
+    put(column.name, column.value(line), column.align, column.width, column.gap);
+}
+
+bool RecordWriter::columnsShown() const {
+  if (heading_) return format_ != Format::Json;
+  return error_.empty() || format_ == Format::Csv;
+}
+
+void RecordWriter::put(std::string_view name, const Value& value, Align align, std::size_t width,
+                       std::size_t gap) {
+  switch (format_) {
+    case Format::Json:
+      (error_.empty() ? json_ : failure_)[std::string(name)] = jsonOf(value);
+      return;
+    case Format::Csv:
+      if (cells_++ > 0) record_ += ',';
+      record_ += csvOf(value);
+      return;
+    case Format::Text: {
+      if (cells_++ > 0) record_.append(gap, ' ');
+      const std::string text = textOf(value);
+      const std::size_t fill = text.size() < width ? width - text.size() : 0;
+      if (align == Align::Right) record_.append(fill, ' ');
+      record_ += text;
+      if (align == Align::Left) record_.append(fill, ' ');
+      return;
+    }
   }
-  record += ',';
-  record += boolText(r.speedPowerRed());
-  record += ',';
-  record += boolText(r.pressureRed());
-  record += ',';
-  record += csvField(chart::warningText(r.reasons()));
 }
 
-void addReadingText(std::string& record, const chart::Reading& r) {
-  padLeft(record, std::to_string(r.hscroll), 7);
-  nextColumn(record, std::to_string(r.vscroll), 8);
-  nextColumn(record, r.speed, 6);
-  nextColumn(record, r.power, 6);
-  nextColumn(record, r.pressure, 9);
-  nextColumn(record, r.delivery, 9);
-  record += ' ';
-  padRight(record, r.deliveryClass, 8);
-  record += ' ';
-  padRight(record, redText(r), 11);
-}
-
-void RecordWriter::put() {
+void RecordWriter::finish() {
+  if (heading_ && format_ == Format::Json) return;
+  const bool refused = !error_.empty();
+  switch (format_) {
+    case Format::Json:
+      if (refused) failure_[std::string(kErrorKey)] = error_;
+      record_ = dumped(refused ? failure_ : json_);
+      break;
+    case Format::Csv:
+      if (numbered_ || refused) {
+        record_ += ',';
+        record_ += heading_ ? std::string(kErrorKey) : csvField(error_);
+      }
+      break;
+    case Format::Text:
+      if (refused) {
+        if (cells_ > 0) record_ += ' ';
+        record_ += "error: " + error_;
+      } else {
+        dropTrailingBlanks(record_);
+      }
+      break;
+  }
   record_ += '\n';
   std::fwrite(record_.data(), 1, record_.size(), out_);
   record_.clear();
 }
 
-void RecordWriter::putHeader(std::string_view csv, std::string_view text) {
-  if (format_ == Format::Json) return;
-  const bool inCsv = format_ == Format::Csv;
-  if (numbered_) record_ += inCsv ? "line," : "  line ";
-  record_ += inCsv ? csv : text;
-  if (numbered_ && inCsv) record_ += ",error";
-  put();
-}
-
 void ReadingWriter::header() {
-  constexpr std::string_view kCsv =
-      "hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons";
-  putHeader(calculator_ ? std::string(kCsv) + ",placed,refused" : std::string(kCsv),
-            "hscroll vscroll speed power pressure delivery class    red         notes");
+  startHeader();
+  addColumns(nullptr);
+  finish();
 }
 
 void ReadingWriter::write(std::uint64_t line, const Outcome& outcome) {
-  const chart::Reading& r = outcome.reading;
-  const bool failed = !outcome.error.empty();
-  switch (format_) {
-    case Format::Json: {
-      // The object of a reading is kept from record to record: its keys are made once.
-      Json failure;
-      Json& json = failed ? failure : json_;
-      if (numbered_) json["line"] = line;
-      if (failed) {
-        json["error"] = outcome.error;
-      } else {
-        addReadingJson(json, r);
-        if (calculator_) {
-          json["placed"] = outcome.refusals.none();
-          json["refused"] = refusalWords(outcome.refusals);
-        }
-      }
-      record_ = dumped(json);
-      break;
-    }
-    case Format::Csv:
-      if (numbered_) record_ += std::to_string(line) + ',';
-      if (failed) {
-        // Every reading column empty, the error in the last.
-        record_.append(calculator_ ? 12 : 10, ',');
-        record_ += csvField(outcome.error);
-        break;
-      }
-      addReadingCsv(record_, r);
-      if (calculator_) {
-        record_ += ',';
-        record_ += boolText(outcome.refusals.none());
-        record_ += ',';
-        record_ += csvField(chart::refusalText(outcome.refusals));
-      }
-      if (numbered_) record_ += ',';
-      break;
-    case Format::Text: {
-      if (numbered_) {
-        padLeft(record_, std::to_string(line), 6);
-        record_ += ' ';
-      }
-      if (failed) {
-        record_ += "error: " + outcome.error;
-        break;
-      }
-      addReadingText(record_, r);
-      std::string notes = chart::warningText(r.reasons());
-      if (outcome.refusals.any()) {
-        notes += (notes.empty() ? "not placed: " : "; not placed: ") +
-                 chart::refusalText(outcome.refusals);
-      }
-      if (!notes.empty()) record_ += ' ' + notes;
-      while (!record_.empty() && record_.back() == ' ') record_.pop_back();
-      break;
-    }
-  }
-  put();
+  start(line, outcome.error);
+  addColumns(&outcome);
+  finish();
+}
+
+void ReadingWriter::addColumns(const Outcome* outcome) {
+  add(kReadingColumns, outcome ? &outcome->reading : nullptr);
+  if (calculator_) add(kCalculatorColumns, outcome);
+  add(kReadingNotes, outcome);
 }
 
 void CurveWriter::header() {
-  switch (format_) {
-    case Format::Json:
-      return;
-    case Format::Csv:
-      record_ = "row,power";
-      for (const std::string_view name : kCurveNames) {
-        record_ += ",speed_" + std::string(name) + ",limit_" + std::string(name);
-      }
-      break;
-    case Format::Text:
-      record_ = "row power";
-      for (const std::string_view name : kCurveNames) {
-        record_ += "  ";
-        padRight(record_, std::string(name) + " bar", 10);
-      }
-      while (record_.back() == ' ') record_.pop_back();
-      break;
-  }
-  put();
+  startHeader();
+  add(kCurveColumns, nullptr);
+  finish();
 }
 
 void CurveWriter::write(const chart::RowCurveEnds& row) {
-  const std::string power = chart::formatOneDecimal(row.power);
-  switch (format_) {
-    case Format::Json: {
-      Json json;
-      json["row"] = row.row;
-      json["power"] = power;
-      for (std::size_t i = 0; i < row.ends.size(); ++i) {
-        const chart::CurveEnd& end = row.ends[i];
-        const std::string name(kCurveNames[i]);
-        json["speed_" + name] = end.present ? Json(end.speed) : Json(nullptr);
-        json["limit_" + name] = end.present ? Json(end.limit) : Json(nullptr);
-      }
-      record_ = dumped(json);
-      break;
-    }
-    case Format::Csv:
-      record_ = std::to_string(row.row) + ',' + power;
-      for (const chart::CurveEnd& end : row.ends) {
-        record_ += ',';
-        if (end.present)
-          record_ += std::to_string(end.speed) + ',' + std::string(boolText(end.limit));
-        else record_ += ',';
-      }
-      break;
-    case Format::Text:
-      padLeft(record_, std::to_string(row.row), 3);
-      padLeft(record_, power, 6);
-      for (const chart::CurveEnd& end : row.ends) {
-        record_ += "  ";
-        padRight(record_,
-                 end.present ? std::to_string(end.speed) + (end.limit ? " limit" : "") : "-", 10);
-      }
-      while (record_.back() == ' ') record_.pop_back();
-      break;
-  }
-  put();
+  start();
+  add(kCurveColumns, &row);
+  finish();
 }
 
 }  // namespace cli

@@ -4,7 +4,6 @@
 
 #include "cli/batch.h"
 #include "cli/commands.h"
-#include "cli/csv_line.h"
 #include "resources/embedded_belts.h"
 #include "resources/embedded_chart.h"
 
@@ -25,25 +24,91 @@ std::optional<std::pair<int, int>> pulleyRange(std::string_view text) {
   return range;
 }
 
-std::string numberText(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", value);
-  return text;
+// "1450,2950" as motor speeds; blanks around a speed and empty entries are dropped. Why the list
+// cannot be read, or "".
+std::string readMotorSpeeds(std::string_view list, std::vector<int>& speeds) {
+  const std::size_t before = speeds.size();
+  while (true) {
+    const std::size_t comma = list.find(',');
+    std::string_view entry = list.substr(0, comma);
+    if (const std::size_t first = entry.find_first_not_of(" \t"); first != entry.npos) {
+      entry = entry.substr(first, entry.find_last_not_of(" \t") + 1 - first);
+      int speed = 0;
+      const auto [end, error] = std::from_chars(entry.data(), entry.data() + entry.size(), speed);
+      if (error != std::errc() || end != entry.data() + entry.size())
+        return '"' + std::string(entry) + "\" is no whole number";
+      speeds.push_back(speed);
+    }
+    if (comma == list.npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  return speeds.size() > before ? std::string() : "no motor speed in the list";
 }
 
-Json readingJson(const chart::Reading& r) {
-  Json json;
-  addReadingJson(json, r);
-  return json;
+// JSON nests each reading and the list of drives under these keys.
+constexpr const char* kReadingKey = "reading";
+constexpr const char* kDrivesKey = "drives";
+
+const chart::Reading& readingOf(const SelectionLine& line) {
+  return line.drive ? line.drive->reading : line.duty.selection.reading;
 }
 
-// One row of the text and CSV formats: the speed answer or a drive.
-struct Row {
-  std::string_view answer;  // "speed" or "drive"
-  const chart::DriveProposal* drive;  // null for the speed answer
-  const chart::Reading& reading;
-  std::string notes;
-};
+// The duty and the answer a line gives; in JSON the duty's object.
+constexpr auto kDutyColumns = std::to_array<Column<SelectionLine>>({
+    {.name = "duty_delivery",
+     .text = "Q",
+     .width = 6,
+     .value = [](const SelectionLine& l) -> Value { return number(l.duty.delivery); }},
+    {.name = "duty_pressure",
+     .text = "P",
+     .width = 5,
+     .value = [](const SelectionLine& l) -> Value { return number(l.duty.pressure); }},
+    {.name = "answer",
+     .shown = kTable,
+     .align = Align::Left,
+     .width = 6,
+     .value = [](const SelectionLine& l) -> Value { return l.drive ? "drive" : "speed"; }},
+    {.name = "delivery_speed",
+     .shown = kData,
+     .value = [](const SelectionLine& l) -> Value {
+       return l.drive ? Value() : Value(l.duty.selection.deliverySpeed);
+     }},
+});
+
+// A belt drive; in JSON each drive's object.
+constexpr auto kDriveColumns = std::to_array<Column<chart::DriveProposal>>({
+    {.name = "motor_speed",
+     .text = "motor",
+     .width = 5,
+     .value = field<&chart::DriveProposal::motorSpeed>},
+    {.name = "pulleys",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .width = 7,
+     .value = [](const chart::DriveProposal& d) -> Value {
+       return std::to_string(d.motorPulley) + '/' + std::to_string(d.airEndPulley);
+     }},
+    {.name = "motor_pulley", .shown = kData, .value = field<&chart::DriveProposal::motorPulley>},
+    {.name = "airend_pulley", .shown = kData, .value = field<&chart::DriveProposal::airEndPulley>},
+    {.name = "belt_speed",
+     .text = "belt m/s",
+     .width = 8,
+     .value = [](const chart::DriveProposal& d) -> Value {
+       return shownNumber(chart::fixedText(d.design.beltSpeed, 1));
+     }},
+    {.name = "reaches_delivery",
+     .shown = kData,
+     .value = field<&chart::DriveProposal::reachesDelivery>},
+});
+
+constexpr auto kSelectionNotes = std::to_array<Column<SelectionLine>>({
+    {.name = "notes",
+     .shown = kTextOnly,
+     .align = Align::Left,
+     .value = [](const SelectionLine& l) -> Value {
+       return l.drive ? chart::driveNotes(*l.drive) : chart::answerNotes(l.duty.selection);
+     }},
+});
 
 }  // namespace
 
@@ -62,105 +127,51 @@ DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
 }
 
 void SelectionWriter::header() {
-  putHeader(
-      "duty_delivery,duty_pressure,answer,delivery_speed,motor_speed,motor_pulley,airend_pulley,belt_speed,"
-      "reaches_delivery,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,"
-      "pressure_red,reasons",
-      "     Q     P answer motor pulleys belt m/s hscroll vscroll speed power pressure delivery class    "
-      "red         notes");
+  startHeader();
+  addLine(nullptr);
+  finish();
 }
 
 void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
   const chart::Selection& s = outcome.selection;
-  const bool failed = !outcome.error.empty();
-  if (format_ == Format::Json) {
-    Json json;
-    if (numbered_) json["line"] = line;
-    if (failed) {
-      json["error"] = outcome.error;
-    } else {
-      json["duty_delivery"] = outcome.delivery;
-      json["duty_pressure"] = outcome.pressure;
-      json["delivery_speed"] = s.deliverySpeed;
-      json["reading"] = readingJson(s.reading);
-      Json drives = Json::array();
-      for (const chart::MotorDrives& motor : s.motors) {
-        for (const chart::DriveProposal& d : motor.drives) {
-          drives.push_back({{"motor_speed", d.motorSpeed},
-                            {"motor_pulley", d.motorPulley},
-                            {"airend_pulley", d.airEndPulley},
-                            {"belt_speed", std::stod(chart::fixedText(d.design.beltSpeed, 1))},
-                            {"reaches_delivery", d.reachesDelivery},
-                            {"reading", readingJson(d.reading)}});
-        }
+  const SelectionLine answer{outcome, nullptr};
+  if (!outcome.error.empty()) {
+    start(line, outcome.error);
+    addLine(nullptr);
+    finish();
+  } else if (format_ == Format::Json) {
+    start(line);
+    add(kDutyColumns, &answer);
+    json_[kReadingKey] = jsonObject(readingColumns(), s.reading);
+    Json drives = Json::array();
+    for (const chart::MotorDrives& motor : s.motors) {
+      for (const chart::DriveProposal& d : motor.drives) {
+        Json& drive = drives.emplace_back(jsonObject(kDriveColumns, d));
+        drive[kReadingKey] = jsonObject(readingColumns(), d.reading);
       }
-      json["drives"] = drives;
     }
-    record_ = dumped(json);
-    put();
-    return;
-  }
-  if (failed) {
-    // Every answer column empty, the error in the last.
-    if (format_ == Format::Csv) {
-      record_ += std::to_string(line);
-      record_.append(20, ',');
-      record_ += csvField(outcome.error);
-    } else {
-      padLeft(record_, std::to_string(line), 6);
-      record_ += " error: " + outcome.error;
+    json_[kDrivesKey] = std::move(drives);
+    finish();
+  } else {
+    start(line);
+    addLine(&answer);
+    finish();
+    for (const chart::MotorDrives& motor : s.motors) {
+      for (const chart::DriveProposal& d : motor.drives) {
+        const SelectionLine drive{outcome, &d};
+        start(line);
+        addLine(&drive);
+        finish();
+      }
     }
-    put();
-    return;
   }
+}
 
-  std::vector<Row> rows;
-  rows.push_back({"speed", nullptr, s.reading, chart::answerNotes(s)});
-  for (const chart::MotorDrives& motor : s.motors) {
-    for (const chart::DriveProposal& d : motor.drives)
-      rows.push_back({"drive", &d, d.reading, chart::driveNotes(d)});
-  }
-  for (const Row& row : rows) {
-    const chart::Reading& r = row.reading;
-    const chart::DriveProposal* d = row.drive;
-    if (format_ == Format::Csv) {
-      if (numbered_) record_ += std::to_string(line) + ',';
-      record_ += numberText(outcome.delivery) + ',' + numberText(outcome.pressure) + ',';
-      record_ += std::string(row.answer) + ',';
-      record_ += d ? "" : std::to_string(s.deliverySpeed);
-      record_ += ',';
-      if (d) {
-        record_ += std::to_string(d->motorSpeed) + ',' + std::to_string(d->motorPulley) + ',' +
-                   std::to_string(d->airEndPulley) + ',' +
-                   chart::fixedText(d->design.beltSpeed, 1) + ',' +
-                   std::string(boolText(d->reachesDelivery));
-      } else {
-        record_ += ",,,,";
-      }
-      record_ += ',';
-      addReadingCsv(record_, r);
-      if (numbered_) record_ += ',';
-    } else {
-      if (numbered_) {
-        padLeft(record_, std::to_string(line), 6);
-        record_ += ' ';
-      }
-      padLeft(record_, numberText(outcome.delivery), 6);
-      padLeft(record_, numberText(outcome.pressure), 6);
-      record_ += ' ';
-      padRight(record_, row.answer, 6);
-      padLeft(record_, d ? std::to_string(d->motorSpeed) : "-", 6);
-      record_ += ' ';
-      padRight(record_,
-               d ? std::to_string(d->motorPulley) + '/' + std::to_string(d->airEndPulley) : "-", 7);
-      padLeft(record_, d ? chart::fixedText(d->design.beltSpeed, 1) : "-", 9);
-      record_ += ' ';
-      addReadingText(record_, r);
-      if (!row.notes.empty()) record_ += ' ' + row.notes;
-      while (!record_.empty() && record_.back() == ' ') record_.pop_back();
-    }
-    put();
-  }
+void SelectionWriter::addLine(const SelectionLine* line) {
+  add(kDutyColumns, line);
+  add(kDriveColumns, line ? line->drive : nullptr);
+  add(readingColumns(), line ? &readingOf(*line) : nullptr);
+  add(kSelectionNotes, line);
 }
 
 SelectCommand::SelectCommand(CLI::App& app)
@@ -170,9 +181,16 @@ SelectCommand::SelectCommand(CLI::App& app)
   app_->add_option("--batch", batch_,
                    "one CSV line of Q,P per duty, from FILE or - (standard input)")
       ->type_name("FILE");
+  // One argument each time, so that a list without a speed never takes the duty that follows.
   app_->add_option("--motor", motors_, "motor speeds in 1/min, comma-separated (default 1450,2950)")
-      ->delimiter(',')
-      ->type_name("SPEEDS");
+      ->allow_extra_args(false)
+      ->type_name("SPEEDS")
+      ->check(CLI::Validator(
+          [](const std::string& list) {
+            std::vector<int> speeds;
+            return readMotorSpeeds(list, speeds);
+          },
+          ""));
   std::vector<std::string> series;
   for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable)
     series.emplace_back(entry.name);
@@ -185,13 +203,20 @@ SelectCommand::SelectCommand(CLI::App& app)
             return pulleyRange(text) ? std::string() : "not two whole numbers MIN-MAX";
           },
           ""));
-  app_->add_option("--count", count_, "drives proposed per motor speed (default 5)");
+  // CLI11 reads an empty value as 0, which would be refused as if it were the duty's.
+  app_->add_option("--count", count_, "drives proposed per motor speed (default 5)")
+      ->check(CLI::Validator(
+          [](const std::string& text) { return text.empty() ? "an empty value" : std::string(); },
+          ""));
 }
 
 int SelectCommand::run(Format format,
                        const std::function<int(std::string_view)>& usageError) const {
   chart::Duty options;
-  options.motorSpeeds = motors_;
+  if (!motors_.empty()) {
+    options.motorSpeeds.clear();
+    for (const std::string& list : motors_) readMotorSpeeds(list, options.motorSpeeds);
+  }
   for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) {
     if (entry.name == series_) options.series = entry.series;
   }
@@ -207,27 +232,11 @@ int SelectCommand::run(Format format,
   chart::DriveSelector selector(embedded::chartRaster(), embedded::beltTables());
   SelectionWriter writer(stdout, format, batched);
   if (batched) {
-    return runBatch(
-        batch_, kSelectFields, [&] { writer.header(); },
-        [&](std::uint64_t number, std::span<const std::string> fields, std::string_view error) {
-          DutyOutcome outcome;
-          if (error.empty()) {
-            outcome = selectFor(selector, options, fields);
-          } else {
-            outcome.error = error;
-          }
-          writer.write(number, outcome);
-          return outcome.error;
-        });
+    return answerBatch(batch_, kSelectFields, writer, [&](std::span<const std::string> fields) {
+      return selectFor(selector, options, fields);
+    });
   }
-  const DutyOutcome outcome = selectFor(selector, options, values_);
-  if (!outcome.error.empty()) {
-    reportRefused("command line", outcome.error);
-    return kRefused;
-  }
-  writer.header();
-  writer.write(1, outcome);
-  return 0;
+  return answerCommandLine(writer, selectFor(selector, options, values_));
 }
 
 }  // namespace cli

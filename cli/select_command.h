@@ -26,14 +26,22 @@ struct DutyOutcome {
   double pressure = 0;
   chart::Selection selection;
   std::string error;  // not empty: refused
+
+  const std::string& refusal() const { return error; }
 };
 
 // Reads the fields Q and P of a duty and selects for it with the options given.
 DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
                       std::span<const std::string> fields);
 
+// One line of a selection in text and CSV: the speed answer, or a drive.
+struct SelectionLine {
+  const DutyOutcome& duty;
+  const chart::DriveProposal* drive;  // null on the speed answer's line
+};
+
 // Writes a selection one record a line: in text and CSV a line for the speed and power, then
-// one per drive; in JSON one object per duty.
+// one per drive; in JSON one object per duty, its drives nested.
 class SelectionWriter : RecordWriter {
  public:
   SelectionWriter(std::FILE* out, Format format, bool numbered)
@@ -41,6 +49,9 @@ class SelectionWriter : RecordWriter {
 
   void header();
   void write(std::uint64_t line, const DutyOutcome& outcome);
+
+ private:
+  void addLine(const SelectionLine* line);
 };
 
 // The `select` subcommand on the command line's parser.
@@ -57,7 +68,7 @@ class SelectCommand {
   CLI::App* app_;
   std::vector<std::string> values_;
   std::string batch_;
-  std::vector<int> motors_{1450, 2950};
+  std::vector<std::string> motors_;  // each --motor as given; none: the duty's own speeds
   std::string series_ = "R40";
   std::string pulleys_ = "63-500";
   int count_ = 5;

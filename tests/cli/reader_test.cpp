@@ -415,6 +415,24 @@ TEST(Reader, ExitStatusAndMessages) {
        "unknown option \"--bogus\""},
       {"values_and_batch", {"at", "5000", "25", "--batch", "-"}, "", 2, "", "Usage:"},
       {"curves_take_no_batch", {"curves", "--batch", "-"}, "", 2, "", "Usage:"},
+      {"batch_of_a_directory_writes_no_header",
+       {"--format", "csv", "at", "--batch", "/"},
+       "",
+       2,
+       "",
+       "cannot read /: Is a directory"},
+      {"select_batch_of_a_directory_writes_no_header",
+       {"--format", "csv", "select", "--batch", "/"},
+       "",
+       2,
+       "",
+       "cannot read /: Is a directory"},
+      {"empty_batch_keeps_its_header",
+       {"--format", "csv", "belt", "--batch", "/dev/null"},
+       "",
+       0,
+       "line,hscroll",
+       ""},
       {"batch_file_missing",
        {"at", "--batch", "/nonexistent/readings.csv"},
        "",
@@ -679,6 +697,22 @@ TEST(Reader, SelectRefusesBadDutiesAndBadUsage) {
       {{"select", "4.5", "8", "--pulleys", "63"}, 2, "", "Usage:"},
       {{"select", "4.5", "8", "--motor", "fast"}, 2, "", "Usage:"},
       {{"select", "--batch", "/nonexistent/duties.csv"}, 2, "", "cannot open"},
+      // A list option takes one argument: a list without a speed never takes the duty, and a
+      // second speed after a blank is a third value.
+      {{"select", "--motor", ",", "4.5", "8"}, 2, "", "--motor: no motor speed"},
+      {{"select", "4.5", "8", "--motor", "2950", "1450"}, 2, "", "select takes 2 values, not 3"},
+      {{"select", "--motor", "2950", "--motor", "1450", "--count", "1", "4.5", "8"},
+       0,
+       "1450 450/140",
+       ""},
+      // A figure longer than its column keeps a blank before it.
+      {{"select", "4.5", "4.123456", "--count", "1"}, 0, "   4.5 4.12346 speed", ""},
+      // An empty value is a usage error, never a duty refused.
+      {{"select", "4.5", "8", "--motor", ""}, 2, "", "--motor:"},
+      {{"select", "4.5", "8", "--count", ""}, 2, "", "--count:"},
+      {{"select", "4.5", "8", "--series", ""}, 2, "", "--series:"},
+      {{"select", "4.5", "8", "--pulleys", ""}, 2, "", "--pulleys:"},
+      {{"--format", "", "select", "4.5", "8"}, 2, "", "--format:"},
   };
   for (const Case& c : cases) {
     const ReaderRun run = runReader(c.args);
@@ -689,6 +723,9 @@ TEST(Reader, SelectRefusesBadDutiesAndBadUsage) {
     EXPECT_NE(run.err.find(c.stderrHas), std::string::npos) << shown << run.err;
     if (c.status != 0) {
       EXPECT_EQ(run.out.find("hscroll"), std::string::npos) << shown;
+    }
+    if (c.status == 2) {
+      EXPECT_EQ(run.out, "") << shown;
     }
   }
 }

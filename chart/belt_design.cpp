@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -123,8 +124,18 @@ BeltDesign designDrive(const BeltTables& tables, BeltProfile profile, const Driv
   return d;
 }
 
-std::string designRefusalText(DesignRefusals refusals, const DriveLimits& limits,
-                              const BeltTables& tables, std::span<const BeltProfile> sections) {
+std::string figureText(const DesignFigure& figure, const BeltDesign& design) {
+  // Every figure of a drive is above 0: 0 is one that a refused design never got to.
+  const double value = figure.value(design);
+  if (value == 0) return {};
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", figure.decimals, value);
+  return text;
+}
+
+std::vector<std::string> designRefusalWords(DesignRefusals refusals, const DriveLimits& limits,
+                                            const BeltTables& tables,
+                                            std::span<const BeltProfile> sections) {
   using enum DesignRefusal;
   std::string minima;
   for (const BeltProfile profile : sections) {
@@ -148,7 +159,12 @@ std::string designRefusalText(DesignRefusals refusals, const DriveLimits& limits
   for (const auto& [flag, text] : table) {
     if (refusals.has(flag)) words.push_back(text);
   }
-  return joined(words);
+  return words;
+}
+
+std::string designRefusalText(DesignRefusals refusals, const DriveLimits& limits,
+                              const BeltTables& tables, std::span<const BeltProfile> sections) {
+  return joined(designRefusalWords(refusals, limits, tables, sections));
 }
 
 }  // namespace chart

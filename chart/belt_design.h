@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "chart/belt_tables.h"
 #include "chart/flags.h"
@@ -77,13 +80,42 @@ struct BeltDesign {
   bool sound() const { return refusals.none(); }
 };
 
+// The figures of a design as every front end shows them: a key for scripts, a short head for
+// a text table, a heading with its unit for a page, and the decimals they are shown with.
+struct DesignFigure {
+  std::string_view key;
+  std::string_view head;
+  std::string_view heading;
+  int decimals;
+  double (*value)(const BeltDesign&);
+};
+inline constexpr std::array<DesignFigure, 12> DesignFigures{{
+    {"belts", "belts", "Belts", 0, [](const BeltDesign& d) { return double(d.belts); }},
+    {"datum_length", "length", "Length (mm)", 0, [](const BeltDesign& d) { return d.datumLength; }},
+    {"centre_distance", "centre", "Centre (mm)", 0, [](const BeltDesign& d) { return d.centre; }},
+    {"wrap_angle", "wrap", "Wrap (\u00b0)", 1, [](const BeltDesign& d) { return d.wrapAngle; }},
+    {"belt_speed", "belt m/s", "Belt (m/s)", 1, [](const BeltDesign& d) { return d.beltSpeed; }},
+    {"rated_power", "PN kW", "PN (kW)", 2, [](const BeltDesign& d) { return d.perBelt(); }},
+    {"c1", "c1", "c1", 2, [](const BeltDesign& d) { return d.c1; }},
+    {"c3", "c3", "c3", 2, [](const BeltDesign& d) { return d.c3; }},
+    {"design_power", "design", "Design (kW)", 1, [](const BeltDesign& d) { return d.designPower; }},
+    {"tension", "tension", "Tension (N)", 0, [](const BeltDesign& d) { return d.tension; }},
+    {"shaft_load", "shaft N", "Shaft load (N)", 0, [](const BeltDesign& d) { return d.shaftLoad; }},
+    {"flex_rate", "flex", "Flex rate (1/s)", 1, [](const BeltDesign& d) { return d.flexRate; }},
+}};
+// A figure of a design as shown; empty for one that a refused design never worked out.
+std::string figureText(const DesignFigure& figure, const BeltDesign& design);
+
 // Designs the drive in one section; every refusal that applies is raised, and the figures it
 // could work out are kept.
 BeltDesign designDrive(const BeltTables& tables, BeltProfile profile, const DriveRequest& request,
                        const DriveLimits& limits);
 
-// The words of the refusals raised, joined by "; ", with the limits and the minimum pulleys of
-// the sections tried in them.
+// The words of the refusals raised, with the limits and the minimum pulleys of the sections
+// tried in them; and the same joined by "; ".
+std::vector<std::string> designRefusalWords(DesignRefusals refusals, const DriveLimits& limits,
+                                            const BeltTables& tables,
+                                            std::span<const BeltProfile> sections);
 std::string designRefusalText(DesignRefusals refusals, const DriveLimits& limits,
                               const BeltTables& tables, std::span<const BeltProfile> sections);
 

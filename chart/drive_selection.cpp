@@ -47,15 +47,7 @@ SelectionRefusals dutyRefusals(const Duty& duty, std::span<const Int16> pulleys)
     refusals |= kNoPulleyInRange;
   }
   if (duty.count < 1 || duty.count > kMaxCount) refusals |= kCountOutOfRange;
-  if (!(duty.serviceFactor >= kLeastServiceFactor && duty.serviceFactor <= kMostServiceFactor))
-    refusals |= kServiceFactorOutOfRange;
-  if (duty.profiles.empty()) refusals |= kNoProfile;
-  if (!(duty.limits.maxBeltSpeed > 0 && std::isfinite(duty.limits.maxBeltSpeed)))
-    refusals |= kBeltSpeedLimitOutOfRange;
-  if (duty.limits.maxBelts < 1 || duty.limits.maxBelts > kMostBelts)
-    refusals |= kBeltLimitOutOfRange;
-  if (!(duty.centre >= 0 && duty.centre <= kMostCentre)) refusals |= kCentreOutOfRange;
-  return refusals;
+  return refusals | beltOptionRefusals(duty);
 }
 
 struct Candidate {
@@ -97,6 +89,19 @@ Reading beltReading(const ChartRaster& raster, Int16 motorSpeed, const Candidate
 }
 
 }  // namespace
+
+SelectionRefusals beltOptionRefusals(const Duty& duty) {
+  SelectionRefusals refusals{};
+  if (!(duty.serviceFactor >= kLeastServiceFactor && duty.serviceFactor <= kMostServiceFactor))
+    refusals |= kServiceFactorOutOfRange;
+  if (duty.profiles.empty()) refusals |= kNoProfile;
+  if (!(duty.limits.maxBeltSpeed > 0 && std::isfinite(duty.limits.maxBeltSpeed)))
+    refusals |= kBeltSpeedLimitOutOfRange;
+  if (duty.limits.maxBelts < 1 || duty.limits.maxBelts > kMostBelts)
+    refusals |= kBeltLimitOutOfRange;
+  if (!(duty.centre >= 0 && duty.centre <= kMostCentre)) refusals |= kCentreOutOfRange;
+  return refusals;
+}
 
 std::vector<Int16> pulleyDiameters(PulleySeries series, int smallest, int largest) {
   std::vector<Int16> diameters;
@@ -401,26 +406,17 @@ std::array<bool, SelectionColumns.size()> redCells(const Reading& r) {
 
 SelectionRow driveRow(const DriveProposal& d) {
   const Reading& r = d.reading;
-  const BeltDesign& b = d.design;
-  return {std::to_string(d.motorSpeed),
-          std::to_string(d.motorPulley) + " / " + std::to_string(d.airEndPulley),
-          r.speed,
-          r.power,
-          r.pressure,
-          r.delivery + ' ' + r.deliveryClass,
-          std::string(nameOf(b.profile)),
-          std::to_string(b.belts),
-          fixedText(b.datumLength, 0),
-          fixedText(b.centre, 0),
-          fixedText(b.wrapAngle, 1),
-          fixedText(b.beltSpeed, 1),
-          fixedText(b.perBelt(), 2),
-          fixedText(b.c1, 2),
-          fixedText(b.c3, 2),
-          fixedText(b.designPower, 1),
-          fixedText(b.shaftLoad, 0),
-          fixedText(b.flexRate, 1),
-          driveNotes(d)};
+  SelectionRow row{std::to_string(d.motorSpeed),
+                   std::to_string(d.motorPulley) + " / " + std::to_string(d.airEndPulley),
+                   r.speed,
+                   r.power,
+                   r.pressure,
+                   r.delivery + ' ' + r.deliveryClass,
+                   std::string(nameOf(d.design.profile))};
+  std::size_t i = SelectionLeadColumns.size();
+  for (const DesignFigure& figure : DesignFigures) row[i++] = figureText(figure, d.design);
+  row.back() = driveNotes(d);
+  return row;
 }
 
 std::span<const FlagWords<SelectionRefusal>> selectionRefusalTexts() {

@@ -200,17 +200,28 @@ inline constexpr std::string_view kAnswerRowHeading = "Speed";
 std::string selectionSummary(const Selection& selection);
 std::string showDriveLabel(const DriveProposal& drive);
 
-// The table a page shows: the speed answer first, then the drives of each motor speed.
-inline constexpr std::array<std::string_view, 19> SelectionColumns{
-    "Motor (1/min)", "Pulleys (mm)",   "Speed (1/min)",   "Power (kW)",  "Pressure (bar)",
-    "Q1 (m³/min)",   "Section",        "Belts",           "Length (mm)", "Centre (mm)",
-    "Wrap (°)",      "Belt (m/s)",     "PN (kW)",         "c1",          "c3",
-    "Design (kW)",   "Shaft load (N)", "Flex rate (1/s)", "Notes"};
+// The table a page shows: the speed answer first, then the drives of each motor speed: the
+// drive, what the window shows for it, its belts' section and figures, and notes.
+inline constexpr std::array<std::string_view, 7> SelectionLeadColumns{
+    "Motor (1/min)",  "Pulleys (mm)",     "Speed (1/min)", "Power (kW)",
+    "Pressure (bar)", "Q1 (m\u00b3/min)", "Section"};
+inline constexpr auto SelectionColumns = [] {
+  std::array<std::string_view, SelectionLeadColumns.size() + DesignFigures.size() + 1> columns{};
+  std::size_t i = 0;
+  for (const std::string_view column : SelectionLeadColumns) columns[i++] = column;
+  for (const DesignFigure& figure : DesignFigures) columns[i++] = figure.heading;
+  columns[i] = "Notes";
+  return columns;
+}();
 using SelectionRow = std::array<std::string, SelectionColumns.size()>;
 SelectionRow answerRow(const Selection& selection);
 SelectionRow driveRow(const DriveProposal& drive);
 // Which cells of a row show red: speed and power, pressure and Q1, as the window colours them.
 std::array<bool, SelectionColumns.size()> redCells(const Reading& reading);
+
+// What a duty's belt options alone refuse: the service factor, the sections, the limits and the
+// centre distance, as a drive designed without the chart takes them too.
+SelectionRefusals beltOptionRefusals(const Duty& duty);
 
 // The refusal words, joined by "; ", with the shortfall where the chart falls short and the
 // limits that kept every drive out.

@@ -166,26 +166,17 @@ double drawReading(Drawing& d, double y, const Reading& r) {
 
 double drawDrive(Drawing& d, double x, double y, const DriveProposal& p) {
   const BeltDesign& b = p.design;
-  const std::string section(nameOf(b.profile));
   d.text(x, y, "Belt drive", 11, true);
   y += kLine + 2;
   d.figure(x, y, "Motor speed", std::to_string(p.motorSpeed), "1/min");
   d.figure(x, y += kLine, "Motor pulley, datum", std::to_string(p.motorPulley), "mm");
   d.figure(x, y += kLine, "Air-end pulley, datum", std::to_string(p.airEndPulley), "mm");
-  d.figure(x, y += kLine, "Wedge belts", std::to_string(b.belts) + " \u00d7 " + section, "");
-  d.figure(x, y += kLine, "Datum length", fixed(b.datumLength, 0), "mm");
-  d.figure(x, y += kLine, "Centre distance", fixed(b.centre, 0), "mm");
-  d.figure(x, y += kLine, "Arc of contact", fixed(b.wrapAngle, 1), "\u00b0");
-  d.figure(x, y += kLine, "Belt speed", fixed(b.beltSpeed, 1), "m/s");
-  d.figure(x, y += kLine, "Flex rate", fixed(b.flexRate, 1), "1/s");
-  d.figure(x, y += kLine, "Rating per belt PN", fixed(b.perBelt(), 2), "kW");
-  d.figure(x, y += kLine, "Factors c1, c3", fixed(b.c1, 2) + ", " + fixed(b.c3, 2), "");
+  d.figure(x, y += kLine, "Wedge belt section", std::string(nameOf(b.profile)), "");
+  for (const DesignFigure& figure : DesignFigures)
+    d.figure(x, y += kLine, figure.heading, figureText(figure, b), "");
   d.figure(x, y += kLine, "Service factor c2", shortestText(b.serviceFactor), "");
-  d.figure(x, y += kLine, "Design power", fixed(b.designPower, 1), "kW");
-  d.figure(x, y += kLine, "Static tension per belt", fixed(b.tension, 0), "N");
-  d.figure(x, y += kLine, "Tension, first installation", fixed(b.installTension(), 0), "N");
-  d.figure(x, y += kLine, "Static shaft load", fixed(b.shaftLoad, 0), "N");
-  d.figure(x, y += kLine, "Shaft load, first installation", fixed(b.installShaftLoad(), 0), "N");
+  d.figure(x, y += kLine, "Tension, first installation (N)", fixed(b.installTension(), 0), "");
+  d.figure(x, y += kLine, "Shaft load, first installation (N)", fixed(b.installShaftLoad(), 0), "");
   return y;
 }
 

@@ -15,6 +15,7 @@
 #include "chart/curve_ends.h"
 #include "cli/batch.h"
 #include "cli/commands.h"
+#include "cli/drive_command.h"
 #include "cli/output.h"
 #include "cli/select_command.h"
 #include "resources/embedded_chart.h"
@@ -39,8 +40,10 @@ std::string usage() {
     line(words);
   }
   line(options + "at|calculate|belt --batch FILE|-");
-  line(options + std::string(cli::kSelectUsage));
-  line(options + std::string(cli::kSelectBatchUsage));
+  line(options + cli::selectUsage());
+  line(options + cli::selectBatchUsage());
+  line(options + cli::driveUsage());
+  line(options + "drive --batch FILE|- [--centre ...] [...]");
   line(program + "--help | --version");
   return text;
 }
@@ -60,7 +63,7 @@ std::string takes(const cli::CommandInfo& info) {
 
 // What CLI11 could not place, said the way a person looks for it: the word itself.
 std::string parseErrorMessage(const CLI::App& app, const CLI::ParseError& error,
-                              const std::map<const CLI::App*, cli::Command>& commands) {
+                              const std::map<const CLI::App*, std::string>& takes) {
   const std::vector<std::string> extras = app.remaining(true);
   for (const std::string& extra : extras) {
     if (!extra.starts_with('-') || extra.size() == 1 ||
@@ -74,9 +77,9 @@ std::string parseErrorMessage(const CLI::App& app, const CLI::ParseError& error,
   if (app.get_subcommands().empty()) {
     return extras.empty() ? error.what() : "unknown command \"" + extras.front() + '"';
   }
-  if (std::string_view(error.what()).starts_with("values:")) {
-    return takes(cli::infoOf(commands.at(app.get_subcommands().front())));
-  }
+  const auto command = takes.find(app.get_subcommands().front());
+  if (std::string_view(error.what()).starts_with("values:") && command != takes.end())
+    return command->second;
   return error.what();
 }
 
@@ -130,13 +133,17 @@ int main(int argc, char** argv) {
         ->type_name("FILE");
   }
 
-  cli::SelectCommand select(app);  // its options are parsed into it
+  cli::SelectCommand select(app);  // their options are parsed into them
+  cli::DriveCommand drive(app);
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) return show(app, e);  // --help, --version
-    return usageError(parseErrorMessage(app, e, commands));
+    std::map<const CLI::App*, std::string> takesOf;
+    for (const auto& [sub, command] : commands) takesOf[sub] = takes(cli::infoOf(command));
+    takesOf[&drive.app()] = cli::driveTakes();
+    return usageError(parseErrorMessage(app, e, takesOf));
   }
   if (app.get_subcommands().empty()) return usageError("a command is required");
 
@@ -144,8 +151,9 @@ int main(int argc, char** argv) {
   const cli::Format format = formatName == "csv"    ? cli::Format::Csv
                              : formatName == "json" ? cli::Format::Json
                                                     : cli::Format::Text;
-  if (select.chosen(chosen)) {
-    const int status = select.run(format, usageError);
+  if (select.chosen(chosen) || drive.chosen(chosen)) {
+    const int status =
+        select.chosen(chosen) ? select.run(format, usageError) : drive.run(format, usageError);
     std::fflush(stdout);
     return outputWritten() ? status : unwritable();
   }

@@ -4,6 +4,7 @@
 
 #include "cli/batch.h"
 #include "cli/commands.h"
+#include "cli/design_columns.h"
 #include "resources/embedded_belts.h"
 #include "resources/embedded_chart.h"
 
@@ -90,12 +91,6 @@ constexpr auto kDriveColumns = std::to_array<Column<chart::DriveProposal>>({
      }},
     {.name = "motor_pulley", .shown = kData, .value = field<&chart::DriveProposal::motorPulley>},
     {.name = "airend_pulley", .shown = kData, .value = field<&chart::DriveProposal::airEndPulley>},
-    {.name = "belt_speed",
-     .text = "belt m/s",
-     .width = 8,
-     .value = [](const chart::DriveProposal& d) -> Value {
-       return shownNumber(chart::fixedText(d.design.beltSpeed, 1));
-     }},
     {.name = "reaches_delivery",
      .shown = kData,
      .value = field<&chart::DriveProposal::reachesDelivery>},
@@ -112,14 +107,27 @@ constexpr auto kSelectionNotes = std::to_array<Column<SelectionLine>>({
 
 }  // namespace
 
-DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
+std::string selectUsage() {
+  const DutyTexts defaults = chart::defaultEntryTexts();
+  std::string series;
+  for (const std::string_view name : chart::PulleySeriesNames)
+    series += (series.empty() ? "" : "|") + std::string(name);
+  return "select Q P [--motor " + asArgument(defaults[entryIndex("motors")]) + "] [--series " +
+         series + "] [--pulleys " + defaults[entryIndex("smallest")] + '-' +
+         defaults[entryIndex("largest")] + "] [--count " + defaults[entryIndex("count")] + ']' +
+         BeltOptions::usage();
+}
+
+std::string selectBatchUsage() { return "select --batch FILE|- [--motor ...] [...]"; }
+
+DutyOutcome selectFor(chart::DriveSelector& selector, chart::EnteredDuty options,
                       std::span<const std::string> fields) {
   DutyOutcome outcome;
   std::array<double, kSelectFields.size()> values{};
   outcome.error = readFields("select", kSelectFields, fields, values);
   if (!outcome.error.empty()) return outcome;
-  outcome.delivery = options.delivery = values[0];
-  outcome.pressure = options.pressure = values[1];
+  outcome.delivery = options.duty.delivery = values[0];
+  outcome.pressure = options.duty.pressure = values[1];
   outcome.selection = selector.select(options);
   if (outcome.selection.refusals.any())
     outcome.error = chart::selectionRefusalText(outcome.selection);
@@ -147,6 +155,7 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
     for (const chart::MotorDrives& motor : s.motors) {
       for (const chart::DriveProposal& d : motor.drives) {
         Json& drive = drives.emplace_back(jsonObject(kDriveColumns, d));
+        drive.update(jsonObject(kDesignColumns, d.design));
         drive[kReadingKey] = jsonObject(readingColumns(), d.reading);
       }
     }
@@ -170,19 +179,26 @@ void SelectionWriter::write(std::uint64_t line, const DutyOutcome& outcome) {
 void SelectionWriter::addLine(const SelectionLine* line) {
   add(kDutyColumns, line);
   add(kDriveColumns, line ? line->drive : nullptr);
+  add(kDesignColumns, line && line->drive ? &line->drive->design : nullptr);
   add(readingColumns(), line ? &readingOf(*line) : nullptr);
   add(kSelectionNotes, line);
 }
 
-SelectCommand::SelectCommand(CLI::App& app)
-    : app_(app.add_subcommand("select",
-                              "speed, power and belt drives for a duty: Q m3/min at P bar")) {
+SelectCommand::SelectCommand(CLI::App& parent)
+    : app_(parent.add_subcommand("select",
+                                 "speed, power and belt drives for a duty: Q m3/min at P bar")),
+      belts_(*app_) {
+  const DutyTexts defaults = chart::defaultEntryTexts();
+  const auto initially = [&](std::string_view entry) {
+    return " (default " + asArgument(defaults[entryIndex(entry)]) + ')';
+  };
   app_->add_option("values", values_, "Q P");
   app_->add_option("--batch", batch_,
                    "one CSV line of Q,P per duty, from FILE or - (standard input)")
       ->type_name("FILE");
   // One argument each time, so that a list without a speed never takes the duty that follows.
-  app_->add_option("--motor", motors_, "motor speeds in 1/min, comma-separated (default 1450,2950)")
+  app_->add_option("--motor", motors_,
+                   "motor speeds in 1/min, comma-separated" + initially("motors"))
       ->allow_extra_args(false)
       ->type_name("SPEEDS")
       ->check(CLI::Validator(
@@ -191,40 +207,44 @@ SelectCommand::SelectCommand(CLI::App& app)
             return readMotorSpeeds(list, speeds);
           },
           ""));
-  std::vector<std::string> series;
-  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable)
-    series.emplace_back(entry.name);
-  app_->add_option("--series", series_, "pulley series (default R40)")
-      ->check(CLI::IsMember(series));
-  app_->add_option("--pulleys", pulleys_, "smallest and largest pulley in mm (default 63-500)")
+  app_->add_option("--series", series_, "pulley series" + initially("series"))
+      ->check(CLI::IsMember(std::vector<std::string>(chart::PulleySeriesNames.begin(),
+                                                     chart::PulleySeriesNames.end())));
+  app_->add_option("--pulleys", pulleys_,
+                   "smallest and largest pulley in mm (default " +
+                       defaults[entryIndex("smallest")] + '-' + defaults[entryIndex("largest")] +
+                       ')')
       ->type_name("MIN-MAX")
       ->check(CLI::Validator(
           [](const std::string& text) {
             return pulleyRange(text) ? std::string() : "not two whole numbers MIN-MAX";
           },
           ""));
-  // CLI11 reads an empty value as 0, which would be refused as if it were the duty's.
-  app_->add_option("--count", count_, "drives proposed per motor speed (default 5)")
-      ->check(CLI::Validator(
-          [](const std::string& text) { return text.empty() ? "an empty value" : std::string(); },
-          ""));
+  app_->add_option("--count", count_, "drives proposed per motor speed" + initially("count"))
+      ->check(notEmpty())
+      ->check(oneNumber());
+}
+
+chart::EnteredDuty SelectCommand::options() const {
+  DutyTexts texts = chart::defaultEntryTexts();
+  if (!motors_.empty()) {
+    std::string& motors = texts[entryIndex("motors")];
+    motors.clear();
+    for (const std::string& list : motors_) motors += (motors.empty() ? "" : ",") + list;
+  }
+  if (!series_.empty()) texts[entryIndex("series")] = series_;
+  if (const auto range = pulleyRange(pulleys_)) {
+    texts[entryIndex("smallest")] = std::to_string(range->first);
+    texts[entryIndex("largest")] = std::to_string(range->second);
+  }
+  if (!count_.empty()) texts[entryIndex("count")] = count_;
+  belts_.applyTo(texts);
+  return chart::dutyFromEntries(texts);
 }
 
 int SelectCommand::run(Format format,
                        const std::function<int(std::string_view)>& usageError) const {
-  chart::Duty options;
-  if (!motors_.empty()) {
-    options.motorSpeeds.clear();
-    for (const std::string& list : motors_) readMotorSpeeds(list, options.motorSpeeds);
-  }
-  for (const chart::PulleySeriesEntry& entry : chart::PulleySeriesTable) {
-    if (entry.name == series_) options.series = entry.series;
-  }
-  const auto range = pulleyRange(pulleys_);
-  options.smallestPulley = range->first;
-  options.largestPulley = range->second;
-  options.count = count_;
-
+  const chart::EnteredDuty entered = options();
   const bool batched = app_->count("--batch") > 0;
   if (batched && !values_.empty()) return usageError("select: give Q and P or --batch, not both");
   if (!batched && values_.size() != 2)
@@ -233,10 +253,10 @@ int SelectCommand::run(Format format,
   SelectionWriter writer(stdout, format, batched);
   if (batched) {
     return answerBatch(batch_, kSelectFields, writer, [&](std::span<const std::string> fields) {
-      return selectFor(selector, options, fields);
+      return selectFor(selector, entered, fields);
     });
   }
-  return answerCommandLine(writer, selectFor(selector, options, values_));
+  return answerCommandLine(writer, selectFor(selector, entered, values_));
 }
 
 }  // namespace cli

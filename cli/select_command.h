@@ -11,14 +11,15 @@
 #include <CLI/CLI.hpp>
 
 #include "chart/drive_selection.h"
+#include "cli/duty_options.h"
 #include "cli/output.h"
 
 namespace cli {
 
-inline constexpr std::string_view kSelectUsage =
-    "select Q P [--motor 1450,2950] [--series R40|R20|R10] [--pulleys 63-500] [--count 5]";
+// The usage lines of select, its options with their defaults.
+std::string selectUsage();
+std::string selectBatchUsage();
 inline constexpr std::array<std::string_view, 2> kSelectFields{"Q", "P"};
-inline constexpr std::string_view kSelectBatchUsage = "select --batch FILE|- [--motor ...] [...]";
 
 // A duty as typed, or why it never reached the selection.
 struct DutyOutcome {
@@ -31,7 +32,7 @@ struct DutyOutcome {
 };
 
 // Reads the fields Q and P of a duty and selects for it with the options given.
-DutyOutcome selectFor(chart::DriveSelector& selector, chart::Duty options,
+DutyOutcome selectFor(chart::DriveSelector& selector, chart::EnteredDuty options,
                       std::span<const std::string> fields);
 
 // One line of a selection in text and CSV: the speed answer, or a drive.
@@ -54,24 +55,29 @@ class SelectionWriter : RecordWriter {
   void addLine(const SelectionLine* line);
 };
 
-// The `select` subcommand on the command line's parser.
+// The `select` subcommand on a parser: the command line's, or the sheet's.
 class SelectCommand {
  public:
-  explicit SelectCommand(CLI::App& app);
+  explicit SelectCommand(CLI::App& parent);
 
   bool chosen(const CLI::App* subcommand) const { return subcommand == app_; }
+  CLI::App& app() const { return *app_; }
   // Runs the parsed command; returns the exit status. `usageError` says what is wrong and
   // returns its status.
   int run(Format format, const std::function<int(std::string_view message)>& usageError) const;
+  // The duty's options as the core reads them from the entries' texts.
+  chart::EnteredDuty options() const;
+  const std::vector<std::string>& values() const { return values_; }
 
  private:
   CLI::App* app_;
   std::vector<std::string> values_;
   std::string batch_;
   std::vector<std::string> motors_;  // each --motor as given; none: the duty's own speeds
-  std::string series_ = "R40";
-  std::string pulleys_ = "63-500";
-  int count_ = 5;
+  std::string series_;
+  std::string pulleys_;
+  std::string count_;
+  BeltOptions belts_;
 };
 
 }  // namespace cli

@@ -713,6 +713,22 @@ TEST(Reader, SelectRefusesBadDutiesAndBadUsage) {
       {{"select", "4.5", "8", "--series", ""}, 2, "", "--series:"},
       {{"select", "4.5", "8", "--pulleys", ""}, 2, "", "--pulleys:"},
       {{"--format", "", "select", "4.5", "8"}, 2, "", "--format:"},
+      // The belt drive's options: checked as they are parsed, refused as the core refuses them.
+      {{"select", "4.5", "8", "--profiles", "SPA", "--count", "1"}, 0, "450/140 SPA", ""},
+      {{"select", "4.5", "8", "--profiles", "SPX"}, 2, "", "--profiles: \"SPX\" is no belt"},
+      {{"select", "4.5", "8", "--max-belts", ""}, 2, "", "--max-belts:"},
+      {{"select", "4.5", "8", "--centre", "far"}, 2, "", "--centre: \"far\" is no number"},
+      {{"select", "4.5", "8", "--service-factor", "0.5"}, 1, "", "service factor not from 1 to 3"},
+      {{"select", "4.5", "8", "--max-belt-speed", "5"}, 1, "", "; belt speed above 5 m/s;"},
+      {{"drive", "27", "1450", "450", "140"}, 0, "SPA         3   2120", ""},
+      {{"drive", "132", "1485", "280", "500"}, 1, "SPB         7", "limits: more than 6 belts;"},
+      {{"drive", "27", "2950", "500", "100"},
+       1,
+       "belt speed above 42 m/s",
+       "command line: no belt drive within the limits: small pulley below the section's minimum"},
+      {{"drive", "27", "1450", "450"}, 2, "", "drive takes 4 values"},
+      {{"drive", "abc", "1450", "450", "140"}, 1, "", "POWER \"abc\" is no number"},
+      {{"drive", "27", "1450", "450", "140", "--max-belts", "30"}, 1, "", "most belts not from 1"},
   };
   for (const Case& c : cases) {
     const ReaderRun run = runReader(c.args);
@@ -730,6 +746,34 @@ TEST(Reader, SelectRefusesBadDutiesAndBadUsage) {
   }
 }
 
+// The belt maker's worked examples, designed by `drive` as the manual prints them (pp. 78-81).
+TEST(Reader, DriveDesignsTheManualsWorkedExamples) {
+  const ReaderRun run = runReader({"--format", "json", "drive", "--batch", "-", "--profiles",
+                                   "SPB,SPC", "--max-belts", "10", "--centre", "1400"},
+                                  "132,1485,280,500\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const json spb = jsonLines(run.out).at(0)["designs"][0];
+  EXPECT_EQ(spb["profile"], "SPB");
+  EXPECT_EQ(spb["belts"], 8);
+  EXPECT_EQ(spb["datum_length"], 4000);
+  EXPECT_NEAR(spb["centre_distance"].get<double>(), 1383.5, 1);
+  EXPECT_EQ(spb["c1"], 1.0);
+  EXPECT_EQ(spb["c3"], 1.02);
+  EXPECT_EQ(spb["rated_power"], 21.86);
+  EXPECT_NEAR(spb["shaft_load"].get<double>(), 9452, 9452 * 0.002);
+  const ReaderRun cap =
+      runReader({"--format", "json", "drive", "224", "1775", "400", "800", "--profiles", "SPC",
+                 "--max-belts", "10", "--centre", "2200", "--service-factor", "1.6667"});
+  ASSERT_EQ(cap.status, 0) << cap.err;
+  const json spc = jsonLines(cap.out).at(0)["designs"][0];
+  EXPECT_EQ(spc["belts"], 8);
+  EXPECT_EQ(spc["datum_length"], 6300);
+  EXPECT_NEAR(spc["centre_distance"].get<double>(), 2198.4, 0.6);
+  EXPECT_NEAR(spc["wrap_angle"].get<double>(), 169.6, 0.05);
+  EXPECT_EQ(spc["c1"], 0.99);
+  EXPECT_NEAR(spc["shaft_load"].get<double>(), 18452, 18452 * 0.006);
+}
+
 TEST(Reader, SelectBatchInCsvKeepsItsColumnsOnRefusedLines) {
   const ReaderRun run = runReader({"--format", "csv", "select", "--batch", "-", "--count", "2"},
                                   "4.5,8\n7,7\n\n3,6,1\n");
@@ -745,8 +789,9 @@ TEST(Reader, SelectBatchInCsvKeepsItsColumnsOnRefusedLines) {
     return fields.size();
   };
   for (const std::string& row : rows) EXPECT_EQ(columns(row), columns(rows[0])) << row;
-  EXPECT_EQ(rows[1], "1,4.5,8,speed,4650,,,,,,265,180,4650,27.0,8.0,4.5,@ 7 bar,false,false,,");
-  EXPECT_EQ(rows[6].substr(0, 22), "2,,,,,,,,,,,,,,,,,,,,\"");
+  EXPECT_EQ(rows[1],
+            "1,4.5,8,speed,4650,,,,,,,,,,,,,,,,,,265,180,4650,27.0,8.0,4.5,@ 7 bar,false,false,,");
+  EXPECT_EQ(rows[6].substr(0, 34), "2,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,\"");
   EXPECT_EQ(linesOf(run.err).size(), 2u);
 }
 

@@ -55,11 +55,12 @@ TEST(Sheet, ShowsTheWindowsReadingAndTheDrive) {
       EXPECT_EQ(colourOf(items, std::string(reason)), colours::kRed) << c.why;
     EXPECT_TRUE(colourOf(items, "Reference: Pumps & Co <quote 7>")) << c.why;
     EXPECT_TRUE(colourOf(items, "Date: 2026-12-09")) << c.why;
-    EXPECT_EQ(colourOf(items, std::to_string(drive.design.belts) + " \u00d7 " +
-                                  std::string(nameOf(drive.design.profile)))
-                  .has_value(),
-              c.proposal)
-        << c.why;
+    for (const DesignFigure& figure : DesignFigures) {
+      EXPECT_EQ(colourOf(items, figure.heading).has_value(), c.proposal) << c.why;
+      if (c.proposal) {
+        EXPECT_TRUE(colourOf(items, figureText(figure, drive.design))) << c.why;
+      }
+    }
     const std::string svg = sheetSvg(items, testsupport::chartRaster());
     EXPECT_NE(svg.find("Reference: Pumps &amp; Co &lt;quote 7&gt;"), std::string::npos) << c.why;
     EXPECT_EQ(std::ranges::count(svg, '\n'), static_cast<std::ptrdiff_t>(items.size() + 4))

@@ -18,6 +18,7 @@
 #include "cli/drive_command.h"
 #include "cli/output.h"
 #include "cli/select_command.h"
+#include "cli/sheet_command.h"
 #include "resources/embedded_chart.h"
 
 namespace {
@@ -44,6 +45,7 @@ std::string usage() {
   line(options + cli::selectBatchUsage());
   line(options + cli::driveUsage());
   line(options + "drive --batch FILE|- [--centre ...] [...]");
+  line(program + cli::sheetUsage());
   line(program + "--help | --version");
   return text;
 }
@@ -135,6 +137,7 @@ int main(int argc, char** argv) {
 
   cli::SelectCommand select(app);  // their options are parsed into them
   cli::DriveCommand drive(app);
+  cli::SheetCommand sheet(app);
 
   try {
     app.parse(argc, argv);
@@ -151,6 +154,7 @@ int main(int argc, char** argv) {
   const cli::Format format = formatName == "csv"    ? cli::Format::Csv
                              : formatName == "json" ? cli::Format::Json
                                                     : cli::Format::Text;
+  if (sheet.chosen(chosen)) return sheet.run(usageError);
   if (select.chosen(chosen) || drive.chosen(chosen)) {
     const int status =
         select.chosen(chosen) ? select.run(format, usageError) : drive.run(format, usageError);

@@ -379,12 +379,21 @@ std::string selectionSummary(const Selection& s) {
          s.reading.power + " kW.";
 }
 
-std::string showDriveLabel(const DriveProposal& d) {
-  return "Show " + std::to_string(d.motorSpeed) + " 1/min, pulleys " +
-         std::to_string(d.motorPulley) + " / " + std::to_string(d.airEndPulley) + " mm, " +
-         std::to_string(d.design.belts) + " " + std::string(nameOf(d.design.profile)) +
-         " belts on the window";
+namespace {
+
+std::string driveWords(const DriveProposal& d) {
+  return std::to_string(d.motorSpeed) + " 1/min, pulleys " + std::to_string(d.motorPulley) + " / " +
+         std::to_string(d.airEndPulley) + " mm, " + std::to_string(d.design.belts) + " " +
+         std::string(nameOf(d.design.profile)) + " belts";
 }
+
+}  // namespace
+
+std::string showDriveLabel(const DriveProposal& d) {
+  return "Show " + driveWords(d) + " on the window";
+}
+
+std::string sheetDriveLabel(const DriveProposal& d) { return "Sheet of " + driveWords(d); }
 
 SelectionRow answerRow(const Selection& s) {
   const Reading& r = s.reading;

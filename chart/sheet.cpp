@@ -106,8 +106,10 @@ void drawChart(Drawing& d, const Reading& r) {
   const double inside = ChartRaster::kWidth * kChartPixel;
   const double tall = ChartRaster::kHeight * kChartPixel;
   d.chart(kChartX, kChartY);
-  d.box(kChartX - kChartPixel / 2, kChartY - kChartPixel / 2, inside + kChartPixel,
-        tall + kChartPixel, kChartPixel, kInk);
+  // The chart box's line half a chart pixel clear of the chart, so that no renderer's rounding
+  // lays it over the chart's outer pixels.
+  d.box(kChartX - kChartPixel, kChartY - kChartPixel, inside + 2 * kChartPixel,
+        tall + 2 * kChartPixel, kChartPixel, kInk);
   const auto cell = [](double coordinate) { return static_cast<int>(std::floor(coordinate)); };
   const auto centre = [](int cell) { return (cell + 0.5) * kChartPixel; };
   // A run of pixels from cell `from` to cell `to`, both drawn, clipped to the chart.

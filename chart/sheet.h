@@ -66,9 +66,16 @@ using Item = std::variant<Text, Line, Box, ChartPicture>;
 
 }  // namespace sheet
 
-// What every front end asks for beside the sheet, and the name its files are offered under.
+// What every front end asks for beside the sheet, the name its files are offered under, and the
+// names of the buttons that make it.
 inline constexpr std::string_view kReferenceCaption = "Reference (customer, project)";
 inline constexpr std::string_view kSheetFileName = "qnte418-sheet";
+inline constexpr std::string_view kReadingSheetButton = "Sheet of the window's reading";
+inline constexpr std::string_view kSheetButton = "Sheet";
+inline constexpr std::string_view kPrintButton = "Print\u2026";
+inline constexpr std::string_view kSavePdfButton = "Save PDF\u2026";
+inline constexpr std::string_view kSaveSvgButton = "Download SVG";
+inline constexpr std::string_view kCloseSheetButton = "Close";
 
 // What goes on the sheet; a drive and a duty only where the sheet is a proposal's.
 struct SheetContent {

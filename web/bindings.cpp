@@ -13,6 +13,7 @@
 #include "chart/numeric_text.h"
 #include "chart/reading_announcement.h"
 #include "chart/scales.h"
+#include "chart/sheet.h"
 #include "layout/form10_layout.h"
 #include "layout/form4_layout.h"
 #include "resources/embedded_belts.h"
@@ -218,14 +219,23 @@ val selectionForm() {
   form.set("showButton", text(chart::kShowButton));
   form.set("answerRowHeading", text(chart::kAnswerRowHeading));
   form.set("entries", entries);
+  form.set("reference", text(chart::kReferenceCaption));
+  form.set("readingSheetButton", text(chart::kReadingSheetButton));
+  form.set("sheetButton", text(chart::kSheetButton));
+  form.set("printButton", text(chart::kPrintButton));
+  form.set("saveSvgButton", text(chart::kSaveSvgButton));
+  form.set("closeSheetButton", text(chart::kCloseSheetButton));
+  form.set("sheetFileName", text(chart::kSheetFileName));
   form.set("columns", columns);
   return form;
 }
 
+// A row of the panel's table: the speed answer, or a drive with the names of its buttons.
 val selectionRowOf(const chart::SelectionRow& cells, const chart::Reading& reading, int motor,
-                   int drive, const std::string& label) {
+                   int drive, const chart::DriveProposal* proposal) {
   val row = val::object();
-  row.set("label", label);
+  row.set("label", proposal ? chart::showDriveLabel(*proposal) : std::string());
+  row.set("sheetLabel", proposal ? chart::sheetDriveLabel(*proposal) : std::string());
   val texts = val::array();
   for (const std::string& cell : cells) texts.call<void>("push", cell);
   row.set("cells", texts);
@@ -244,31 +254,45 @@ class PageCore {
     std::array<std::string, chart::DutyEntries.size()> texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
       texts[i] = entries[i].isString() ? entries[i].as<std::string>() : "";
-    selection_ = selector_.select(chart::dutyFromEntries(texts));
+    const chart::EnteredDuty entered = chart::dutyFromEntries(texts);
+    duty_ = entered.duty;
+    selection_ = selector_.select(entered);
     val out = val::object();
     out.set("refused", chart::selectionRefusalText(selection_));
     out.set("summary", chart::selectionSummary(selection_));
     val rows = val::array();
     if (selection_.refusals.none()) {
-      rows.call<void>("push",
-                      selectionRowOf(chart::answerRow(selection_), selection_.reading, -1, -1, ""));
+      rows.call<void>("push", selectionRowOf(chart::answerRow(selection_), selection_.reading, -1,
+                                             -1, nullptr));
       for (std::size_t m = 0; m < selection_.motors.size(); ++m) {
         const auto& drives = selection_.motors[m].drives;
         for (std::size_t d = 0; d < drives.size(); ++d) {
           rows.call<void>("push", selectionRowOf(chart::driveRow(drives[d]), drives[d].reading,
-                                                 int(m), int(d), chart::showDriveLabel(drives[d])));
+                                                 int(m), int(d), &drives[d]));
         }
       }
     }
     out.set("rows", rows);
     return out;
   }
+  // The sheet of the window's reading as it stands, or of a proposal of the last selection.
+  std::string readingSheet(const std::string& reference, const std::string& date) const {
+    return sheetOf({.reading = window_.reading(), .reference = reference, .date = date});
+  }
+  std::string proposalSheet(int motor, int drive, const std::string& reference,
+                            const std::string& date) const {
+    const chart::DriveProposal* proposal = proposalAt(motor, drive);
+    if (!proposal) return {};
+    return sheetOf({.reading = proposal->reading,
+                    .duty = &duty_,
+                    .drive = proposal,
+                    .reference = reference,
+                    .date = date});
+  }
   // Shows a drive of the last selection on the window, through the window's own handlers.
   void showDrive(int motor, int drive) {
-    if (motor < 0 || std::size_t(motor) >= selection_.motors.size()) return;
-    const auto& drives = selection_.motors[std::size_t(motor)].drives;
-    if (drive < 0 || std::size_t(drive) >= drives.size()) return;
-    chart::showDrive(window_, drives[std::size_t(drive)]);
+    if (const chart::DriveProposal* proposal = proposalAt(motor, drive))
+      chart::showDrive(window_, *proposal);
   }
 
   void mouseDown(int button, int shift, float x, float y) {
@@ -292,12 +316,22 @@ class PageCore {
   val state() const { return pageState(window_); }
 
  private:
+  const chart::DriveProposal* proposalAt(int motor, int drive) const {
+    if (motor < 0 || std::size_t(motor) >= selection_.motors.size()) return nullptr;
+    const auto& drives = selection_.motors[std::size_t(motor)].drives;
+    if (drive < 0 || std::size_t(drive) >= drives.size()) return nullptr;
+    return &drives[std::size_t(drive)];
+  }
+  static std::string sheetOf(const chart::SheetContent& content) {
+    return chart::sheetSvg(chart::drawSheet(content), embedded::chartRaster());
+  }
   // Mouse masks arrive as JavaScript numbers; only their low bits mean anything.
   static chart::Int16 int16(int mask) { return static_cast<chart::Int16>(mask & 0x7FFF); }
 
   chart::MemoryWindow window_{embedded::chartRaster()};
   chart::DriveSelector selector_{embedded::chartRaster(), embedded::beltTables()};
   chart::Selection selection_;
+  chart::Duty duty_;  // the duty of the last selection
 };
 
 // One complete pressure reading per step, the cross-hair walking down all 400 rows at column
@@ -338,7 +372,9 @@ EMSCRIPTEN_BINDINGS(qnte_web) {
       .function("takeAnnouncement", &PageCore::takeAnnouncement)
       .function("state", &PageCore::state)
       .function("select", &PageCore::select)
-      .function("showDrive", &PageCore::showDrive);
+      .function("showDrive", &PageCore::showDrive)
+      .function("readingSheet", &PageCore::readingSheet)
+      .function("proposalSheet", &PageCore::proposalSheet);
   emscripten::function("selectionForm", &selectionForm);
   emscripten::function("benchSelections", &benchSelections);
   emscripten::function("form4Layout", &form4Layout);

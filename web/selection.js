@@ -1,5 +1,8 @@
 // The drive selection panel beside the window: a duty's entries, the core's proposals as a
-// table, and a button per drive that shows it on the window through the window's handlers.
+// table, a button per drive that shows it on the window through the window's handlers, and the
+// sheets for a quote: of the window's reading, and of each drive.
+
+import { SheetView } from './sheet_view.js';
 
 function element(tag, properties = {}, children = []) {
   const node = Object.assign(document.createElement(tag), properties);
@@ -24,13 +27,21 @@ export function buildSelectionPanel(module, core, panel, refresh) {
   });
   form.append(element('button', { type: 'submit', id: 'selection-submit', textContent: design.selectButton }));
 
+  const sheets = new SheetView(design);
+  const reference = element('input', { id: 'sheet-reference', type: 'text', autocomplete: 'off' });
+  const readingSheet = element('button', { type: 'button', id: 'reading-sheet', textContent: design.readingSheetButton });
+  readingSheet.addEventListener('click', () =>
+    sheets.show((date) => core.readingSheet(reference.value, date), readingSheet));
+  const sheetForm = element('div', { id: 'sheet-form' }, [
+    element('label', { htmlFor: reference.id, textContent: design.reference }), reference, readingSheet]);
+
   const status = element('p', { id: 'selection-status', role: 'status' });
   const head = element('tr', {}, ['', ...design.columns].map((c) => element('th', { scope: 'col', textContent: c })));
   const body = element('tbody');
   const table = element('table', { id: 'selection-table', hidden: true }, [
     element('caption', { textContent: design.caption }),
     element('thead', {}, [head]), body]);
-  panel.append(heading, form, status, element('div', { className: 'selection-scroll' }, [table]));
+  panel.append(heading, form, sheetForm, status, element('div', { className: 'selection-scroll' }, [table]));
 
   form.addEventListener('submit', (e) => {
     e.preventDefault();
@@ -45,7 +56,11 @@ export function buildSelectionPanel(module, core, panel, refresh) {
         const show = element('button', { type: 'button', className: 'show-drive', textContent: design.showButton });
         show.setAttribute('aria-label', row.label);
         show.addEventListener('click', () => { core.showDrive(row.motor, row.drive); refresh(); });
-        first.append(show);
+        const sheet = element('button', { type: 'button', className: 'drive-sheet', textContent: design.sheetButton });
+        sheet.setAttribute('aria-label', row.sheetLabel);
+        sheet.addEventListener('click', () =>
+          sheets.show((date) => core.proposalSheet(row.motor, row.drive, reference.value, date), sheet));
+        first.append(show, sheet);
       }
       return element('tr', {}, [first, ...cells]);
     }));

@@ -8,10 +8,12 @@ import argparse
 import base64
 import io
 import json
+import os
 import random
 import struct
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -23,6 +25,9 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 from local_server import served
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+import sheet_check  # noqa: E402  (the shared sheet checks, beside the other support)
 
 ARGS = None
 READ_OUTS = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Label4', 'Label20', 'Label21']
@@ -558,7 +563,7 @@ class BrowserTest(unittest.TestCase):
         table = rows()
         self.assertEqual(len(table), 11)
         self.assertEqual(status(), '10 drives; speed 6600 1/min, power 40.9 kW.')
-        self.assertEqual(table[0]['red'], [False] * 2 + [True] * 2 + [False] * 15)
+        self.assertEqual(table[0]['red'], [False] * 2 + [True] * 2 + [False] * (len(table[0]['red']) - 4))
         for index, row in enumerate(table[1:]):
             motor, pulleys, section, belts = row['cells'][0], row['cells'][1].split(' / '), *row['cells'][6:8]
             self.assertEqual(row['label'], f'Show {motor} 1/min, pulleys {pulleys[0]} / {pulleys[1]} mm, '
@@ -584,11 +589,48 @@ class BrowserTest(unittest.TestCase):
             self.assertEqual(row['red'][2:6], [red['Label4'] == RED, red['Text1'] == RED, red['Text2'] == RED,
                                                red['Label20'] == RED], row)
 
+    def test_sheet_prints_as_the_command_line_draws_it(self):
+        """The print view of the window's reading and of a proposal, printed to PDF as "Save as
+        PDF" prints it, holds what the command line's sheet holds: the shared sheet checks."""
+        cases = [('at', ['at', '5000', '25']), ('select', ['select', '4.5', '8', '--proposal', '1'])]
+        reference_line = 'ACME <pumps> & Co'
+        with tempfile.TemporaryDirectory() as folder:
+            for name, words in cases:
+                if name == 'at':
+                    self.page.mouse('mousePressed', 1, 1, 0, 299, 199)
+                    self.page.mouse('mouseReleased', 1, 0, 0, 299, 199)
+                    self.page.type('sheet-reference', reference_line)
+                    opener = self.page.element('reading-sheet')
+                else:
+                    self.page.element('sheet-close').click()
+                    self.page.type('duty-delivery', '4.5')
+                    self.page.type('duty-pressure', '8')
+                    self.page.element('selection-submit').click()
+                    opener = self.driver.find_elements('css selector', '.drive-sheet')[0]
+                opener.click()
+                self.assertEqual(self.driver.switch_to.active_element.get_attribute('id'), 'sheet-print')
+                printed = self.driver.execute_cdp_cmd('Page.printToPDF', {'preferCSSPageSize': True,
+                                                                          'printBackground': True})
+                pdf = os.path.join(folder, f'{name}.pdf')
+                with open(pdf, 'wb') as f:
+                    f.write(base64.b64decode(printed['data']))
+                expected = os.path.join(folder, f'{name}.svg')
+                subprocess.run([ARGS.reader, 'sheet', '-o', expected, '--reference', reference_line, *words],
+                               check=True)
+                with open(expected, encoding='utf-8') as f:
+                    svg = f.read()
+                self.assertEqual(sheet_check.check_pdf(pdf, svg, SHEET_CHART), [], name)
+                self.assertIn('download', self.page.element('sheet-download').get_attribute('outerHTML'))
+        ActionChains(self.driver).send_keys(Keys.ESCAPE).perform()
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute('class'), 'drive-sheet')
+
 
 if __name__ == '__main__':
     parser = argparse.ArgumentParser()
     parser.add_argument('--reference', required=True)
     parser.add_argument('--site', required=True)
     parser.add_argument('--chart', required=True)
+    parser.add_argument('--reader', required=True)
     ARGS, rest = parser.parse_known_args()
+    SHEET_CHART = Image.open(ARGS.chart).convert('RGB')
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)

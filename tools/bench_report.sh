@@ -147,7 +147,7 @@ NO_FLOOR = object()
 rows = [
     ("Complete pressure reading (`UpdatePressureReading`) / plain row-scan loop",
      cpu_time("BM_UpdatePressureReading", 1e-6), cpu_time("BM_PlainRowScan", 1e-6), "µs", 1.25, None),
-    ("Default drive selection (two motor speeds, R40 63–500 mm) / complete pressure reading",
+    ("Default drive selection (two motor speeds, R40 63–500 mm, four belt sections) / complete pressure reading",
      cpu_time("BM_DriveSelection", 1e-6), cpu_time("BM_UpdatePressureReading", 1e-6), "µs", None, 5000),
     ("Row scan (`ScanCurveRow`) / plain row-scan loop",
      cpu_time("BM_ScanCurveRow", 1e-6), cpu_time("BM_PlainRowScan", 1e-6), "µs", None, None),

@@ -14,7 +14,8 @@ std::optional<int> pixelIndex(ChartCoord coordinate, int extent) noexcept {
 
 ChartRaster::ChartRaster(std::vector<Colour> pixels) : pixels_(std::move(pixels)) {
   if (pixels_.size() != static_cast<std::size_t>(kWidth) * kHeight) {
-    throw std::invalid_argument("a chart raster has 500 x 400 pixels");
+    throw std::invalid_argument("a chart raster has " + std::to_string(kWidth) + " x " +
+                                std::to_string(kHeight) + " pixels");
   }
 }
 

@@ -14,7 +14,9 @@ enum class CrossHairLine { Line1, Line2 };
 enum class LineEnd { X1, Y1, X2, Y2 };
 // Controls whose text and text colour the core reads or writes; labels show their caption.
 enum class TextControl { Text1, Text2, Text3, Text4, Text5, Label4, Label20, Label21 };
-inline constexpr std::size_t kTextControlCount = 8;
+inline constexpr std::size_t kTextControlCount = static_cast<std::size_t>(TextControl::Label21) + 1;
+// A scroll bar's maximum before the window sets its own: the largest 16-bit value.
+inline constexpr ScrollValue kStartScrollMaximum = 32767;
 
 // A control's place in the order of its kind's enum, for arrays that hold one entry a control.
 template <typename Control>

@@ -1,14 +1,27 @@
 #include "chart/memory_controls.h"
 
+#include <string>
+
 #include "chart/checked.h"
+#include "layout/form4_layout.h"
 
 namespace chart {
 
 MemoryControls::MemoryControls() {
-  // As laid out: Line1 vertical at column 224, Line2 horizontal at row 168.
-  lines_[at(chart::CrossHairLine::Line1)].ends = {224, 0, 224, 400};
-  lines_[at(chart::CrossHairLine::Line2)].ends = {0, 168, 504, 168};
-  texts_[at(chart::TextControl::Label21)] = "@ 7 bar";
+  const auto place = [](std::string_view name) { return *layout::findControl(name); };
+  for (const chart::CrossHairLine line :
+       {chart::CrossHairLine::Line1, chart::CrossHairLine::Line2}) {
+    const auto& ends = place(layout::nameOf(line)).lineEnds;
+    for (std::size_t i = 0; i < ends.size(); ++i)
+      lines_[at(line)].ends[i] = static_cast<chart::ChartCoord>(ends[i]);
+  }
+  const layout::ControlLayout& marker = place("Shape2");
+  markerLeft_ = static_cast<chart::ChartCoord>(marker.left);
+  markerTop_ = static_cast<chart::ChartCoord>(marker.top);
+  markerWidth_ = static_cast<chart::ChartCoord>(marker.width);
+  markerHeight_ = static_cast<chart::ChartCoord>(marker.height);
+  for (std::size_t i = 0; i < kTextControls; ++i)
+    texts_[i] = place(layout::nameOf(static_cast<chart::TextControl>(i))).caption;
 }
 
 chart::ScrollValue MemoryControls::scrollValue(chart::ScrollBar bar) const {

@@ -30,8 +30,8 @@ class MemoryControls final : public chart::Form4Controls {
 
   chart::ChartCoord markerLeft() const override { return markerLeft_; }
   chart::ChartCoord markerTop() const override { return markerTop_; }
-  chart::ChartCoord markerWidth() const override { return 8; }
-  chart::ChartCoord markerHeight() const override { return 8; }
+  chart::ChartCoord markerWidth() const override { return markerWidth_; }
+  chart::ChartCoord markerHeight() const override { return markerHeight_; }
   void setMarkerLeft(chart::ChartCoord left) override { markerLeft_ = left; }
   void setMarkerTop(chart::ChartCoord top) override { markerTop_ = top; }
 
@@ -53,18 +53,21 @@ class MemoryControls final : public chart::Form4Controls {
  private:
   struct Bar {
     chart::ScrollValue value = 0;
-    chart::ScrollValue maximum = 32767;
+    chart::ScrollValue maximum = chart::kStartScrollMaximum;
   };
   struct Line {
     std::array<chart::ChartCoord, 4> ends{};
     bool visible = true;
   };
-  static constexpr std::size_t kTextControls = 8;
+  static constexpr std::size_t kTextControls = chart::kTextControlCount;
 
+  // Every other value starts as the layout table lays the control out.
   std::array<Bar, 2> bars_{};
   std::array<Line, 2> lines_{};
-  chart::ChartCoord markerLeft_ = 232;
-  chart::ChartCoord markerTop_ = 176;
+  chart::ChartCoord markerLeft_ = 0;
+  chart::ChartCoord markerTop_ = 0;
+  chart::ChartCoord markerWidth_ = 0;
+  chart::ChartCoord markerHeight_ = 0;
   std::array<std::string, kTextControls> texts_{};
   std::array<chart::Colour, kTextControls> colours_{};
   std::array<std::string, kTextControls> warnings_{};

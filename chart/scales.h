@@ -1,13 +1,14 @@
 #pragma once
 
+#include "chart/chart_raster.h"
 #include "chart/units.h"
 
 namespace chart::scales {
 
 // The chart's two axes, every other number of them made from these: HScroll1 steps across
 // the speeds, VScroll1 down the powers, one chart pixel a step.
-inline constexpr ScrollValue kColumns = 500;  // HScroll1 maximum
-inline constexpr ScrollValue kRows = 400;  // VScroll1 maximum
+inline constexpr ScrollValue kColumns = ChartRaster::kWidth;  // HScroll1 maximum
+inline constexpr ScrollValue kRows = ChartRaster::kHeight;  // VScroll1 maximum
 inline constexpr Int16 kSpeedAtColumnZero = 2000;  // 1/min at scroll value 0
 inline constexpr Int16 kSpeedPerColumn = 10;  // 1/min
 inline constexpr double kPowerAtBottomRow = 5.0;  // kW on row kRows - 1

@@ -177,6 +177,13 @@ inline constexpr std::array<std::string_view, 2> kScrollBars{"HScroll1", "VScrol
 
 constexpr std::string_view nameOf(chart::ScrollBar bar) { return kScrollBars[chart::at(bar)]; }
 
+// The cross-hair's lines by design name, in the order of chart::CrossHairLine.
+inline constexpr std::array<std::string_view, 2> kCrossHairLines{"Line1", "Line2"};
+
+constexpr std::string_view nameOf(chart::CrossHairLine line) {
+  return kCrossHairLines[chart::at(line)];
+}
+
 // The control of this name; the table's end for an unknown name.
 constexpr const ControlLayout* findControl(std::string_view name) {
   const auto* c = kForm4Layout.begin();
@@ -195,7 +202,7 @@ constexpr bool allInTable(const auto& names) {
   return std::all_of(names.begin(), names.end(),
                      [](std::string_view n) { return findControl(n) != kForm4Layout.end(); });
 }
-static_assert(allInTable(kTextControls) && allInTable(kScrollBars));
+static_assert(allInTable(kTextControls) && allInTable(kScrollBars) && allInTable(kCrossHairLines));
 
 // A control that the user types into, not only the core.
 constexpr bool isEntry(chart::TextControl control) {

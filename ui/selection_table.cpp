@@ -102,7 +102,8 @@ class AccessibleTable final : public QAccessibleWidget, public QAccessibleTableI
     return column >= 0 && column < columnCount() ? table()->cell(-1, column)->text() : QString();
   }
   QString rowDescription(int row) const override {
-    return row >= 0 && row < rowCount() ? table()->cell(row, 0)->text() : QString();
+    QAccessibleInterface* heading = cellAt(row, 0);
+    return heading != nullptr ? heading->text(QAccessible::Name) : QString();
   }
   int selectedColumnCount() const override { return 0; }
   int selectedRowCount() const override { return 0; }
@@ -161,6 +162,7 @@ void SelectionTable::addRow(const QString& heading, const std::vector<QPushButto
   if (buttons.empty()) {
     first->setText(heading);
   } else {
+    first->setAccessibleName(heading);
     auto* actions = new QHBoxLayout(first);
     actions->setContentsMargins(0, 0, 0, 0);
     for (QPushButton* button : buttons) actions->addWidget(button);

@@ -23,8 +23,9 @@ class SelectionTable final : public QWidget {
   // `headings` name every column, the first included.
   explicit SelectionTable(const QStringList& headings, QWidget* parent = nullptr);
 
-  // A row headed by `buttons`, which the table takes, or by `heading` where there are none.
-  // `cells` fill the other columns; those flagged in `red` show in the read-outs' red.
+  // A row headed by `heading`, or by `buttons`, which the table takes, where there are any:
+  // then `heading` is what a screen reader calls the row. `cells` fill the other columns;
+  // those flagged in `red` show in the read-outs' red.
   void addRow(const QString& heading, const std::vector<QPushButton*>& buttons,
               std::span<const std::string> cells, std::span<const bool> red);
 

@@ -173,8 +173,8 @@ QWidget* SelectionWindow::buildTable() {
         show->setFocus();
       });
       std::vector<QPushButton*> actions{show};
+      const QString words = driveWords(drive);
       if (sheet_) {
-        const QString words = driveWords(drive);
         actions.push_back(button(kLayout.printButton, qText(kLayout.printName) + words,
                                  kLayout.printDescription));
         connect(actions.back(), &QPushButton::clicked, this, [this, &drive] {
@@ -186,7 +186,7 @@ QWidget* SelectionWindow::buildTable() {
           sheet_({SheetRequest::Action::SavePdf, &selection_, &drive});
         });
       }
-      table->addRow({}, actions, chart::driveRow(drive), chart::redCells(drive.reading));
+      table->addRow(words, actions, chart::driveRow(drive), chart::redCells(drive.reading));
     }
   }
   return table;

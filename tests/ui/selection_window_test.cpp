@@ -139,6 +139,10 @@ class SelectionWindowTest : public QObject {
         // The row's buttons, reached inside its heading cell.
         QAccessibleInterface* heading = table->tableInterface()->cellAt(row++, 0);
         QCOMPARE(heading->role(), QAccessible::RowHeader);
+        // Named by the drive, which a reader says on moving to another row.
+        QVERIFY(!said(heading).isEmpty());
+        QVERIFY(qText(chart::showDriveLabel(drive)).contains(said(heading)));
+        QCOMPARE(table->tableInterface()->rowDescription(row - 1), said(heading));
         QCOMPARE(heading->childCount(), 3);
         QCOMPARE(said(heading->child(0)), qText(chart::showDriveLabel(drive)));
         for (int i = 0; i < heading->childCount(); ++i)

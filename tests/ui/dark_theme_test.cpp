@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "tests/ui/form4_probe.h"
+#include "tests/ui/selection_probe.h"
 #include "ui/form4.h"
 #include "ui/light_field.h"
 #include "ui/named_font.h"
@@ -156,10 +157,7 @@ class DarkThemeTest : public QObject {
     ui::SelectionWindow window(form);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.findChild<QLineEdit*>(qText(chart::DutyEntries[0].name))->setText(QStringLiteral("4.5"));
-    window.findChild<QLineEdit*>(qText(chart::DutyEntries[1].name))->setText(QStringLiteral("13"));
-    QTest::keyClick(window.findChild<QLineEdit*>(qText(chart::DutyEntries[1].name)),
-                    Qt::Key_Return);
+    enterDuty(window, dutyTexts("4.5", "13"));
     const auto* table = window.findChild<ui::SelectionTable*>();
     QVERIFY(table->rowCount() > 1);
     for (const int row : {-1, 1}) {

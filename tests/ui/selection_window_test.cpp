@@ -19,25 +19,17 @@
 #include "resources/embedded_belts.h"
 #include "resources/embedded_chart.h"
 #include "tests/ui/form4_probe.h"
+#include "tests/ui/selection_probe.h"
 #include "ui/form4.h"
 #include "ui/named_font.h"
 
 using namespace uitest;
 
-using Texts = std::array<std::string, chart::DutyEntries.size()>;
 using Shown = std::vector<std::pair<std::size_t, std::size_t>>;  // motor, drive
-Q_DECLARE_METATYPE(Texts)
+Q_DECLARE_METATYPE(uitest::DutyTexts)
 Q_DECLARE_METATYPE(Shown)
 
 namespace {
-
-Texts duty(const char* delivery, const char* pressure) {
-  Texts texts = chart::defaultEntryTexts();
-  // Moved in: copying a literal into the defaults trips GCC 12's -Wrestrict once inlined.
-  texts[0] = std::string(delivery);
-  texts[1] = std::string(pressure);
-  return texts;
-}
 
 // Every interface below `face`, depth first, in the order a screen reader walks them.
 void walk(QAccessibleInterface* face, std::vector<QAccessibleInterface*>& all) {
@@ -86,13 +78,9 @@ class SelectionWindowTest : public QObject {
   void cleanup() { form_.reset(); }
 
   // The duty typed, Enter pressed in an entry, and the core's own selection of it.
-  chart::Selection select(const Texts& texts,
+  chart::Selection select(const DutyTexts& texts,
                           std::string_view enterIn = chart::DutyEntries.back().name) {
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-      if (auto* edit = window_->findChild<QLineEdit*>(qText(chart::DutyEntries[i].name)))
-        edit->setText(QString::fromStdString(texts[i]));
-    }
-    QTest::keyClick(window_->findChild<QWidget*>(qText(enterIn)), Qt::Key_Return);
+    enterDuty(*window_, texts, enterIn);
     chart::DriveSelector selector(embedded::chartRaster(), embedded::beltTables());
     return selector.select(chart::dutyFromEntries(texts));
   }
@@ -113,7 +101,7 @@ class SelectionWindowTest : public QObject {
   // Every entry has its caption as its name, every button its name, every drive its buttons,
   // the table the core's columns; all with a description, and Tab reaching them in order.
   void controls_areReachedAndNamedThroughTheAccessibilityLayer() {
-    const chart::Selection core = select(duty("4.5", "8"));
+    const chart::Selection core = select(dutyTexts("4.5", "8"));
     std::vector<QWidget*> order;
     for (const chart::DutyEntry& entry : chart::DutyEntries) {
       const auto role = entry.choices.empty() ? QAccessible::EditableText : QAccessible::ComboBox;
@@ -177,9 +165,9 @@ class SelectionWindowTest : public QObject {
   void defaultDuty_tableIsTheCoresSelection() {
     // Enter in the entry that offers a choice.
     const chart::Selection core =
-        select(duty("4.5", "8"), std::ranges::find_if(chart::DutyEntries, [](const auto& e) {
-                                   return !e.choices.empty();
-                                 })->name);
+        select(dutyTexts("4.5", "8"), std::ranges::find_if(chart::DutyEntries, [](const auto& e) {
+                                        return !e.choices.empty();
+                                      })->name);
     QVERIFY(core.refusals.none());
     std::vector<std::pair<chart::SelectionRow, chart::Reading>> rows{
         {chart::answerRow(core), core.reading}};
@@ -216,7 +204,7 @@ class SelectionWindowTest : public QObject {
   // announced once, and the focus stays on Show.
   void show_putsTheDriveOnTheMainWindow() {
     QFETCH(Shown, shown);
-    const chart::Selection core = select(duty("4.5", "8"));
+    const chart::Selection core = select(dutyTexts("4.5", "8"));
     window_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_));
     Heard heard;
@@ -237,17 +225,17 @@ class SelectionWindowTest : public QObject {
   }
 
   void badInput_isRefusedAndMovesNothing_data() {
-    QTest::addColumn<Texts>("texts");
+    QTest::addColumn<DutyTexts>("texts");
     QTest::newRow("delivery and pressure empty, as the window opens") << chart::defaultEntryTexts();
-    QTest::newRow("pressure above the chart's classes") << duty("4.5", "14");
-    QTest::newRow("delivery beyond the chart at any speed") << duty("9", "7");
-    Texts section = duty("4.5", "8");
+    QTest::newRow("pressure above the chart's classes") << dutyTexts("4.5", "14");
+    QTest::newRow("delivery beyond the chart at any speed") << dutyTexts("9", "7");
+    DutyTexts section = dutyTexts("4.5", "8");
     section[8] = "SPX";
     QTest::newRow("unknown belt section") << section;
   }
 
   void badInput_isRefusedAndMovesNothing() {
-    QFETCH(Texts, texts);
+    QFETCH(DutyTexts, texts);
     form_->controls().setScrollValue(chart::ScrollBar::HScroll1, 300);
     form_->controls().setScrollValue(chart::ScrollBar::VScroll1, 200);
     const chart::Reading before = form_->logic().reading();

@@ -5,7 +5,9 @@
 # program_screen.png with the whole screen); the program as users of other desktops see it,
 # with a reading clicked on the chart: under the GTK theme Adwaita-dark (dark-theme.png),
 # at display scale 2 (scale-2.png), and under the Wayland compositor weston with Qt's own
-# title bar (wayland.png, the compositor's whole screen).
+# title bar (wayland.png, the compositor's whole screen); the drive selection window beside
+# the main window, a duty selected and its first drive shown (drive-selection.png, and
+# drive-selection-dark.png under Adwaita-dark with red figures).
 # Usage: tools/screenshots.sh [OUTPUT_DIR]   (default build/screenshots)
 # Builds in BUILD_DIR (default build/run, as tools/start.sh) when needed. Installs what it needs
 # (tools/install-deps.sh tools: xvfb, x11-utils, imagemagick, xdotool,
@@ -70,6 +72,38 @@ program_shot() {
 }
 program_shot dark-theme.png QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
 program_shot scale-2.png QT_SCALE_FACTOR=2
+
+# The drive selection window beside the main window, as started with --drive-selection: a duty
+# typed, Enter, Tab on to the first drive's Show and Space, the two windows photographed
+# together: selection_shot FILE DELIVERY PRESSURE [VAR=VALUE...]
+selection_shot() {
+  local file=$1 delivery=$2 pressure=$3
+  shift 3
+  env "$@" xvfb-run -a -s "-screen 0 1800x560x24" bash -c '
+    set -euo pipefail
+    "$1" --drive-selection & pid=$!
+    trap "kill $pid 2> /dev/null || true" EXIT
+    selection=$(timeout 10 xdotool search --sync --onlyvisible --name "^Drive selection$" | head -1)
+    sleep 0.5
+    xdotool windowfocus --sync "$selection"
+    xdotool type "$3"
+    xdotool key Tab
+    xdotool type "$4"
+    xdotool key Return
+    sleep 0.5
+    # Past the ten other entries and Select.
+    for _ in $(seq 12); do xdotool key Tab; done
+    xdotool key space
+    sleep 0.5
+    read -r right bottom < <(xwininfo -id "$selection" |
+      awk "/Absolute upper-left X/ { x = \$4 } /Absolute upper-left Y/ { y = \$4 }
+           /Width:/ { w = \$2 } /Height:/ { h = \$2 } END { print x + w, y + h }")
+    import -window root -crop "${right}x${bottom}+0+0" +repage "$2"
+  ' screenshots "$program" "$out/$file" "$delivery" "$pressure"
+}
+selection_shot drive-selection.png 4.5 8
+# Red figures on a light field, as in the main window.
+selection_shot drive-selection-dark.png 4.5 13 QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
 
 # Wayland alone: weston shown in Xvfb, the program given no X display.
 env -u QT_QPA_PLATFORM tests/desktop/with_display.sh wayland bash -c '

@@ -1,18 +1,41 @@
 #include <cstdio>
+#include <string_view>
 
 #include <QApplication>
 
 #include "ui/display_choice.h"
 #include "ui/form4.h"
 #include "ui/named_font.h"
+#include "ui/selection_window.h"
+
+namespace {
+
+constexpr std::string_view kDriveSelectionOption = "--drive-selection";
+constexpr const char* kUsage = "usage: qnte418grafik [--drive-selection]";
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+  // One option: the drive selection window beside the main window. Anything else is refused
+  // before a window is made, with the status of a usage error.
+  bool driveSelection = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view option = argv[i];
+    if (option == kDriveSelectionOption) {
+      driveSelection = true;
+    } else if (option == "--help") {
+      std::printf("%s\n", kUsage);
+      return 0;
+    } else {
+      std::fprintf(stderr, "qnte418grafik: unknown option %s; %s\n", argv[i], kUsage);
+      return 2;
+    }
+  }
   if (!ui::chooseDisplay()) {
     std::fprintf(stderr, "%s\n", ui::noDisplayMessage());
     return 1;
   }
-  // The program takes no command line: Qt sees the program name alone.
-  (void)argc;
+  // Qt sees the program name alone: the options are the program's, not Qt's.
   int qtArgc = 1;
   ui::guardDisplayStart();
   QApplication app(qtArgc, argv);
@@ -24,5 +47,11 @@ int main(int argc, char* argv[]) {
   ui::installNamedFont();
   ui::Form4 form;
   form.show();
+  if (driveSelection) {
+    // The main window owns it and ends it.
+    auto* selection = new ui::SelectionWindow(form);
+    selection->placeBesideMainWindow();
+    selection->show();
+  }
   return QApplication::exec();
 }

@@ -15,6 +15,14 @@ prefix=$work/usr
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry invalid"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null || fail "metainfo invalid"
 grep -q '^Icon='"$id"'$' "$prefix/share/applications/$id.desktop" || fail "desktop entry names another icon"
+# Every command of the entry and its actions is one the program takes: without a display it
+# stops at the display (1), not at its command line (2).
+while read -r -a command; do
+  status=0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work" \
+    "$prefix/bin/${command[0]}" "${command[@]:1}" >/dev/null 2>&1 || status=$?
+  [ "$status" -eq 1 ] || fail "the desktop entry's \"${command[*]}\" ends with status $status"
+done < <(sed -n 's/^Exec=//p' "$prefix/share/applications/$id.desktop")
 for size in 16 22 24 32 48 64 128 256; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
   if [ ! -f "$icon" ]; then

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The main window as a blind user meets it: Orca runs headless against the real program
+# The main window, and the drive selection window beside it, as a blind user meets them: Orca
+# runs headless against the real program
 # (Xvfb, a session bus, the accessibility bus) and logs every utterance; real key presses
 # and clicks come from xdotool, and the checks read what Orca said.
 # Usage: orca_test.sh PROGRAM. Exits 77 (skipped) only when Orca cannot start here.
@@ -119,6 +120,28 @@ key space
 drawing=$(xdotool search --sync --onlyvisible --name "^ QNTe418$" | head -1)
 xdotool windowfocus --sync "$drawing"
 await "QNTe418 air end outline drawing\.$"
+
+echo "the drive selection window: Select, the outcome once, a drive's Show and the main window's reading once"
+"$program" --drive-selection > "$work/selection.out" 2>&1 &
+pids+=($!)
+selection=$(xdotool search --sync --onlyvisible --name "^Drive selection$" | head -1)
+mark
+xdotool windowfocus --sync "$selection"
+await "^Free air delivery Q \(m³/min\) text\.$"
+xdotool type "4.5"
+tab_through "^Differential pressure p "
+xdotool type "8"
+tab_through "^Motor speeds " "^Pulley series " "^Smallest pulley " "^Largest pulley " "^Drives per motor speed " \
+  "^Service factor c2 " "^Belt sections " "^Highest belt speed " "^Most belts " "^Centre distance " "^Select push button\.$"
+mark
+key space
+await "^notification 10 drives; speed 4650 1/min, power 27\.0 kW\.$"
+check_once "^notification "
+tab_through "^Show 1450 1/min, pulleys 450 / 140 mm, 3 SPA belts on the window push button\.$"
+mark
+key space
+await "^notification Speed 4660 rpm, power 27\.1 kW, pressure 8\.0 bar, delivery 4\.5 m³/min at 7 bar\.$"
+check_once "^notification "
 
 echo "leaving an entry says nothing of its selection"
 mark=0

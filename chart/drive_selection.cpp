@@ -379,18 +379,14 @@ std::string selectionSummary(const Selection& s) {
          s.reading.power + " kW.";
 }
 
-namespace {
-
 std::string driveWords(const DriveProposal& d) {
   return std::to_string(d.motorSpeed) + " 1/min, pulleys " + std::to_string(d.motorPulley) + " / " +
          std::to_string(d.airEndPulley) + " mm, " + std::to_string(d.design.belts) + " " +
          std::string(nameOf(d.design.profile)) + " belts";
 }
 
-}  // namespace
-
 std::string showDriveLabel(const DriveProposal& d) {
-  return "Show " + driveWords(d) + " on the window";
+  return std::string(kShowButton) + ' ' + driveWords(d) + " on the window";
 }
 
 std::string sheetDriveLabel(const DriveProposal& d) { return "Sheet of " + driveWords(d); }

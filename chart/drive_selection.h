@@ -201,6 +201,8 @@ std::string selectionSummary(const Selection& selection);
 std::string showDriveLabel(const DriveProposal& drive);
 // The name of the button that makes a drive's sheet.
 std::string sheetDriveLabel(const DriveProposal& drive);
+// A drive as those names say it: motor speed, pulleys, belts.
+std::string driveWords(const DriveProposal& drive);
 
 // The table a page shows: the speed answer first, then the drives of each motor speed: the
 // drive, what the window shows for it, its belts' section and figures, and notes.

@@ -5,7 +5,7 @@
 namespace layout {
 
 // The drive selection window beside the main window. Its entries, captions, columns and the
-// names of Select and Show are the drive selection core's; these are what the window adds.
+// names of Select, Show, Print and Save PDF are the core's; these are what the window adds.
 struct SelectionLayout {
   int gap;  // between the main window's frame and this window's
   int entryColumns;  // the entries side by side, in reading order
@@ -17,14 +17,10 @@ struct SelectionLayout {
   std::string_view selectDescription;
   std::string_view statusDescription;
   std::string_view showDescription;
-  std::string_view printButton;
   std::string_view printName;  // followed by the drive's words
   std::string_view printDescription;
-  std::string_view savePdfButton;
   std::string_view savePdfName;
   std::string_view savePdfDescription;
-  // What the Show button's name says after the drive's words; the other buttons leave it out.
-  std::string_view showNameTail;
 };
 
 inline constexpr SelectionLayout kSelectionLayout{
@@ -40,13 +36,10 @@ inline constexpr SelectionLayout kSelectionLayout{
     .showDescription =
         "Types the drive into the chart window's belt drive calculator, clicks its "
         "Calculate and moves the power scroll bar to the drive's row",
-    .printButton = "Print\u2026",
     .printName = "Print the sheet of ",
     .printDescription = "Prints the drive's one-page sheet",
-    .savePdfButton = "Save PDF\u2026",
     .savePdfName = "Save as PDF the sheet of ",
     .savePdfDescription = "Saves the drive's one-page sheet as a PDF file",
-    .showNameTail = " on the window",
 };
 
 }  // namespace layout

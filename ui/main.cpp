@@ -2,11 +2,14 @@
 #include <string_view>
 
 #include <QApplication>
+#include <QKeySequence>
+#include <QShortcut>
 
 #include "ui/display_choice.h"
 #include "ui/form4.h"
 #include "ui/named_font.h"
 #include "ui/selection_window.h"
+#include "ui/sheet_output.h"
 
 namespace {
 
@@ -46,10 +49,19 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName(QStringLiteral("org.qnte418grafik.qnte418grafik"));
   ui::installNamedFont();
   ui::Form4 form;
+  // Ctrl+P prints the sheet of the reading; the window shows nothing new for it.
+  QShortcut print(QKeySequence::Print, &form);
+  QObject::connect(&print, &QShortcut::activated, &form, [&form] {
+    ui::printReadingSheet(&form, form.logic().reading(), form.raster());
+  });
   form.show();
   if (driveSelection) {
     // The main window owns it and ends it.
     auto* selection = new ui::SelectionWindow(form);
+    selection->setSheetHandler([selection, &form](ui::SheetRequest request) {
+      ui::proposalSheet(selection, request.action, selection->duty(), *request.drive,
+                        form.raster());
+    });
     selection->placeBesideMainWindow();
     selection->show();
   }

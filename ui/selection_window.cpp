@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "chart/sheet.h"
 #include "layout/form4_layout.h"
 #include "layout/selection_layout.h"
 #include "resources/embedded_belts.h"
@@ -38,16 +39,6 @@ std::string textOf(const QWidget* entry) {
   if (const auto* choice = qobject_cast<const QComboBox*>(entry))
     return choice->currentText().toStdString();
   return static_cast<const QLineEdit*>(entry)->text().toStdString();
-}
-
-// The drive as its Show button's name gives it, without what Show does with it.
-QString driveWords(const chart::DriveProposal& drive) {
-  QString words = qText(chart::showDriveLabel(drive));
-  const QString verb = qText(chart::kShowButton) + u' ';
-  const QString tail = qText(kLayout.showNameTail);
-  if (words.startsWith(verb)) words.remove(0, verb.size());
-  if (words.endsWith(tail)) words.chop(tail.size());
-  return words;
 }
 
 QPushButton* button(std::string_view caption, const QString& name, std::string_view description,
@@ -173,17 +164,17 @@ QWidget* SelectionWindow::buildTable() {
         show->setFocus();
       });
       std::vector<QPushButton*> actions{show};
-      const QString words = driveWords(drive);
+      const QString words = qText(chart::driveWords(drive));
       if (sheet_) {
-        actions.push_back(button(kLayout.printButton, qText(kLayout.printName) + words,
+        actions.push_back(button(chart::kPrintButton, qText(kLayout.printName) + words,
                                  kLayout.printDescription));
         connect(actions.back(), &QPushButton::clicked, this, [this, &drive] {
-          sheet_({SheetRequest::Action::Print, &selection_, &drive});
+          sheet_({SheetAction::Print, &selection_, &drive});
         });
-        actions.push_back(button(kLayout.savePdfButton, qText(kLayout.savePdfName) + words,
+        actions.push_back(button(chart::kSavePdfButton, qText(kLayout.savePdfName) + words,
                                  kLayout.savePdfDescription));
         connect(actions.back(), &QPushButton::clicked, this, [this, &drive] {
-          sheet_({SheetRequest::Action::SavePdf, &selection_, &drive});
+          sheet_({SheetAction::SavePdf, &selection_, &drive});
         });
       }
       table->addRow(words, actions, chart::driveRow(drive), chart::redCells(drive.reading));

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include "chart/drive_selection.h"
+#include "ui/sheet_output.h"
 
 class QLabel;
 class QPushButton;
@@ -20,7 +21,7 @@ class Form4;
 
 // What a drive's "Print…" and "Save PDF…" ask for: its one-page sheet, printed or saved.
 struct SheetRequest {
-  enum class Action { Print, SavePdf } action;
+  SheetAction action;
   const chart::Selection* selection;
   const chart::DriveProposal* drive;
 };

@@ -1,11 +1,15 @@
 #include "ui/sheet_output.h"
 
+#include <optional>
+#include <string>
+
 #include <QDate>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QInputDialog>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -43,6 +47,8 @@ struct Painter {
     QFont font(qText(kFontFamily).section(QLatin1Char(','), 0, 0));
     font.setPointSizeF(t.size);  // points of the page, which is the device
     font.setBold(t.bold);
+    // No ligatures: "fi" stays two letters that a search in the PDF finds and a copy keeps.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     p.setFont(font);
     p.setPen(colour(t.colour));
     const QString text = qText(t.text);
@@ -73,8 +79,10 @@ struct Painter {
       for (int x = 0; x < kWidth; ++x)
         row[x] = colour(pixels[static_cast<std::size_t>(y * kWidth + x)]).rgb();
     }
-    // Each chart pixel a block of device pixels, never smoothed between them.
+    // Each chart pixel a block of device pixels, never smoothed between them, and in a PDF the
+    // pixels kept as they are rather than compressed as a photograph.
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.setRenderHint(QPainter::LosslessImageRendering, true);
     p.drawImage(QRectF(at(c.x, c.y), at(c.x + kWidth * kChartPixel, c.y + kHeight * kChartPixel)),
                 image);
   }
@@ -116,15 +124,55 @@ QString saveSheetPdf(QWidget* parent, const std::vector<Item>& items,
   return QString::fromStdString(error);
 }
 
-bool askReference(QWidget* parent, QString& reference) {
+namespace {
+
+// The reference line of the sheet, asked for each time, the last one offered again: kept for
+// the run only, as the program keeps nothing.
+std::optional<std::string> askReference(QWidget* parent) {
+  static QString last;
   bool accepted = false;
-  const QString typed = QInputDialog::getText(parent, qText(chart::kReferenceCaption),
-                                              qText(chart::kReferenceCaption), QLineEdit::Normal,
-                                              reference, &accepted);
-  if (accepted) reference = typed;
-  return accepted;
+  const QString typed =
+      QInputDialog::getText(parent, qText(chart::kReferenceCaption),
+                            qText(chart::kReferenceCaption), QLineEdit::Normal, last, &accepted);
+  if (!accepted) return std::nullopt;
+  last = typed;
+  return typed.toStdString();
 }
 
 std::string today() { return QDate::currentDate().toString(Qt::ISODate).toStdString(); }
+
+void output(QWidget* parent, SheetAction action, const chart::SheetContent& content,
+            const chart::ChartRaster& raster) {
+  const std::vector<Item> items = chart::drawSheet(content);
+  if (action == SheetAction::Print) {
+    printSheet(parent, items, raster);
+    return;
+  }
+  const QString error = saveSheetPdf(parent, items, raster);
+  if (!error.isEmpty()) QMessageBox::warning(parent, qText(chart::kSavePdfButton), error);
+}
+
+}  // namespace
+
+void printReadingSheet(QWidget* parent, const chart::Reading& reading,
+                       const chart::ChartRaster& raster) {
+  const auto reference = askReference(parent);
+  if (!reference) return;
+  output(parent, SheetAction::Print, {.reading = reading, .reference = *reference, .date = today()},
+         raster);
+}
+
+void proposalSheet(QWidget* parent, SheetAction action, const chart::Duty& duty,
+                   const chart::DriveProposal& drive, const chart::ChartRaster& raster) {
+  const auto reference = askReference(parent);
+  if (!reference) return;
+  output(parent, action,
+         {.reading = drive.reading,
+          .duty = &duty,
+          .drive = &drive,
+          .reference = *reference,
+          .date = today()},
+         raster);
+}
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "chart/chart_raster.h"
+#include "chart/drive_selection.h"
 #include "chart/sheet.h"
 
 class QPaintDevice;
@@ -12,6 +13,8 @@ class QPainter;
 class QWidget;
 
 namespace ui {
+
+enum class SheetAction { Print, SavePdf };
 
 // Draws the sheet's items on a page of the device, one point a 1/72 inch.
 void paintSheet(QPainter& painter, const QPaintDevice& page,
@@ -26,10 +29,12 @@ bool printSheet(QWidget* parent, const std::vector<chart::sheet::Item>& items,
 QString saveSheetPdf(QWidget* parent, const std::vector<chart::sheet::Item>& items,
                      const chart::ChartRaster& raster);
 
-// Asks for the reference line a sheet carries; false if the user cancelled.
-bool askReference(QWidget* parent, QString& reference);
+// The sheet of the main window's reading through the print dialog, the reference asked first.
+void printReadingSheet(QWidget* parent, const chart::Reading& reading,
+                       const chart::ChartRaster& raster);
 
-// Today's date as the sheet prints it.
-std::string today();
+// The sheet of a proposal, printed or saved as PDF, the reference asked first.
+void proposalSheet(QWidget* parent, SheetAction action, const chart::Duty& duty,
+                   const chart::DriveProposal& drive, const chart::ChartRaster& raster);
 
 }  // namespace ui

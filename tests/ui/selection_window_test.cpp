@@ -136,10 +136,10 @@ class SelectionWindowTest : public QObject {
         for (int i = 0; i < heading->childCount(); ++i)
           order.push_back(static_cast<QWidget*>(heading->child(i)->object()));
         QVERIFY(said(heading->child(1)).startsWith(qText(layout::kSelectionLayout.printName)));
-        QVERIFY(!said(heading->child(1)).contains(qText(layout::kSelectionLayout.showNameTail)));
+        QVERIFY(said(heading->child(1)).endsWith(qText(chart::driveWords(drive))));
         // The sheet's buttons hand over this drive of this selection.
         QTest::mouseClick(static_cast<QWidget*>(heading->child(2)->object()), Qt::LeftButton);
-        QCOMPARE(asked_.back().action, ui::SheetRequest::Action::SavePdf);
+        QCOMPARE(asked_.back().action, ui::SheetAction::SavePdf);
         QCOMPARE(asked_.back().drive->reading, drive.reading);
         QCOMPARE(asked_.back().selection, &window_->selection());
       }

@@ -13,6 +13,7 @@ struct SelectionLayout {
   int tableRowsShown;  // rows of the table the window opens tall enough for
   int cellPadding;  // around a table cell's text
   int gridLine;  // between the table's cells
+  int outcomeDelayMs;  // from a new table to the outcome said to a screen reader
   std::string_view entryDescription;
   std::string_view selectDescription;
   std::string_view statusDescription;
@@ -30,6 +31,7 @@ inline constexpr SelectionLayout kSelectionLayout{
     .tableRowsShown = 11,
     .cellPadding = 3,
     .gridLine = 1,
+    .outcomeDelayMs = 400,
     .entryDescription = "Part of the duty for the Select button below",
     .selectDescription = "Selects the speed, the power and the belt drives for the duty",
     .statusDescription = "Outcome of the last selection",

@@ -9,8 +9,7 @@
 # A package that cannot be installed is named, with the reason, and the script exits non-zero.
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-wine fonts-dejavu-core libfast-float-dev libdragonbox-dev libcli11-dev nlohmann-json3-dev qt6-wayland libxcb1-dev
-  pkg-config libcairo2-dev)
+run_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-wine fonts-dejavu-core libfast-float-dev libdragonbox-dev libcli11-dev nlohmann-json3-dev qt6-wayland libxcb1-dev pkg-config libcairo2-dev)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-file-utils appstream clang clang-format libclang-rt-14-dev lintian reuse git
   orca at-spi2-core dbus-daemon xdotool valgrind time chromium chromium-driver python3-selenium python3-pil nodejs
   poppler-utils

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "chart/sheet.h"
@@ -139,7 +140,9 @@ void SelectionWindow::select() {
   unsaid_ = chart::selectionSummary(selection_);
   status_->setText(QString::fromStdString(unsaid_));
   tableArea_->setWidget(buildTable());
-  announcer_->readingChanged();
+  // A new table is a flood of accessibility events, and a screen reader swamped by them drops
+  // what comes with them: the outcome is said once it has taken the table in.
+  QTimer::singleShot(kLayout.outcomeDelayMs, announcer_, &Announcer::readingChanged);
 }
 
 // The headings alone until a selection has drives; then the speed answer and the drives.

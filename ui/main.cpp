@@ -58,10 +58,6 @@ int main(int argc, char* argv[]) {
   if (driveSelection) {
     // The main window owns it and ends it.
     auto* selection = new ui::SelectionWindow(form);
-    selection->setSheetHandler([selection, &form](ui::SheetRequest request) {
-      ui::proposalSheet(selection, request.action, selection->duty(), *request.drive,
-                        form.raster());
-    });
     selection->placeBesideMainWindow();
     selection->show();
   }

@@ -76,6 +76,12 @@ SelectionWindow::SelectionWindow(Form4& form, SheetHandler sheet)
       form_(form),
       sheet_(std::move(sheet)),
       selector_(form.raster(), embedded::beltTables()) {
+  // Unless told otherwise, a drive's sheet is printed or saved for the user, who is asked first.
+  if (!sheet_) {
+    sheet_ = [this](SheetRequest request) {
+      proposalSheet(this, request.action, duty_, *request.drive, form_.raster());
+    };
+  }
   installEntryAccessibility();
   setObjectName(QStringLiteral("SelectionWindow"));
   setWindowTitle(qText(chart::kSelectionHeading));
@@ -168,18 +174,16 @@ QWidget* SelectionWindow::buildTable() {
       });
       std::vector<QPushButton*> actions{show};
       const QString words = qText(chart::driveWords(drive));
-      if (sheet_) {
-        actions.push_back(button(chart::kPrintButton, qText(kLayout.printName) + words,
-                                 kLayout.printDescription));
-        connect(actions.back(), &QPushButton::clicked, this, [this, &drive] {
-          sheet_({SheetAction::Print, &selection_, &drive});
-        });
-        actions.push_back(button(chart::kSavePdfButton, qText(kLayout.savePdfName) + words,
-                                 kLayout.savePdfDescription));
-        connect(actions.back(), &QPushButton::clicked, this, [this, &drive] {
-          sheet_({SheetAction::SavePdf, &selection_, &drive});
-        });
-      }
+      actions.push_back(
+          button(chart::kPrintButton, qText(kLayout.printName) + words, kLayout.printDescription));
+      connect(actions.back(), &QPushButton::clicked, this, [this, &drive] {
+        sheet_({SheetAction::Print, &selection_, &drive});
+      });
+      actions.push_back(button(chart::kSavePdfButton, qText(kLayout.savePdfName) + words,
+                               kLayout.savePdfDescription));
+      connect(actions.back(), &QPushButton::clicked, this, [this, &drive] {
+        sheet_({SheetAction::SavePdf, &selection_, &drive});
+      });
       table->addRow(words, actions, chart::driveRow(drive), chart::redCells(drive.reading));
     }
   }

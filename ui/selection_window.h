@@ -36,12 +36,9 @@ class SelectionWindow final : public QDialog {
  public:
   using SheetHandler = std::function<void(SheetRequest)>;
 
-  // Drives `form`, which must outlive the window. Without a sheet handler the drives offer no
-  // sheet.
+  // Drives `form`, which must outlive the window. A drive's sheet goes to `sheet`; without one it
+  // is printed or saved for the user, the reference asked first.
   explicit SelectionWindow(Form4& form, SheetHandler sheet = {});
-
-  // Rows made from now on offer the sheet's buttons, which call `sheet`.
-  void setSheetHandler(SheetHandler sheet) { sheet_ = std::move(sheet); }
 
   // The last selection, and the duty it was made for.
   const chart::Selection& selection() const noexcept { return selection_; }

@@ -95,9 +95,6 @@ class SheetOutputTest : public QObject {
     ui::Form4 form;
     form.show();
     ui::SelectionWindow window(form);
-    window.setSheetHandler([&](ui::SheetRequest request) {
-      ui::proposalSheet(&window, request.action, window.duty(), *request.drive, form.raster());
-    });
     window.show();
     enterDuty(window, dutyTexts("4.5", "8"));
     const QString pdf = folder_.path() + QStringLiteral("/saved.pdf");

@@ -166,6 +166,8 @@ void SelectionTable::addRow(const QString& heading, const std::vector<QPushButto
     auto* actions = new QHBoxLayout(first);
     actions->setContentsMargins(0, 0, 0, 0);
     for (QPushButton* button : buttons) actions->addWidget(button);
+    // A label sizes itself by its text: the buttons it holds set its size instead.
+    first->setMinimumSize(actions->sizeHint());
   }
   made.push_back(first);
   for (std::size_t i = 0; i < cells.size(); ++i) {

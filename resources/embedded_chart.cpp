@@ -26,7 +26,8 @@ std::vector<chart::Colour> decodeRuns(std::span<const std::uint8_t> bytes) {
     colour = red | green << 8 | blue << 16;  // 0x00BBGGRR
   }
   std::vector<chart::Colour> pixels;
-  pixels.reserve(static_cast<std::size_t>(chart::ChartRaster::kWidth) * chart::ChartRaster::kHeight);
+  pixels.reserve(static_cast<std::size_t>(chart::ChartRaster::kWidth) *
+                 chart::ChartRaster::kHeight);
   while (at < bytes.size()) {
     const std::uint8_t index = next();
     if (index >= palette.size()) fail();

@@ -18,7 +18,7 @@ def shoot(browser, url, name, width, height, scale=1, actions=()):
     browser.emulate(width, height, scale)
     browser.open(url)
     for action in actions:
-        action(browser.driver)
+        action(browser)
     time.sleep(0.2)
     with open(os.path.join(OUT, name), 'wb') as f:
         f.write(browser.screenshot())
@@ -26,12 +26,9 @@ def shoot(browser, url, name, width, height, scale=1, actions=()):
 
 
 def click_chart(x, y):
-    def click(driver):
-        box = driver.execute_script('return document.getElementById("chart").getBoundingClientRect().toJSON()')
-        for kind, buttons in [('mousePressed', 1), ('mouseReleased', 0)]:
-            driver.execute_cdp_cmd('Input.dispatchMouseEvent', {'type': kind, 'x': box['left'] + x + 0.5,
-                                                                'y': box['top'] + y + 0.5, 'button': 'left',
-                                                                'buttons': buttons, 'clickCount': 1})
+    def click(browser):
+        box = browser.js('return document.getElementById("chart").getBoundingClientRect().toJSON()')
+        browser.click(box['left'] + x + 0.5, box['top'] + y + 0.5)
     return click
 
 
@@ -43,7 +40,7 @@ def main():
         shoot(browser, url, 'web-reading.png', 800, 540, actions=[reading])
         shoot(browser, url, 'web-red.png', 800, 540, actions=[click_chart(480, 20)])
         shoot(browser, url, 'web-drawing-window.png', 1420, 540,
-              actions=[reading, lambda d: d.find_element('id', 'Command4').click()])
+              actions=[reading, lambda b: b.driver.find_element('id', 'Command4').click()])
         shoot(browser, url, 'web-scale-2.png', 800, 540, scale=2, actions=[reading])
 
 

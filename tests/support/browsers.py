@@ -1,12 +1,10 @@
 #!/usr/bin/python3
-"""One driver for the three engines the browser tests use: Chromium (chromedriver), Firefox ESR
-(its built-in WebDriver BiDi; Debian packages no geckodriver) and WebKitGTK's MiniBrowser
-(WebKitWebDriver). start(engine, ...) opens one full-screen on the X display of the test, at a
-display scale and a zoom, or Chromium headless; each has open(url), which waits until the
-page says it is ready, js(body, *args), console() and quit(). Chromium's Selenium driver is
-`driver`, for what only Chromium's DevTools do.
-As a program (browsers.py URL) it shows the page in Chromium on the display, its accessibility
-tree built from the start, until it is ended: for the screen reader's test."""
+"""One driver for Chromium (chromedriver), Firefox ESR (its built-in WebDriver BiDi; Debian has
+no geckodriver) and WebKitGTK's MiniBrowser (WebKitWebDriver): start(engine, ...) opens one
+full-screen on the test's X display at a display scale and zoom, or Chromium headless, with
+open(url) (until the page is ready), js(), await_js(), console() and quit(); `driver` is
+Chromium's Selenium driver, for its DevTools. As a program (browsers.py URL) it shows the page
+in Chromium on the display, accessibility on, until it is ended: for the screen reader's test."""
 import asyncio
 import json
 import os
@@ -41,19 +39,23 @@ class Browser:
     unit = 1  # the pointer comes in fractions of a device pixel
     zoom_keys = 0  # the presses of Ctrl+plus that zoom the page as asked
 
-    def open(self, url, seconds=10):
+    def open(self, url):
         self.navigate(url)
-        deadline = time.monotonic() + seconds
-        while not self.js('return document.documentElement.dataset.ready === "true"'):
-            if time.monotonic() > deadline:
-                raise AssertionError('the page did not become ready')
-            time.sleep(0.02)
+        if not self.await_js('return document.documentElement.dataset.ready === "true"', True, seconds=10):
+            raise AssertionError('the page did not become ready')
 
     def navigate(self, url):
         self.driver.get(url)
 
     def js(self, body, *args):
         return self.driver.execute_script(body, *args)
+
+    def await_js(self, body, wanted, *args, seconds=5):
+        """What the script gives once it gives `wanted`, or when the time is up."""
+        deadline = time.monotonic() + seconds
+        while (value := self.js(body, *args)) != wanted and time.monotonic() < deadline:
+            time.sleep(0.02)
+        return value
 
     def quit(self):
         self.driver.quit()
@@ -108,6 +110,16 @@ class Chromium(Browser):
         """The page as a screen of that many CSS pixels at that display scale shows it."""
         self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
             'width': width, 'height': height, 'deviceScaleFactor': scale, 'mobile': False})
+
+    def mouse(self, kind, x, y, button='left', buttons=0, modifiers=0, clicks=1):
+        """A mouse event on CSS pixel (x, y) of the page, through Chromium's input pipeline."""
+        self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
+            'type': kind, 'x': x, 'y': y, 'button': button, 'buttons': buttons, 'modifiers': modifiers,
+            'clickCount': clicks})
+
+    def click(self, x, y):
+        self.mouse('mousePressed', x, y, buttons=1)
+        self.mouse('mouseReleased', x, y)
 
     def screenshot(self):
         return self.driver.get_screenshot_as_png()

@@ -19,6 +19,9 @@ SHOWN = '''
       labels: names.map((n) => document.getElementById(n).getAttribute('aria-label') || ''),
       valueTexts: ['HScroll1', 'VScroll1'].map((n) => document.getElementById(n).getAttribute('aria-valuetext')),
     };'''
+# The scroll values alone.
+SCROLL = '''const bar = (id) => Number(document.getElementById(id).getAttribute('aria-valuenow'));
+    return [bar('HScroll1'), bar('VScroll1')];'''
 
 
 class Reference:

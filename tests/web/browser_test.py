@@ -13,7 +13,6 @@ import random
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 from PIL import Image
@@ -24,7 +23,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
 import browsers  # noqa: E402  (the shared support, found through the path above)
 import sheet_check  # noqa: E402
 from local_server import served  # noqa: E402
-from reference import SHOWN, Reference, chart_raster  # noqa: E402
+from reference import SCROLL, SHOWN, Reference, chart_raster  # noqa: E402
 
 ARGS = None
 RED = 'rgb(255, 0, 0)'
@@ -75,10 +74,8 @@ class Page:
     def mouse(self, kind, button, buttons, shift, x, y):
         left, top = self.chart_origin()
         modifiers = sum(bit for mask, bit in CDP_MODIFIERS.items() if shift & mask)
-        self.d.execute_cdp_cmd('Input.dispatchMouseEvent', {
-            'type': kind, 'x': left + x + 0.5, 'y': top + y + 0.5, 'modifiers': modifiers,
-            'button': CDP_BUTTONS.get(button, 'none'), 'buttons': buttons,
-            'clickCount': 1 if kind != 'mouseMoved' else 0})
+        self.browser.mouse(kind, left + x + 0.5, top + y + 0.5, CDP_BUTTONS.get(button, 'none'), buttons, modifiers,
+                           int(kind != 'mouseMoved'))
 
     def key(self, name, key):
         self.d.execute_script('arguments[0].focus()', self.element(name))
@@ -274,9 +271,7 @@ class BrowserTest(unittest.TestCase):
         y = box['top'] + box['height'] / 2
 
         def press(x, kind='mousePressed'):
-            self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
-                'type': kind, 'x': x, 'y': y, 'button': 'left', 'buttons': 1 if kind != 'mouseReleased' else 0,
-                'clickCount': 1})
+            self.browser.mouse(kind, x, y, buttons=int(kind != 'mouseReleased'))
 
         def value():
             return self.page.read_outs()['scroll'][0]
@@ -382,11 +377,7 @@ class BrowserTest(unittest.TestCase):
                 'type': 'touchStart' if i == 0 else 'touchMove',
                 'touchPoints': [{'x': left + x + 0.5, 'y': top + y + 0.5}]})
             # Touch moves reach the page with the next frame, not with the call.
-            for _ in range(40):
-                shown = self.page.read_outs()['scroll']
-                if shown == state['scroll']:
-                    break
-                time.sleep(0.05)
+            shown = self.browser.await_js(SCROLL, state['scroll'], seconds=2)
             self.assertEqual(shown, state['scroll'], f'touch at {x},{y}')
         self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
         self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
@@ -450,12 +441,7 @@ class BrowserTest(unittest.TestCase):
                     device_y = y0 + int(chart_row * scale + scale / 2)
                     for device_x in range(x0, x0 + width, 3 if scale < 2 else 5):
                         colour = image.getpixel((device_x, device_y))
-                        self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
-                            'type': 'mousePressed', 'x': (device_x + 0.5) / scale, 'y': (device_y + 0.5) / scale,
-                            'button': 'left', 'buttons': 1, 'clickCount': 1})
-                        self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
-                            'type': 'mouseReleased', 'x': (device_x + 0.5) / scale, 'y': (device_y + 0.5) / scale,
-                            'button': 'left', 'buttons': 0, 'clickCount': 1})
+                        self.browser.click((device_x + 0.5) / scale, (device_y + 0.5) / scale)
                         h, v = self.page.read_outs()['scroll']
                         self.assertEqual(raster[h - 1, v - 1], colour, f'device pixel {device_x},{device_y}')
         self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})

@@ -26,7 +26,7 @@ from PIL import Image, ImageChops, ImageGrab
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
 import browsers  # noqa: E402  (the shared support, found through the path above)
 from local_server import served  # noqa: E402
-from reference import SHOWN, Reference, chart_raster  # noqa: E402
+from reference import SCROLL, SHOWN, Reference, chart_raster  # noqa: E402
 
 ARGS = None
 reference = None  # the native core's answers, set by main()
@@ -97,7 +97,7 @@ class Session:
         if self.b.zoom_keys:  # zoomed with the pointer over the page, as a user zooms
             xdotool('mousemove', 590, 440, *['key', 'ctrl+plus'] * self.b.zoom_keys)
             width = round(reference.chart_size[0] * scale * zoom)
-            if self.await_js('return document.getElementById("chart").width', width) != width:
+            if self.b.await_js('return document.getElementById("chart").width', width) != width:
                 raise AssertionError(f'the page did not follow the zoom to {zoom}')
             # Back to the chart, where the browser kept the focused entry in view.
             self.b.js('window.scrollTo(0, 0); window.qntePointer = null')
@@ -138,15 +138,7 @@ class Session:
     def click(self, x, y, button=1):
         ups = self.b.js('return window.qnteUps')
         xdotool('mousemove', x, y, 'click', '--delay', 0, button)  # no pause after it: the wait is for the page
-        self.await_js('return window.qnteUps', ups + 1)
-
-    def await_js(self, body, wanted, *args, seconds=5):
-        for _ in range(int(seconds / 0.02)):
-            value = self.b.js(body, *args)
-            if value == wanted:
-                return value
-            time.sleep(0.02)
-        return value
+        self.b.await_js('return window.qnteUps', ups + 1)
 
     def read_outs(self):
         shown = self.b.js(SHOWN, reference.read_outs)
@@ -242,8 +234,7 @@ def walk_window(s, failures, case, drag, entries, states):
         if i:
             xdotool('mousemove', x0 + x, y0 + y)
         wanted = next(states)['scroll']
-        bars = s.await_js('''const bar = (id) => Number(document.getElementById(id).getAttribute('aria-valuenow'));
-                             return [bar('HScroll1'), bar('VScroll1')]''', wanted)
+        bars = s.b.await_js(SCROLL, wanted)
         check(failures, bars == wanted, f'{case}: right-button drag to device pixel {x},{y}')
     xdotool('mouseup', 3)
     for name, text in entries:
@@ -261,16 +252,16 @@ def walk_window(s, failures, case, drag, entries, states):
     plain, perimeter = s.grab('#Command4')
     for close in ['Escape', 'close box']:
         s.click(*s.screen_of('#Command4'))
-        opened = s.await_js('const f = document.getElementById("Form10");'
-                            'return !!f && !f.hidden && f.getAttribute("role") === "dialog" &&'
-                            'f.querySelector("img[src$=\'outline_drawing.png\']").naturalWidth === 560', True)
+        opened = s.b.await_js('const f = document.getElementById("Form10");'
+                              'return !!f && !f.hidden && f.getAttribute("role") === "dialog" &&'
+                              'f.querySelector("img[src$=\'outline_drawing.png\']").naturalWidth === 560', True)
         check(failures, opened, f'{case}: "Air End" opens the drawing window as a dialog')
         if close == 'Escape':
             xdotool('key', 'Escape')
         else:
             s.click(*s.screen_of('#Form10 .close-box'))
-        closed = s.await_js('return [document.getElementById("Form10").hidden, document.activeElement.id]',
-                            [True, 'Command4'])
+        closed = s.b.await_js('return [document.getElementById("Form10").hidden, document.activeElement.id]',
+                              [True, 'Command4'])
         check(failures, closed == [True, 'Command4'], f'{case}: {close} closes the drawing window and '
                                                       f'gives the focus back to "Air End": {closed}')
         if close == 'Escape':

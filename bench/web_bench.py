@@ -1,54 +1,29 @@
 #!/usr/bin/python3
 """Benchmarks of the browser version in headless Chromium, each as the median of its samples:
 one complete pressure reading and one default drive selection in WebAssembly, each beside the
-native bench_core figure of the same work, their samples taken in turn; navigation to a drawn, live chart with a cold cache, with
-the moments the module had arrived and the core was running; the bytes of the first load, as
+native bench_core figure of the same work, their samples taken in turn; navigation to a drawn,
+live chart with a cold cache, with the moments the module had arrived and the core was running;
+the bytes of the first load, as
 served and gzip-compressed.
 Usage: web_bench.py [--json] SITE_DIR BENCH_CORE [SAMPLES]
 --json prints the medians as one JSON object, for tools/bench_report.sh, instead of a table."""
-import contextlib
 import gzip
 import json
 import os
 import statistics
 import subprocess
 import sys
-import tempfile
-import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
-
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, 'tests', 'web'))
-from local_server import served  # noqa: E402  (found through the path above)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, 'tests', 'support'))
+import browsers  # noqa: E402  (found through the path above)
+from local_server import served  # noqa: E402
 
 READINGS_PER_SAMPLE = 100_000
 SELECTIONS_PER_SAMPLE = 200
 
 
-@contextlib.contextmanager
-def browser():
-    """A fresh profile each time: an empty cache and no service worker."""
-    with tempfile.TemporaryDirectory() as profile:
-        options = Options()
-        options.binary_location = '/usr/bin/chromium'
-        for argument in ['--headless=new', '--no-sandbox', '--disable-gpu', '--window-size=1200,900',
-                         f'--user-data-dir={profile}']:
-            options.add_argument(argument)
-        driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-        try:
-            yield driver
-        finally:
-            driver.quit()
-
-
-def wait_ready(driver):
-    for _ in range(400):
-        if driver.execute_script('return document.documentElement.dataset.ready === "true"'):
-            return driver.execute_script('return window.qnteReadyAt')
-        time.sleep(0.01)
-    raise RuntimeError('the page did not become ready')
+def browser():  # a fresh profile, as chromedriver gives each session: an empty cache and no service worker
+    return browsers.start('chromium', headless=True, window=(1200, 900))
 
 
 def native_reading_ns(bench_core, name='BM_UpdatePressureReading'):
@@ -62,10 +37,9 @@ def in_turn_ns(url, bench_core, samples, page_bench, native_bench, per_sample):
     same load; wall time for both, as performance.now() is all the page has. `page_bench` is the
     binding's loop (benchReadings, benchSelections), `native_bench` the same work in bench_core."""
     native, wasm = [], []
-    with browser() as driver:
-        driver.get(url)
-        wait_ready(driver)
-        driver.execute_async_script('''
+    with browser() as b:
+        b.open(url)
+        b.driver.execute_async_script('''
             const [name, count, done] = arguments;
             import('./qnte_core.js').then((m) => m.default()).then((core) => {
               window.qnteBenchCore = core;
@@ -74,7 +48,7 @@ def in_turn_ns(url, bench_core, samples, page_bench, native_bench, per_sample):
             });''', page_bench, per_sample)
         for _ in range(samples):
             native.append(native_reading_ns(bench_core, native_bench))
-            ms = driver.execute_script('''
+            ms = b.js('''
                 const [name, count] = arguments;
                 const start = performance.now();
                 window.qnteBenchCore[name](count);
@@ -87,24 +61,24 @@ def navigation_ms(url, samples):
     """Medians of: the module's last byte arrived, the core instantiated, the chart drawn and live."""
     fetched, loaded, ready = [], [], []
     for _ in range(samples):
-        with browser() as driver:
-            driver.get(url)
-            ready.append(wait_ready(driver))
-            fetched.append(driver.execute_script('''
+        with browser() as b:
+            b.open(url)
+            ready.append(b.js('return window.qnteReadyAt'))
+            fetched.append(b.js('''
                 const wasm = performance.getEntriesByType('resource').find((e) => e.name.endsWith('.wasm'));
                 return wasm ? wasm.responseEnd : null;'''))
-            loaded.append(driver.execute_script(
+            loaded.append(b.js(
                 "return performance.getEntriesByName('qnte-core-loaded')[0].startTime"))
     known = [t for t in fetched if t is not None]
     return (statistics.median(known) if known else None), statistics.median(loaded), statistics.median(ready)
 
 
 def first_load_bytes(url):
-    with browser() as driver:
-        driver.get(url)
-        wait_ready(driver)
-        return driver.execute_script('''
-            const entries = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
+    with browser() as b:
+        b.open(url)
+        return b.js('''
+            const entries = [...performance.getEntriesByType('navigation'),
+                             ...performance.getEntriesByType('resource')];
             return entries.reduce((sum, e) => sum + e.transferSize, 0);''')
 
 

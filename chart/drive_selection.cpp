@@ -23,6 +23,9 @@ using enum SelectionRefusal;
 
 constexpr ScrollValue kFirstColumn = 1;  // value 0 parks the line off the chart
 constexpr ScrollValue kLowestRow = scales::kRows;  // VScroll1 value of row 399, 5.0 kW
+// Why no drive came out when no limit excluded one.
+constexpr char kNoPulleyPair[] =
+    "no pair of pulleys turns the air end to a speed of the chart that reads the pressure";
 
 Int16 speedOfColumn(ScrollValue column) {
   return static_cast<Int16>(scales::kSpeedAtColumnZero + scales::kSpeedPerColumn * column);
@@ -235,7 +238,7 @@ Selection DriveSelector::select(const Duty& duty) {
     selection.exclusion =
         selection.excluded.any()
             ? designRefusalText(selection.excluded, duty.limits, tables_, duty.profiles)
-            : "no pair of pulleys turns the air end to a speed of the chart that reads the pressure";
+            : kNoPulleyPair;
     selection.motors.clear();
   }
   return selection;

@@ -106,7 +106,8 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string(kProgram) + ' ' + QNTE_VERSION);
   app.footer(
       usage() +
-      "\nWith --batch, one CSV line of arguments per reading; one record per line comes out, in order.\n"
+      "\nWith --batch, one CSV line of arguments per reading; one record per line comes out, "
+      "in order.\n"
       "Exit status: 0 every reading made, 1 an input refused (named on standard error), 2 usage,\n"
       "3 the output cannot be written.\n"
       "See qnte418grafik-read(1).");

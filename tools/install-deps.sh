@@ -14,7 +14,10 @@ test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth desktop-fil
   orca at-spi2-core dbus-daemon xdotool valgrind time chromium chromium-driver python3-selenium python3-pil nodejs
   poppler-utils
   firefox-esr webkit2gtk-driver python3-websockets
-  weston qt6-gtk-platformtheme x11-xserver-utils man-db)
+  weston qt6-gtk-platformtheme x11-xserver-utils man-db flake8 shellcheck)
+# tools/check.sh installs its JavaScript checkers with npm, which Debian's Node leaves out; a Node
+# that brings its own npm conflicts with Debian's.
+command -v npm >/dev/null || test_packages+=(npm)
 # cpack's Debian generator: dpkg-shlibdeps computes the package's dependencies.
 package_packages=(dpkg-dev file)
 tools_packages=(xvfb xauth x11-utils imagemagick librsvg2-bin xdotool weston qt6-gtk-platformtheme)

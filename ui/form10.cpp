@@ -39,7 +39,8 @@ Form10::Form10() {
   picture1->setAccessibleName(QStringLiteral("Outline drawing"));
   picture1->setAccessibleDescription(QStringLiteral(
       "Dimensioned outline of the air end: side view with the drive shaft to the left, view on the "
-      "drive-end flange with four bolt holes, and a section through the shaft end with its keyway."));
+      "drive-end flange with four bolt holes, and a section through the shaft end with its "
+      "keyway."));
 }
 
 void Command4_Click() {

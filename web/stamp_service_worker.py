@@ -18,7 +18,7 @@ def main():
     with open(template, encoding="utf-8") as f:
         text = f.read()
     text = text.replace("@CACHE_NAME@", "qnte418-" + digest.hexdigest()[:16])
-    text = text.replace("@FILES@", json.dumps(["./"] + names))
+    text = text.replace("['@FILES@']", json.dumps(["./"] + names))
     with open(os.path.join(page_dir, "sw.js"), "w", encoding="utf-8") as f:
         f.write(text)
 

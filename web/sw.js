@@ -1,6 +1,6 @@
 // Keeps every file of the page, so that the tool works offline after the first visit.
 const CACHE = '@CACHE_NAME@';
-const FILES = @FILES@;
+const FILES = ['@FILES@'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

@@ -528,9 +528,9 @@ TEST(Reader, EveryFormatHasOneRecordPerLineUnderItsHeader) {
   const ReaderRun csv = runReader({"--format", "csv", "at", "--batch", "-"}, input);
   const std::vector<std::string> rows = linesOf(csv.out);
   ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(
-      rows[0],
-      "line,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,pressure_red,reasons,error");
+  EXPECT_EQ(rows[0],
+            "line,hscroll,vscroll,speed,power,pressure,delivery,delivery_class,speed_power_red,"
+            "pressure_red,reasons,error");
   EXPECT_EQ(rows[1], "1,300,200,5000,25.0,5.9,4.8,@ 4 bar,false,false,,");
   EXPECT_EQ(rows[2].substr(0, 13), "2,,,,,,,,,,,\"");
   EXPECT_EQ(rows[3],

@@ -36,12 +36,13 @@ TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
        "Speed 6810 rpm, power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar.",
        "Rotor speed nHR 6810 rpm", "Free air delivery Q1 11.2 m\u00b3/min at 7 bar"},
       {"both groups red", red,
-       "Speed 6810 rpm, power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar. Speed and power outside "
-       "the permitted region, above the speed limit of the 7 bar curve. Pressure and delivery outside the permitted "
-       "region, right of the 4 bar curve: below 4 bar.",
-       "Rotor speed nHR 6810 rpm, outside the permitted region, above the speed limit of the 7 bar curve",
-       "Free air delivery Q1 11.2 m\u00b3/min at 7 bar, outside the permitted region, right of the 4 bar curve: "
-       "below 4 bar"},
+       "Speed 6810 rpm, power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar. "
+       "Speed and power outside the permitted region, above the speed limit of the 7 bar curve. "
+       "Pressure and delivery outside the permitted region, right of the 4 bar curve: below 4 bar.",
+       "Rotor speed nHR 6810 rpm, outside the permitted region, above the speed limit of the 7 bar "
+       "curve",
+       "Free air delivery Q1 11.2 m\u00b3/min at 7 bar, outside the permitted region, right of the "
+       "4 bar curve: below 4 bar"},
       {"an empty read-out is left out, the sentence still opens in capitals", noColumnYet,
        "Power 42.9 kW, pressure 7.3 bar, delivery 11.2 m\u00b3/min at 7 bar.",
        "Rotor speed nHR in rpm", "Free air delivery Q1 11.2 m\u00b3/min at 7 bar"},
@@ -56,7 +57,8 @@ TEST(ReadingWords, SayValuesUnitsAndWhyRed) {
   EXPECT_EQ(describeReadOut("Pressure at the cross-hair", ""), "Pressure at the cross-hair");
   EXPECT_EQ(
       describeReadOut("Pressure at the cross-hair", "left of the 13 bar curve: above 13 bar"),
-      "Pressure at the cross-hair: outside the permitted region, left of the 13 bar curve: above 13 bar");
+      "Pressure at the cross-hair: outside the permitted region, left of the 13 bar curve: above "
+      "13 bar");
 }
 
 // A front end asks when the user's action is over: one announcement for however many
@@ -68,12 +70,13 @@ TEST(Announcement, OncePerChangeOfTheReading) {
   core.logic.Picture1_MouseDown(mouse::kLeft, 0, 300, 49);  // two readings, column then row
   EXPECT_EQ(
       core.logic.takeAnnouncement(),
-      "Speed 5010 rpm, power 40.0 kW, pressure 12.2 bar, delivery 4.8 m\u00b3/min at 10 bar. Speed and power "
-      "outside the permitted region, above the speed limit of the 7 bar curve.");
+      "Speed 5010 rpm, power 40.0 kW, pressure 12.2 bar, delivery 4.8 m\u00b3/min at 10 bar. "
+      "Speed and power outside the permitted region, above the speed limit of the 7 bar curve.");
   EXPECT_EQ(core.logic.takeAnnouncement(), "") << "said once";
   EXPECT_EQ(
       core.controls.spokenName(Label4),
-      "Rotor speed nHR 5010 rpm, outside the permitted region, above the speed limit of the 7 bar curve");
+      "Rotor speed nHR 5010 rpm, outside the permitted region, above the speed limit of the 7 bar "
+      "curve");
   EXPECT_EQ(core.controls.spokenName(Label20), "Free air delivery Q1 4.8 m\u00b3/min at 10 bar");
   core.logic.Picture1_MouseDown(mouse::kLeft, 0, 300, 49);
   EXPECT_EQ(core.logic.takeAnnouncement(), "") << "the same pixel reads nothing";

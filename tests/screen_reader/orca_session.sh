@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Orca headless on a display and buses of its own, for the screen-reader tests; sourced.
 # orca_outside SCREEN SCRIPT ARGS...: runs SCRIPT --inside ARGS... WORK on a fresh Xvfb of size
 #   SCREEN with its own session bus, home and runtime folder, and exits with its status.

@@ -33,13 +33,12 @@ print(8 + c["left"] + c["width"] // 2, 8 + c["top"] + c["height"] // 2, c["acces
 }
 read -r _ _ first < <(at Text1)
 
-port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-/usr/bin/python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site" > /dev/null 2>&1 &
+support=$(dirname "$0")/../support
+/usr/bin/python3 "$support/local_server.py" "$site" > "$work/url" &
 pids+=($!)
+for _ in $(seq 50); do [ -s "$work/url" ] && break; sleep 0.1; done
 # Display scale 1, kiosk: the page's origin is the screen's.
-chromium --no-sandbox --test-type --kiosk --no-first-run --force-renderer-accessibility \
-  --force-device-scale-factor=1 --window-position=0,0 --user-data-dir="$work/chromium" \
-  "http://127.0.0.1:$port/" > "$work/chromium.out" 2>&1 &
+/usr/bin/python3 "$support/browsers.py" "$(cat "$work/url")" > "$work/chromium.out" 2>&1 &
 pids+=($!)
 window=$(xdotool search --sync --onlyvisible --class chromium | head -1)
 xdotool windowfocus --sync "$window"

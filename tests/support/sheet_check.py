@@ -47,6 +47,11 @@ def cross_hair_cells(svg, place, chart_size):
     return cells
 
 
+def entry_number(entries, key):
+    """The number under `key` in a PDF dictionary's entries."""
+    return int(re.search(rb'/' + key + rb'\s+(\d+)', entries).group(1))
+
+
 def stored_images(pdf):
     """The samples of each 8-bit RGB image as the PDF stores them, before any colour management
     of a reader's; and whether it names an ICC profile, which poppler applies when it converts."""
@@ -54,16 +59,15 @@ def stored_images(pdf):
     images = []
     for match in re.finditer(rb'<<((?:(?!>>\s*stream).)*?/Subtype\s*/Image.*?)>>\s*stream\r?\n', data, re.S):
         entries = match.group(1)
-        number = lambda key: int(re.search(rb'/' + key + rb'\s+(\d+)', entries).group(1))
         length_ref = re.search(rb'/Length\s+(\d+)\s+(\d+)\s+R', entries)
         if length_ref:
             length = int(re.search(rb'\n' + length_ref.group(1) + rb' 0 obj\s*(\d+)', data).group(1))
         else:
-            length = number(b'Length')
+            length = entry_number(entries, b'Length')
         stream = data[match.end():match.end() + length]
-        if b'/FlateDecode' not in entries or number(b'BitsPerComponent') != 8:
+        if b'/FlateDecode' not in entries or entry_number(entries, b'BitsPerComponent') != 8:
             continue
-        width, height = number(b'Width'), number(b'Height')
+        width, height = entry_number(entries, b'Width'), entry_number(entries, b'Height')
         samples = zlib.decompress(stream)
         predictor = re.search(rb'/Predictor\s+(\d+)', entries)
         if predictor and int(predictor.group(1)) >= 10:

@@ -300,8 +300,8 @@ class ModelWalkTest : public QObject {
       if (!difference.isEmpty()) QFAIL(qPrintable(walk.report(step, difference)));
     }
     qInfo(
-        "seed %u: %d steps, %d window events, %d core calls, %d column and %d row changes, %d steps with a red "
-        "read-out, %lld ms",
+        "seed %u: %d steps, %d window events, %d core calls, %d column and %d row changes, "
+        "%d steps with a red read-out, %lld ms",
         seed, steps, walk.events, walk.coreCalls, walk.columnChanges, walk.rowChanges,
         walk.redSteps, static_cast<long long>(timer.elapsed()));
   }

@@ -10,84 +10,52 @@ import io
 import json
 import os
 import random
-import struct
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
-from local_server import served
-
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-import sheet_check  # noqa: E402  (the shared sheet checks, beside the other support)
+import browsers  # noqa: E402  (the shared support, found through the path above)
+import sheet_check  # noqa: E402
+from local_server import served  # noqa: E402
+from reference import SCROLL, SHOWN, Reference, chart_raster  # noqa: E402
 
 ARGS = None
-READ_OUTS = ['Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Label4', 'Label20', 'Label21']
 RED = 'rgb(255, 0, 0)'
 BLACK = 'rgb(0, 0, 0)'
 CDP_MODIFIERS = {1: 8, 2: 2, 4: 1}  # the chart's Shift, Ctrl, Alt bits as Chromium's
 CDP_BUTTONS = {1: 'left', 2: 'right', 4: 'middle'}
-
-
-def reference(actions):
-    """The native core's state after each action."""
-    out = subprocess.run([ARGS.reference], input='\n'.join(actions) + '\n', capture_output=True, text=True, check=True)
-    return [json.loads(line) for line in out.stdout.splitlines()]
-
-
-def chart_raster(path):
-    """The chart picture's pixels as (r, g, b), read from the 24-bit BMP."""
-    with open(path, 'rb') as f:
-        data = f.read()
-    offset = struct.unpack_from('<I', data, 10)[0]
-    width, height = struct.unpack_from('<ii', data, 18)
-    stride = (width * 3 + 3) // 4 * 4
-    rows = []
-    for y in range(abs(height)):
-        row = offset + (abs(height) - 1 - y if height > 0 else y) * stride
-        rows.append([(data[row + 3 * x + 2], data[row + 3 * x + 1], data[row + 3 * x]) for x in range(width)])
-    return rows
-
-
-def start_browser():
-    options = Options()
-    options.binary_location = '/usr/bin/chromium'
-    for argument in ['--headless=new', '--no-sandbox', '--disable-gpu', '--window-size=1400,1000',
-                     '--disable-dev-shm-usage', '--force-color-profile=srgb']:
-        options.add_argument(argument)
-    options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+SCROLL_BARS = ['HScroll1', 'VScroll1']
+# Each scroll bar key as Selenium sends it and as the reference spells it for bar {}.
+SCROLL_KEYS = {'ArrowRight': (Keys.ARROW_RIGHT, 'step {} 1'), 'ArrowLeft': (Keys.ARROW_LEFT, 'step {} -1'),
+               'ArrowDown': (Keys.ARROW_DOWN, 'step {} 1'), 'ArrowUp': (Keys.ARROW_UP, 'step {} -1'),
+               'PageDown': (Keys.PAGE_DOWN, 'step {} 1'), 'PageUp': (Keys.PAGE_UP, 'step {} -1'),
+               'Home': (Keys.HOME, 'home {}'), 'End': (Keys.END, 'end {}')}
 
 
 class Page:
     """The tool's page in one browser tab, driven as a user would."""
 
-    def __init__(self, driver, url):
-        self.d = driver
+    def __init__(self, browser, url):
+        self.browser = browser
+        self.d = browser.driver
         self.url = url
 
     def open(self):
-        self.d.get(self.url)
-        for _ in range(200):
-            if self.d.execute_script('return document.documentElement.dataset.ready === "true"'):
-                return
-            time.sleep(0.05)
-        raise AssertionError('the page did not become ready')
+        self.browser.open(self.url)
 
     def count_announcements(self):
         """From now on, counts what the live region is given to say."""
         self.d.execute_script('''
             window.qnteAnnounced = 0;
             new MutationObserver((records) => { window.qnteAnnounced += records.length; })
-              .observe(document.getElementById('announcer'), { childList: true, characterData: true, subtree: true });''')
+              .observe(document.getElementById('announcer'),
+                       { childList: true, characterData: true, subtree: true });''')
 
     def announced(self):
         """What the live region says, and how often it was given something since the last call."""
@@ -106,9 +74,8 @@ class Page:
     def mouse(self, kind, button, buttons, shift, x, y):
         left, top = self.chart_origin()
         modifiers = sum(bit for mask, bit in CDP_MODIFIERS.items() if shift & mask)
-        self.d.execute_cdp_cmd('Input.dispatchMouseEvent', {
-            'type': kind, 'x': left + x + 0.5, 'y': top + y + 0.5, 'modifiers': modifiers,
-            'button': CDP_BUTTONS.get(button, 'none'), 'buttons': buttons, 'clickCount': 1 if kind != 'mouseMoved' else 0})
+        self.browser.mouse(kind, left + x + 0.5, top + y + 0.5, CDP_BUTTONS.get(button, 'none'), buttons, modifiers,
+                           int(kind != 'mouseMoved'))
 
     def key(self, name, key):
         self.d.execute_script('arguments[0].focus()', self.element(name))
@@ -123,18 +90,7 @@ class Page:
             ActionChains(self.d).send_keys(Keys.DELETE).perform()
 
     def read_outs(self):
-        return self.d.execute_script('''
-            const names = arguments[0];
-            const text = (e) => e instanceof HTMLInputElement ? e.value : e.textContent;
-            const bar = (id) => Number(document.getElementById(id).getAttribute('aria-valuenow'));
-            return {
-              scroll: [bar('HScroll1'), bar('VScroll1')],
-              texts: names.map((n) => text(document.getElementById(n))),
-              colours: names.map((n) => getComputedStyle(document.getElementById(n)).color),
-              descriptions: names.map((n) => document.getElementById(n).getAttribute('aria-description') || ''),
-              labels: names.map((n) => document.getElementById(n).getAttribute('aria-label') || ''),
-              valueTexts: ['HScroll1', 'VScroll1'].map((n) => document.getElementById(n).getAttribute('aria-valuetext')),
-            };''', READ_OUTS)
+        return self.browser.js(SHOWN, READ_OUTS)
 
 
 # The actions of the comparison, each as the reference spells it and as the browser does it.
@@ -143,7 +99,8 @@ def click(x, y):
 
 
 def drag(button, shift, points):
-    steps = [(f'down {button} {shift} {points[0][0]} {points[0][1]}', ('mousePressed', button, button, shift, *points[0]))]
+    x, y = points[0]
+    steps = [(f'down {button} {shift} {x} {y}', ('mousePressed', button, button, shift, x, y))]
     steps += [(f'move {button} {shift} {x} {y}', ('mouseMoved', 0, button, shift, x, y)) for x, y in points[1:]]
     return steps, [('mouseReleased', button, 0, shift, *points[-1])]
 
@@ -157,36 +114,36 @@ def comparison_table():
     for y in rows:
         for x in columns[::2] if y % 2 else columns[1::2]:
             table.append((f'click {x},{y}', *click(x, y)))
+    width, height = reference.chart_size
     rng = random.Random(418)
     for _ in range(40):
-        x, y = rng.randrange(500), rng.randrange(400)
+        x, y = rng.randrange(width), rng.randrange(height)
         table.append((f'click {x},{y}', *click(x, y)))
     table.append(('click on the current pixel', *click(x, y)))
     table.append(('click on the corner pixel', *click(0, 0)))
-    table.append(('click on the far corner', *click(499, 399)))
+    table.append(('click on the far corner', *click(width - 1, height - 1)))
     table.append(('right drag across and off the chart',
                   *drag(2, 0, [(100, 100), (150, 120), (260, 180), (520, 100), (-30, 250), (300, 420), (350, 60)])))
     for mask, name in [(1, 'Shift'), (2, 'Ctrl'), (4, 'Alt')]:
         table.append((f'left drag with {name}', *drag(1, mask, [(40, 300), (80, 280), (120, 260), (420, 150)])))
     table.append(('plain left drag moves nothing after the press', *drag(1, 0, [(200, 200), (250, 250), (300, 100)])))
     table.append(('middle drag moves nothing after the press', *drag(4, 0, [(210, 210), (260, 230)])))
-    table.append(('right drag far off the chart', *drag(2, 0, [(300, 300), (-5000, 99999), (99999, -5000), (310, 310)])))
+    table.append(('right drag far off the chart',
+                  *drag(2, 0, [(300, 300), (-5000, 99999), (99999, -5000), (310, 310)])))
     table.append(('right press beside the chart moves one axis', *drag(2, 0, [(-1, 120), (510, 130)])))
-    keys = [(0, 'ArrowRight', 'step 0 1'), (0, 'ArrowRight', 'step 0 1'), (0, 'ArrowLeft', 'step 0 -1'),
-            (0, 'PageDown', 'step 0 1'), (0, 'PageUp', 'step 0 -1'), (0, 'End', 'end 0'), (0, 'ArrowRight', 'step 0 1'),
-            (0, 'Home', 'home 0'), (0, 'ArrowLeft', 'step 0 -1'), (0, 'ArrowRight', 'step 0 1'),
-            (1, 'ArrowDown', 'step 1 1'), (1, 'PageDown', 'step 1 1'), (1, 'ArrowUp', 'step 1 -1'),
-            (1, 'End', 'end 1'), (1, 'ArrowDown', 'step 1 1'), (1, 'PageUp', 'step 1 -1'), (1, 'Home', 'home 1'),
-            (1, 'ArrowUp', 'step 1 -1'), (1, 'ArrowDown', 'step 1 1')]
-    for bar, key, spelled in keys:
-        table.append((f'{key} on {"HScroll1" if bar == 0 else "VScroll1"}', [(spelled, ('key', bar, key))], []))
+    keys = ['ArrowRight ArrowRight ArrowLeft PageDown PageUp End ArrowRight Home ArrowLeft ArrowRight',
+            'ArrowDown PageDown ArrowUp End ArrowDown PageUp Home ArrowUp ArrowDown']
+    for bar, name in enumerate(SCROLL_BARS):
+        for key in keys[bar].split():
+            table.append((f'{key} on {name}', [(SCROLL_KEYS[key][1].format(bar), ('key', bar, key))], []))
     digits = '7' * 10000
     entries = [
         ('power and pressure', '25', '7'), ('top power, high pressure', '44.9', '13'), ('low power', '5', '4'),
         ('power beyond the double range', '1e400', '7'), ('letters', 'abc', 'abc'), ('sign alone', '-', '-'),
         ('ten thousand digits', digits, '7'), ('pressure of ten thousand digits', '20', digits),
-        ('power with a unit', '30kW', '10 bar'), ('power above the chart', '60', '7'), ('pressure above 13', '25', '20'),
-        ('empty entries', '', ''), ('negative power', '-5', '7'), ('comma decimal', '22,5', '7,5'),
+        ('power with a unit', '30kW', '10 bar'), ('power above the chart', '60', '7'),
+        ('pressure above 13', '25', '20'), ('empty entries', '', ''), ('negative power', '-5', '7'),
+        ('comma decimal', '22,5', '7,5'),
     ]
     for why, power, pressure in entries:
         table.append((f'Calculate: {why}', [(f'text 0 {power}', ('type', 'Text1', power)),
@@ -195,7 +152,8 @@ def comparison_table():
     drives = [
         ('belt drive', '1500', '200', '100'), ('direct drive below the chart', '1500', '100', '100'),
         ('speed past 16 bit', '3000', '400', '30'), ('air-end pulley under one', '1500', '200', '0.5'),
-        ('motor pulley under one', '1500', '0.2', '100'), ('letters', 'abc', '200', '100'), ('sign alone', '-', '-', '-'),
+        ('motor pulley under one', '1500', '0.2', '100'), ('letters', 'abc', '200', '100'),
+        ('sign alone', '-', '-', '-'),
         ('motor speed beyond the double range', '1e400', '200', '100'), ('ten thousand digits', digits, '200', '100'),
         ('pulley of ten thousand digits', '1500', digits, '100'), ('empty entries', '', '', ''),
         ('speed above the chart', '3000', '300', '100'), ('negative speed', '-1500', '200', '100'),
@@ -225,23 +183,19 @@ def browser_steps(spelled):
 class BrowserTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.server = served(ARGS.site)
-        cls.url, _ = cls.server.__enter__()
-        cls.driver = start_browser()
-        cls.page = Page(cls.driver, cls.url)
-        cls.layout = reference(['layout'])[0]
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
-        cls.server.__exit__(None, None, None)
+        cls.url, _ = cls.enterClassContext(served(ARGS.site))
+        cls.browser = browsers.start('chromium', headless=True, window=(1400, 1000), console=True)
+        cls.addClassCleanup(cls.browser.quit)
+        cls.driver = cls.browser.driver
+        cls.page = Page(cls.browser, cls.url)
+        cls.layout = reference.layout
 
     def setUp(self):
         self.page.open()
 
     def tearDown(self):
         # Nothing in the page may throw, whatever the test did.
-        errors = [e for e in self.driver.get_log('browser') if e['level'] == 'SEVERE']
+        errors = [line for line in self.browser.console() if line.startswith('SEVERE')]
         self.assertEqual(errors, [], 'errors in the browser console')
 
     def do(self, step):
@@ -249,10 +203,7 @@ class BrowserTest(unittest.TestCase):
         if kind.startswith('mouse'):
             self.page.mouse(*step)
         elif kind == 'key':
-            self.page.key('HScroll1' if step[1] == 0 else 'VScroll1', getattr(Keys, {
-                'ArrowRight': 'ARROW_RIGHT', 'ArrowLeft': 'ARROW_LEFT', 'ArrowUp': 'ARROW_UP',
-                'ArrowDown': 'ARROW_DOWN', 'PageUp': 'PAGE_UP', 'PageDown': 'PAGE_DOWN',
-                'Home': 'HOME', 'End': 'END'}[step[2]]))
+            self.page.key(SCROLL_BARS[step[1]], SCROLL_KEYS[step[2]][0])
         elif kind == 'type':
             self.page.type(step[1], step[2])
         elif kind == 'button':
@@ -262,7 +213,7 @@ class BrowserTest(unittest.TestCase):
         self.assertEqual(shown['scroll'], expected['scroll'], f'{why}: scroll values')
         self.assertEqual(shown['texts'], expected['texts'], f'{why}: read-outs')
         for name, red, colour, warning, description in zip(READ_OUTS, expected['red'], shown['colours'],
-                                                          expected['warnings'], shown['descriptions']):
+                                                           expected['warnings'], shown['descriptions']):
             self.assertEqual(colour, RED if red else BLACK, f'{why}: colour of {name}')
             if warning:
                 self.assertTrue(description.endswith(', ' + warning), f'{why}: {name} says why it is red')
@@ -309,7 +260,8 @@ class BrowserTest(unittest.TestCase):
             self.assertEqual(shown['scroll'], case['scroll'], why)
             for name, text in case['texts'].items():
                 self.assertEqual(shown['texts'][READ_OUTS.index(name)], text, f'{why}: {name}')
-            for names, red in ((('Text1', 'Label4'), case['speedPowerRed']), (('Text2', 'Label20'), case['pressureRed'])):
+            for names, red in ((('Text1', 'Label4'), case['speedPowerRed']),
+                               (('Text2', 'Label20'), case['pressureRed'])):
                 for name in names:
                     self.assertEqual(shown['colours'][READ_OUTS.index(name)], RED if red else BLACK, f'{why}: {name}')
 
@@ -319,9 +271,7 @@ class BrowserTest(unittest.TestCase):
         y = box['top'] + box['height'] / 2
 
         def press(x, kind='mousePressed'):
-            self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
-                'type': kind, 'x': x, 'y': y, 'button': 'left', 'buttons': 1 if kind != 'mouseReleased' else 0,
-                'clickCount': 1})
+            self.browser.mouse(kind, x, y, buttons=int(kind != 'mouseReleased'))
 
         def value():
             return self.page.read_outs()['scroll'][0]
@@ -384,7 +334,8 @@ class BrowserTest(unittest.TestCase):
             if not (control['accessibleName'] or control['accessibleDescription'] or control['focusable']):
                 continue
             node = node_of(control['name'])
-            spoken = expected_state['spokenNames'][READ_OUTS.index(control['name'])] if control['name'] in READ_OUTS else ''
+            name = control['name']
+            spoken = expected_state['spokenNames'][READ_OUTS.index(name)] if name in READ_OUTS else ''
             if spoken:  # a read-out that Tab reaches is named by the core: quantity, value, unit, reason
                 self.assertEqual(prop(node, 'name'), spoken, control['name'])
             elif control['accessibleName']:
@@ -397,14 +348,13 @@ class BrowserTest(unittest.TestCase):
             elif control['accessibleDescription']:
                 self.assertEqual(prop(node, 'description'), control['accessibleDescription'], control['name'])
         self.assertTrue(any(expected_state['warnings']), 'the reading is red')
-        for name in ['HScroll1', 'VScroll1']:
+        for bar, name in enumerate(SCROLL_BARS):
             node = node_of(name)
             self.assertEqual(prop(node, 'role'), 'scrollbar', name)
             values = {p['name']: p['value'].get('value') for p in node.get('properties', [])}
-            bar = 0 if name == 'HScroll1' else 1
             self.assertEqual(prop(node, 'value'), expected_state['scroll'][bar], name)
             self.assertEqual(values.get('valuemin'), 0, name)
-            self.assertEqual(values.get('valuemax'), 500 if bar == 0 else 400, name)
+            self.assertEqual(values.get('valuemax'), reference.chart_size[bar], name)
         live = self.driver.execute_script('const a = document.getElementById("announcer");'
                                           'return [a.getAttribute("aria-live"), a.textContent]')
         self.assertEqual(live[0], 'polite')
@@ -427,11 +377,7 @@ class BrowserTest(unittest.TestCase):
                 'type': 'touchStart' if i == 0 else 'touchMove',
                 'touchPoints': [{'x': left + x + 0.5, 'y': top + y + 0.5}]})
             # Touch moves reach the page with the next frame, not with the call.
-            for _ in range(40):
-                shown = self.page.read_outs()['scroll']
-                if shown == state['scroll']:
-                    break
-                time.sleep(0.05)
+            shown = self.browser.await_js(SCROLL, state['scroll'], seconds=2)
             self.assertEqual(shown, state['scroll'], f'touch at {x},{y}')
         self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
         self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False})
@@ -446,11 +392,12 @@ class BrowserTest(unittest.TestCase):
         self.assertTrue(form.is_displayed())
         self.assertEqual(self.driver.execute_script('return arguments[0].querySelector(".caption").textContent', form),
                          ' QNTe418')
-        client = self.driver.execute_script('return arguments[0].querySelector(".client").getBoundingClientRect().toJSON()',
-                                            form)
+        client = self.driver.execute_script(
+            'return arguments[0].querySelector(".client").getBoundingClientRect().toJSON()', form)
         self.assertEqual((client['width'], client['height']), (581, 438))
-        drawing = self.driver.execute_script('const i = arguments[0].querySelector("img[src$=\'outline_drawing.png\']");'
-                                             'return [i.complete, i.naturalWidth, i.naturalHeight]', form)
+        drawing = self.driver.execute_script(
+            'const i = arguments[0].querySelector("img[src$=\'outline_drawing.png\']");'
+            'return [i.complete, i.naturalWidth, i.naturalHeight]', form)
         self.assertEqual(drawing, [True, 560, 400])
         # The main window stays usable beside it.
         self.page.mouse('mousePressed', 1, 1, 0, 5, 390)
@@ -473,19 +420,18 @@ class BrowserTest(unittest.TestCase):
         self.assertEqual(self.page.read_outs()['texts'][7], '@ 7 bar')
 
     def test_every_display_scale_reads_the_pixel_drawn_under_the_pointer(self):
-        raster = chart_raster(ARGS.chart)
-        palette = {c for row in raster for c in row}
+        raster = CHART.load()
+        palette = set(CHART.getdata())
         for scale in [1, 1.25, 1.5, 2]:
             with self.subTest(scale=scale):
-                self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-                    'width': 1200, 'height': 900, 'deviceScaleFactor': scale, 'mobile': False})
+                self.browser.emulate(1200, 900, scale)
                 self.page.open()
                 shot = self.driver.execute_cdp_cmd('Page.captureScreenshot', {'format': 'png'})
                 image = Image.open(io.BytesIO(base64.b64decode(shot['data']))).convert('RGB')
                 left, top = self.page.chart_origin()
                 x0, y0 = round(left * scale), round(top * scale)
                 # No smoothing: every device pixel of the chart shows one of the chart's colours.
-                width, height = round(500 * scale), round(400 * scale)
+                width, height = (round(extent * scale) for extent in reference.chart_size)
                 crop = image.crop((x0, y0, x0 + width, y0 + height))
                 strange = {c for c in crop.getdata()} - palette
                 self.assertEqual(strange, set(), 'colours the chart does not have')
@@ -495,19 +441,14 @@ class BrowserTest(unittest.TestCase):
                     device_y = y0 + int(chart_row * scale + scale / 2)
                     for device_x in range(x0, x0 + width, 3 if scale < 2 else 5):
                         colour = image.getpixel((device_x, device_y))
-                        self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
-                            'type': 'mousePressed', 'x': (device_x + 0.5) / scale, 'y': (device_y + 0.5) / scale,
-                            'button': 'left', 'buttons': 1, 'clickCount': 1})
-                        self.driver.execute_cdp_cmd('Input.dispatchMouseEvent', {
-                            'type': 'mouseReleased', 'x': (device_x + 0.5) / scale, 'y': (device_y + 0.5) / scale,
-                            'button': 'left', 'buttons': 0, 'clickCount': 1})
+                        self.browser.click((device_x + 0.5) / scale, (device_y + 0.5) / scale)
                         h, v = self.page.read_outs()['scroll']
-                        self.assertEqual(raster[v - 1][h - 1], colour, f'device pixel {device_x},{device_y}')
+                        self.assertEqual(raster[h - 1, v - 1], colour, f'device pixel {device_x},{device_y}')
         self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
     def test_works_offline_after_the_first_visit(self):
-        with served(ARGS.site) as (url, server):
-            page = Page(self.driver, url)
+        with served(ARGS.site) as (url, stop):
+            page = Page(self.browser, url)
             page.open()
             self.driver.execute_async_script('navigator.serviceWorker.ready.then(() => arguments[0]())')
             self.driver.execute_async_script('''const done = arguments[0];
@@ -519,8 +460,7 @@ class BrowserTest(unittest.TestCase):
             manifest = self.driver.execute_cdp_cmd('Page.getAppManifest', {})
             self.assertEqual(manifest['errors'], [])
             self.assertEqual(json.loads(manifest['data'])['display'], 'standalone')
-            server.terminate()
-            server.wait()
+            stop()
             page.open()
             page.mouse('mousePressed', 1, 1, 0, 299, 200)
             page.mouse('mouseReleased', 1, 0, 0, 299, 200)
@@ -536,7 +476,8 @@ class BrowserTest(unittest.TestCase):
         panel = self.driver.execute_script('''
             const panel = document.getElementById('selection');
             return { outside: !document.getElementById('Form4').contains(panel),
-                     unlabelled: [...panel.querySelectorAll('input, select')].filter((e) => e.labels.length !== 1).length };''')
+                     unlabelled: [...panel.querySelectorAll('input, select')]
+                       .filter((e) => e.labels.length !== 1).length };''')
         self.assertEqual(panel, {'outside': True, 'unlabelled': 0})
 
         def rows():
@@ -579,7 +520,7 @@ class BrowserTest(unittest.TestCase):
             h, v = shown['scroll']
             # The desktop core after the same belt entries, Calculate, and VScroll1 moved to that row.
             expected = reference([f'text 2 {motor}', f'text 3 {pulleys[0]}', f'text 4 {pulleys[1]}', 'command2',
-                                  'end 1', f'step 1 {v - 400}'])[-1]
+                                  'end 1', f'step 1 {v - reference.chart_size[1]}'])[-1]
             self.assertEqual(expected['scroll'], [h, v], row)
             self.assert_same(f'drive {row}', expected, shown)
             texts = dict(zip(READ_OUTS, shown['texts']))
@@ -619,7 +560,7 @@ class BrowserTest(unittest.TestCase):
                                check=True)
                 with open(expected, encoding='utf-8') as f:
                     svg = f.read()
-                self.assertEqual(sheet_check.check_pdf(pdf, svg, SHEET_CHART), [], name)
+                self.assertEqual(sheet_check.check_pdf(pdf, svg, CHART), [], name)
                 self.assertIn('download', self.page.element('sheet-download').get_attribute('outerHTML'))
         ActionChains(self.driver).send_keys(Keys.ESCAPE).perform()
         self.assertEqual(self.driver.switch_to.active_element.get_attribute('class'), 'drive-sheet')
@@ -632,5 +573,7 @@ if __name__ == '__main__':
     parser.add_argument('--chart', required=True)
     parser.add_argument('--reader', required=True)
     ARGS, rest = parser.parse_known_args()
-    SHEET_CHART = Image.open(ARGS.chart).convert('RGB')
+    reference = Reference(ARGS.reference)
+    READ_OUTS = reference.read_outs
+    CHART = chart_raster(ARGS.chart)
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)

@@ -13,29 +13,23 @@ Unzoomed also: a right-button drag; both calculators typed into; the drawing win
 closed with Escape, which leaves a focus ring on "Air End" that the screen shows, and with its
 close box; "Close"."""
 import argparse
-import asyncio
 import functools
-import http.server
-import json
 import os
 import random
-import shutil
-import socket
 import subprocess
 import sys
-import tempfile
-import threading
 import time
 import traceback
 
 from PIL import Image, ImageChops, ImageGrab
 
-from browser_test import READ_OUTS, chart_raster
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+import browsers  # noqa: E402  (the shared support, found through the path above)
+from local_server import served  # noqa: E402
+from reference import SCROLL, SHOWN, Reference, chart_raster  # noqa: E402
 
 ARGS = None
-MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
-# Chromium's zoom steps, one Ctrl+plus apart; Firefox is given the same, as its own skip 125 %.
-ZOOM_STEPS = [0.25, 0.33, 0.5, 0.67, 0.75, 0.8, 0.9, 1, 1.1, 1.25, 1.5, 1.75, 2, 2.5, 3, 4, 5]
+reference = None  # the native core's answers, set by main()
 # Each engine's cases: the display scale and the browser's zoom (Safari's steps in WebKit).
 CASES = {'chromium': [(1, 1), (1.25, 1), (1.5, 1), (2, 1), (2, 1.25), (2, 1.5)],
          'firefox': [(1, 1), (1.25, 1), (1.5, 1), (2, 1), (2, 1.25), (2, 1.5)],
@@ -55,188 +49,8 @@ window.addEventListener('pointerup', () => { window.qnteUps += 1; }, true);
 </script>'''
 
 
-class Site(http.server.SimpleHTTPRequestHandler):
-    """The built page, with the console hook put first into its head."""
-
-    def do_GET(self):
-        if self.path.split('?')[0] not in ('/', '/index.html'):
-            return super().do_GET()
-        with open(os.path.join(self.directory, 'index.html'), 'rb') as f:
-            page = f.read().replace(b'<head>', b'<head>' + CONSOLE_HOOK, 1)
-        self.send_response(200)
-        self.send_header('Content-Type', 'text/html; charset=utf-8')
-        self.send_header('Content-Length', str(len(page)))
-        self.end_headers()
-        self.wfile.write(page)
-
-    def log_message(self, *args):
-        pass
-
-
-def serve(site):
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Site, directory=site))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server, f'http://127.0.0.1:{server.server_address[1]}/'
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(('127.0.0.1', 0))
-        return s.getsockname()[1]
-
-
 def xdotool(*args):
     subprocess.run(['xdotool', *map(str, args)], check=True)
-
-
-def fill_screen(which):
-    """Without a window manager a browser's full screen or kiosk window need not fill the
-    screen: the browser's window is made to."""
-    window = subprocess.run(['xdotool', 'search', '--sync', '--onlyvisible', *which],
-                            capture_output=True, text=True, check=True).stdout.split()[0]
-    screen = subprocess.run(['xdotool', 'getdisplaygeometry'], capture_output=True, text=True, check=True).stdout
-    xdotool('windowmove', '--sync', window, 0, 0, 'windowsize', '--sync', window, *screen.split())
-
-
-class Chromium:
-    unit = 1  # the pointer comes in fractions of a device pixel
-
-    def __init__(self, scale, zoom):
-        from selenium import webdriver
-        from selenium.webdriver.chrome.options import Options
-        from selenium.webdriver.chrome.service import Service
-        self.zoom_keys = ZOOM_STEPS.index(zoom) - ZOOM_STEPS.index(1)
-        options = Options()
-        options.binary_location = '/usr/bin/chromium'
-        for argument in ['--no-sandbox', '--test-type', '--kiosk', '--no-first-run', '--window-position=0,0',
-                         f'--force-device-scale-factor={scale}', '--disable-dev-shm-usage']:
-            options.add_argument(argument)
-        options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-        # Without the bar that says the browser is automated: the screen as a user has it.
-        options.add_experimental_option('excludeSwitches', ['enable-automation'])
-        self.d = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-
-    def open(self, url):
-        self.d.get(url)
-
-    def js(self, body, *args):
-        return self.d.execute_script(body, *args)
-
-    def console(self):
-        return [f'{e["level"]}: {e["message"]}' for e in self.d.get_log('browser')]
-
-    def quit(self):
-        self.d.quit()
-
-
-class WebKit(Chromium):
-    # GTK scales a window by whole numbers (GDK_SCALE) and its text, and with it WebKit's
-    # page, by any factor (GDK_DPI_SCALE): as a desktop sets them for its display scale.
-    GDK = {1: ('1', '1'), 1.25: ('1', '1.25'), 1.5: ('1', '1.5'), 2: ('2', '1')}
-    # MiniBrowser's Ctrl+plus zooms by 1.2, and WebKitGTK multiplies its zoom by the text
-    # scale: one press on a text scale of zoom / 1.2 makes Safari's step, after the page loaded.
-    ZOOM_KEY = 1.2
-
-    def __init__(self, scale, zoom):
-        from selenium import webdriver
-        from selenium.webdriver.webkitgtk.options import Options
-        options = Options()
-        options.binary_location = MINIBROWSER
-        options.add_argument('--automation')
-        options.add_argument('--full-screen')
-        window_scale, text_scale = self.GDK[scale]
-        self.zoom_keys = int(zoom != 1)
-        os.environ['GDK_SCALE'] = window_scale
-        os.environ['GDK_DPI_SCALE'] = str(float(text_scale) * zoom / self.ZOOM_KEY) if self.zoom_keys else text_scale
-        # The pointer comes in whole logical pixels; zoomed in, the page draws on their grid.
-        self.unit = int(window_scale) if zoom > 1 else 1
-        self.d = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
-        fill_screen(['--class', 'MiniBrowser'])
-
-    def console(self):
-        return []  # WebKitWebDriver keeps no log: the page's own hook has it all
-
-
-class Firefox:
-    """Firefox ESR through its built-in WebDriver BiDi (no geckodriver is packaged)."""
-    unit = 1
-
-    def __init__(self, scale, zoom):
-        import websockets
-        self.zoom_keys = ZOOM_STEPS.index(zoom) - ZOOM_STEPS.index(1)
-        self.profile = tempfile.mkdtemp()
-        prefs = {'layout.css.devPixelsPerPx': f'"{scale}"', 'browser.shell.checkDefaultBrowser': 'false',
-                 'toolkit.zoomManager.zoomValues': f'"{",".join(map(str, ZOOM_STEPS))}"',
-                 'datareporting.policy.dataSubmissionEnabled': 'false', 'browser.aboutwelcome.enabled': 'false',
-                 'toolkit.telemetry.reportingpolicy.firstRun': 'false',
-                 'browser.startup.homepage_override.mstone': '"ignore"', 'browser.startup.page': '0'}
-        with open(os.path.join(self.profile, 'user.js'), 'w') as f:
-            f.writelines(f'user_pref("{k}", {v});\n' for k, v in prefs.items())
-        port = free_port()
-        self.process = subprocess.Popen(['firefox-esr', '--no-remote', '--profile', self.profile,
-                                         f'--remote-debugging-port={port}', '--kiosk', 'about:blank'],
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.loop = asyncio.new_event_loop()
-        asyncio.set_event_loop(self.loop)
-        self.id = 0
-        self.log = []
-        for _ in range(150):
-            try:
-                self.ws = self.loop.run_until_complete(websockets.connect(f'ws://127.0.0.1:{port}/session', max_size=None))
-                break
-            except OSError:
-                time.sleep(0.2)
-        else:
-            raise AssertionError('Firefox did not open its WebDriver BiDi port')
-        self.command('session.new', capabilities={})
-        self.command('session.subscribe', events=['log.entryAdded'])
-        self.context = self.command('browsingContext.getTree')['contexts'][0]['context']
-        fill_screen(['--pid', str(self.process.pid)])
-
-    def command(self, method, **params):
-        async def call():
-            self.id += 1
-            await self.ws.send(json.dumps({'id': self.id, 'method': method, 'params': params}))
-            while True:
-                message = json.loads(await self.ws.recv())
-                if message.get('id') == self.id:
-                    if message.get('type') == 'error':
-                        raise AssertionError(f'{method}: {message}')
-                    return message['result']
-                if message.get('method') == 'log.entryAdded':
-                    self.log.append(f'{message["params"]["level"]}: {message["params"].get("text")}')
-        return self.loop.run_until_complete(call())
-
-    def open(self, url):
-        self.command('browsingContext.navigate', context=self.context, url=url, wait='complete')
-
-    def js(self, body, *args):
-        # The arguments travel as JSON, and so does the answer.
-        result = self.command('script.callFunction', functionDeclaration='function () { return JSON.stringify('
-                              f'(function () {{ {body} }}).apply(null, Array.from(arguments, (a) => JSON.parse(a)))); }}',
-                              arguments=[{'type': 'string', 'value': json.dumps(a)} for a in args],
-                              target={'context': self.context}, awaitPromise=False)
-        if result['type'] != 'success':
-            raise AssertionError(f'{body}: {result}')
-        value = result['result'].get('value')
-        return None if value is None else json.loads(value)
-
-    def console(self):
-        return [entry for entry in self.log if not entry.startswith(('debug', 'info'))]
-
-    def quit(self):
-        self.loop.run_until_complete(self.ws.close())
-        self.process.terminate()
-        self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)
-
-
-ENGINES = {'chromium': Chromium, 'firefox': Firefox, 'webkit': WebKit}
-
-
-def reference(actions):
-    out = subprocess.run([ARGS.reference], input='\n'.join(actions) + '\n', capture_output=True, text=True, check=True)
-    return [json.loads(line) for line in out.stdout.splitlines()]
 
 
 def chart_pixel(device, scale, unit=1):
@@ -249,6 +63,7 @@ def device_table(width, height, scale, unit):
     """At least 60 device pixels of the canvas, (x, y): its four edges, the last and first device
     pixel of a chart pixel where the chart's grid and curves lie, and some anywhere."""
     rng = random.Random(418)
+
     def seam(extent, pixel):  # the first device pixel of chart pixel `pixel`
         return next(d for d in range(extent) if chart_pixel(d, scale, unit) == pixel)
     table = [(0, 0), (width - 1, 0), (0, height - 1), (width - 1, height - 1), (1, height // 2),
@@ -270,7 +85,7 @@ class Session:
 
     def __init__(self, engine, scale, zoom, url):
         self.engine, self.scale, self.zoom = engine, scale, zoom
-        self.b = ENGINES[engine](scale, zoom)
+        self.b = browsers.start(engine, scale=scale, zoom=zoom, console=True)
         try:
             self.start(engine, scale, zoom, url)
         except BaseException:
@@ -279,16 +94,10 @@ class Session:
 
     def start(self, engine, scale, zoom, url):
         self.b.open(url)
-        for _ in range(200):
-            if self.b.js('return document.documentElement.dataset.ready === "true"'):
-                break
-            time.sleep(0.05)
-        else:
-            raise AssertionError('the page did not become ready')
         if self.b.zoom_keys:  # zoomed with the pointer over the page, as a user zooms
             xdotool('mousemove', 590, 440, *['key', 'ctrl+plus'] * self.b.zoom_keys)
-            width = round(500 * scale * zoom)
-            if self.await_js('return document.getElementById("chart").width', width) != width:
+            width = round(reference.chart_size[0] * scale * zoom)
+            if self.b.await_js('return document.getElementById("chart").width', width) != width:
                 raise AssertionError(f'the page did not follow the zoom to {zoom}')
             # Back to the chart, where the browser kept the focused entry in view.
             self.b.js('window.scrollTo(0, 0); window.qntePointer = null')
@@ -321,30 +130,19 @@ class Session:
         element's perimeter in device pixels."""
         left, top, right, bottom = self.b.js('const b = document.querySelector(arguments[0]).getBoundingClientRect();'
                                              'return [b.left, b.top, b.right, b.bottom]', selector)
-        box = [origin + round(v * self.ratio) for v, origin in zip((left - 4, top - 4, right + 4, bottom + 4),
-                                                                    self.origin * 2)]
+        box = [origin + round(v * self.ratio)
+               for v, origin in zip((left - 4, top - 4, right + 4, bottom + 4), self.origin * 2)]
         return (ImageGrab.grab(bbox=box, xdisplay=os.environ['DISPLAY']),
                 2 * round((right - left + bottom - top) * self.ratio))
 
     def click(self, x, y, button=1):
         ups = self.b.js('return window.qnteUps')
         xdotool('mousemove', x, y, 'click', '--delay', 0, button)  # no pause after it: the wait is for the page
-        self.await_js('return window.qnteUps', ups + 1)
-
-    def await_js(self, body, wanted, *args, seconds=5):
-        for _ in range(int(seconds / 0.02)):
-            value = self.b.js(body, *args)
-            if value == wanted:
-                return value
-            time.sleep(0.02)
-        return value
+        self.b.await_js('return window.qnteUps', ups + 1)
 
     def read_outs(self):
-        return self.b.js('''
-            const text = (e) => e instanceof HTMLInputElement ? e.value : e.textContent;
-            const bar = (id) => Number(document.getElementById(id).getAttribute('aria-valuenow'));
-            return { scroll: [bar('HScroll1'), bar('VScroll1')],
-                     texts: arguments[0].map((n) => text(document.getElementById(n))) };''', READ_OUTS)
+        shown = self.b.js(SHOWN, reference.read_outs)
+        return {'scroll': shown['scroll'], 'texts': shown['texts']}
 
 
 def check(failures, ok, what):
@@ -371,12 +169,12 @@ def run_case(engine, scale, zoom, url, chart_image):
         ratio = s.ratio
         shown = functools.partial(chart_pixel, scale=ratio, unit=s.b.unit)
         x0, y0, width, height = s.canvas
-        check(failures, (width, height) == (round(500 * ratio), round(400 * ratio)),
+        check(failures, (width, height) == tuple(round(extent * ratio) for extent in reference.chart_size),
               f'canvas of {width}x{height} device pixels at {ratio} device pixels per CSS pixel')
         # The screen shows each chart pixel on the device pixels the drawing rule gives it.
-        expected = Image.new('RGB', (width, 400))
+        expected = Image.new('RGB', (width, chart_image.height))
         for d in range(width):
-            expected.paste(chart_image.crop((shown(d), 0, shown(d) + 1, 400)), (d, 0))
+            expected.paste(chart_image.crop((shown(d), 0, shown(d) + 1, chart_image.height)), (d, 0))
         rows = Image.new('RGB', (width, height))
         for d in range(height):
             rows.paste(expected.crop((0, shown(d), width, shown(d) + 1)), (0, d))
@@ -399,8 +197,8 @@ def run_case(engine, scale, zoom, url, chart_image):
         actions += [f'{"down" if i == 0 else "move"} 2 0 {shown(x)} {shown(y)}' for i, (x, y) in enumerate(drag)]
         entries = [('Text1', '25'), ('Text2', '7'), ('Command1', None), ('Text3', '1450'), ('Text4', '200'),
                    ('Text5', '100'), ('Command2', None)]
-        spelled = {'Text1': 'text 0', 'Text2': 'text 1', 'Text3': 'text 2', 'Text4': 'text 3', 'Text5': 'text 4'}
-        actions += [f'{spelled[name]} {text}' if text else name.lower() for name, text in entries]
+        actions += [f'text {reference.read_outs.index(name)} {text}' if text else name.lower()
+                    for name, text in entries]
         states = iter(reference(actions))
         right = 0
         for x, y in table:
@@ -436,8 +234,7 @@ def walk_window(s, failures, case, drag, entries, states):
         if i:
             xdotool('mousemove', x0 + x, y0 + y)
         wanted = next(states)['scroll']
-        bars = s.await_js('''const bar = (id) => Number(document.getElementById(id).getAttribute('aria-valuenow'));
-                             return [bar('HScroll1'), bar('VScroll1')]''', wanted)
+        bars = s.b.await_js(SCROLL, wanted)
         check(failures, bars == wanted, f'{case}: right-button drag to device pixel {x},{y}')
     xdotool('mouseup', 3)
     for name, text in entries:
@@ -455,18 +252,18 @@ def walk_window(s, failures, case, drag, entries, states):
     plain, perimeter = s.grab('#Command4')
     for close in ['Escape', 'close box']:
         s.click(*s.screen_of('#Command4'))
-        opened = s.await_js('const f = document.getElementById("Form10");'
-                            'return !!f && !f.hidden && f.getAttribute("role") === "dialog" &&'
-                            'f.querySelector("img[src$=\'outline_drawing.png\']").naturalWidth === 560', True)
+        opened = s.b.await_js('const f = document.getElementById("Form10");'
+                              'return !!f && !f.hidden && f.getAttribute("role") === "dialog" &&'
+                              'f.querySelector("img[src$=\'outline_drawing.png\']").naturalWidth === 560', True)
         check(failures, opened, f'{case}: "Air End" opens the drawing window as a dialog')
         if close == 'Escape':
             xdotool('key', 'Escape')
         else:
             s.click(*s.screen_of('#Form10 .close-box'))
-        closed = s.await_js('return [document.getElementById("Form10").hidden, document.activeElement.id]',
-                            [True, 'Command4'])
+        closed = s.b.await_js('return [document.getElementById("Form10").hidden, document.activeElement.id]',
+                              [True, 'Command4'])
         check(failures, closed == [True, 'Command4'], f'{case}: {close} closes the drawing window and '
-                                                       f'gives the focus back to "Air End": {closed}')
+                                                      f'gives the focus back to "Air End": {closed}')
         if close == 'Escape':
             # A ring: at least a line of device pixels all round the button, each 3:1 or more
             # against what the unfocused button showed there.
@@ -489,9 +286,9 @@ def case_of(text):
 
 
 def main():
-    global ARGS
+    global ARGS, reference
     parser = argparse.ArgumentParser()
-    parser.add_argument('--engine', choices=ENGINES, required=True)
+    parser.add_argument('--engine', choices=CASES, required=True)
     parser.add_argument('--reference', required=True)
     parser.add_argument('--site', required=True)
     parser.add_argument('--chart', required=True)
@@ -502,12 +299,10 @@ def main():
                         'than drawn)')
     parser.add_argument('--shot-case', type=case_of, default=(1.5, 1))
     ARGS = parser.parse_args()
-    raster = chart_raster(ARGS.chart)
-    chart_image = Image.new('RGB', (500, 400))
-    chart_image.putdata([pixel for row in raster for pixel in row])
-    server, url = serve(ARGS.site)
+    reference = Reference(ARGS.reference)
+    chart_image = chart_raster(ARGS.chart)
     failed = 0
-    try:
+    with served(ARGS.site, head=CONSOLE_HOOK) as (url, _):
         cases = ARGS.cases or CASES[ARGS.engine]
         for scale, zoom in cases:
             # A browser session that breaks (WebKitGTK's page process now and then dies in its
@@ -519,8 +314,6 @@ def main():
                 print(f'{ARGS.engine} at scale {scale}, zoom {zoom}: the browser session broke; once more', flush=True)
                 failures = run_case(ARGS.engine, scale, zoom, url, chart_image)
             failed += bool(failures)
-    finally:
-        server.shutdown()
     print(f'{len(cases) - failed} passed, {failed} failed')
     return 1 if failed else 0
 

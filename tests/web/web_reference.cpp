@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "chart/chart_raster.h"
 #include "chart/memory_window.h"
 #include "chart/reading_announcement.h"
 #include "chart/units.h"
@@ -63,9 +64,14 @@ void printState(const chart::MemoryWindow& window, const std::string& announceme
   std::cout << ",\"announcement\":" << quoted(announcement) << "}\n";
 }
 
-// The table's names, descriptions and tab order, for the accessibility checks.
+// The table's names, descriptions and tab order, for the accessibility checks; the chart's size
+// and the read-outs' names in the order of every state's lists, for the tests' own arithmetic.
 void printLayout() {
-  std::cout << "{\"caption\":" << quoted(layout::kForm4Caption) << ",\"controls\":[";
+  std::cout << "{\"caption\":" << quoted(layout::kForm4Caption)
+            << ",\"chart\":{\"width\":" << chart::ChartRaster::kWidth
+            << ",\"height\":" << chart::ChartRaster::kHeight << '}';
+  printList("readOuts", [](chart::TextControl c) { return quoted(layout::nameOf(c)); });
+  std::cout << ",\"controls\":[";
   bool first = true;
   for (const layout::ControlLayout& c : layout::kForm4Layout) {
     if (c.container != layout::Container::Form4) continue;

@@ -14,7 +14,7 @@ tools/install-deps.sh web
 export NODE_PATH=/usr/share/nodejs
 out=$PWD/build/web
 emcmake cmake -S . -B build/wasm -G Ninja -DCMAKE_BUILD_TYPE=Release -DQNTE_BUILD_UI=OFF -DQNTE_BUILD_CLI=OFF \
-  -DQNTE_BUILD_TESTS=OFF -DQNTE_BUILD_BENCH=OFF -DQNTE_WEB_DIR="$out" >/dev/null
+  -DBUILD_TESTING=OFF -DQNTE_WEB_DIR="$out" >/dev/null
 cmake --build build/wasm --target web_page
 echo "Built $out"
 $build_only && exit 0

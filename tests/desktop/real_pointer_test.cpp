@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "tests/desktop/pointer.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/named_font.h"
 

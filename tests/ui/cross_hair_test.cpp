@@ -20,12 +20,12 @@
 #include <QTimer>
 
 #include "tests/support/core_harness.h"
+#include "tests/support/form4_probe.h"
+#include "tests/support/main_window_test.h"
 #include "tests/support/reading_cases.h"
-#include "tests/ui/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/line_control.h"
 #include "ui/mouse_masks.h"
-#include "ui/named_font.h"
 #include "ui/shape_control.h"
 
 using namespace uitest;
@@ -121,25 +121,17 @@ QPoint centreOf(QScrollBar* bar, QStyle::SubControl part) {
 
 }  // namespace
 
-class CrossHairTest : public QObject {
+class CrossHairTest : public MainWindowTest {
   Q_OBJECT
 
- private slots:
-  void initTestCase() { ui::installNamedFont(); }
-
-  void init() {
-    form_ = std::make_unique<ui::Form4>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  void opened() override {
     mapping_ = chartMapping(*form_);
     readings_ = std::make_unique<ReadingCounter>(form_->control("Line1"));
   }
 
-  void cleanup() {
-    readings_.reset();
-    form_.reset();
-  }
+  void closing() override { readings_.reset(); }
 
+ private slots:
   // The core's raster comes from Qt's BMP reader; the bitmap file read byte by byte
   // must give the same colours in the same order.
   void raster_isTheChartBitmapPixelForPixel() {
@@ -575,7 +567,6 @@ class CrossHairTest : public QObject {
   }
 
  private:
-  std::unique_ptr<ui::Form4> form_;
   std::unique_ptr<ReadingCounter> readings_;
   ChartMapping mapping_;
 };

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "chart/checked.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/line_control.h"
 #include "ui/shape_control.h"

@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "chart/pressure_reading.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/bordered_label.h"
 #include "ui/embedded_pictures.h"
 #include "ui/form4.h"

@@ -28,7 +28,7 @@
 
 #include "chart/checked.h"
 #include "tests/support/core_harness.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"

@@ -8,6 +8,7 @@
 #include "chart/checked.h"
 #include "chart/numeric_text.h"
 #include "chart/pressure_reading.h"
+#include "chart/reading.h"
 #include "chart/scales.h"
 #include "layout/form4_layout.h"
 
@@ -19,13 +20,11 @@ using chart::ChartCoord;
 using chart::ChartState;
 using chart::CrossHairLine;
 using chart::Int16;
+using chart::kWarnedControls;
 using chart::LineEnd;
 using chart::ScrollBar;
 using chart::TextControl;
 using enum chart::TextControl;
-
-// The read-outs of a pressure reading: their colours and the warnings behind them.
-constexpr std::array kMarkedReadOuts{Text1, Label4, Text2, Label20};
 
 bool sameState(const ChartState& a, const ChartState& b) {
   return a.PixelColour == b.PixelColour && a.CurveX13 == b.CurveX13 && a.CurveX10 == b.CurveX10 &&
@@ -292,7 +291,7 @@ void CheckedCore::check(Event event, const Moment& before) {
     expect(after.shown.text(readOut) == before.shown.text(readOut),
            "without a reading the read-outs stay as they were");
   }
-  for (TextControl readOut : kMarkedReadOuts) {
+  for (TextControl readOut : kWarnedControls) {
     expect(after.shown.colour(readOut) == before.shown.colour(readOut) &&
                after.shown.warnings(readOut) == before.shown.warnings(readOut),
            "without a reading no read-out changes colour");
@@ -320,7 +319,7 @@ void CheckedCore::checkReading(const Moment& after) const {
     expect(after.shown.text(readOut) == f.shown.text(readOut),
            "the read-outs are those of a fresh reading");
   }
-  for (TextControl readOut : kMarkedReadOuts) {
+  for (TextControl readOut : kWarnedControls) {
     expect(after.shown.colour(readOut) == f.shown.colour(readOut) &&
                after.shown.warnings(readOut) == f.shown.warnings(readOut),
            "the red marks are those of a fresh reading");
@@ -345,7 +344,7 @@ void CheckedCore::checkReading(const Moment& after) const {
   expect(after.shown.colour(Text2) == red(decision.pressureWarnings.any()) &&
              after.shown.colour(Label20) == after.shown.colour(Text2),
          "pressure and Q1 are red exactly outside the curves");
-  for (TextControl readOut : kMarkedReadOuts) {
+  for (TextControl readOut : kWarnedControls) {
     expect(after.shown.warnings(readOut).none() ==
                (after.shown.colour(readOut) == chart::colours::kBlack),
            "a read-out says why exactly when it is red");

@@ -370,8 +370,7 @@ class ModelWalkTest : public QObject {
       }
       log_.push_back(action_);
       if (log_.size() > kLogTail) log_.pop_front();
-      for (const TextControl c :
-           {TextControl::Text1, TextControl::Text2, TextControl::Label4, TextControl::Label20}) {
+      for (const TextControl c : chart::kWarnedControls) {
         if (core_.red(c)) {
           ++redSteps;
           break;

@@ -15,7 +15,6 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 
@@ -104,19 +103,6 @@ QString drawingFault(ui::Form4& form, const ChartMapping& mapping) {
   return crossHairFaultOnScreen(
       form, mapping,
       {column, row, static_cast<int>(c.markerLeft()), static_cast<int>(c.markerTop())});
-}
-
-QPoint centreOf(QScrollBar* bar, QStyle::SubControl part) {
-  QStyleOptionSlider option;
-  option.initFrom(bar);
-  option.orientation = bar->orientation();
-  option.minimum = bar->minimum();
-  option.maximum = bar->maximum();
-  option.sliderPosition = bar->sliderPosition();
-  option.sliderValue = bar->value();
-  option.singleStep = bar->singleStep();
-  option.pageStep = bar->pageStep();
-  return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
 }
 
 }  // namespace
@@ -458,20 +444,20 @@ class CrossHairTest : public MainWindowTest {
     auto* bar = find<QScrollBar>(*form_, "HScroll1");
     bar->setValue(100);
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
-                      centreOf(bar, QStyle::SC_ScrollBarAddLine));
+                      partOf(bar, QStyle::SC_ScrollBarAddLine).center());
     QCOMPARE(bar->value(), 101);
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
-                      centreOf(bar, QStyle::SC_ScrollBarSubLine));
+                      partOf(bar, QStyle::SC_ScrollBarSubLine).center());
     QCOMPARE(bar->value(), 100);
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
-                      centreOf(bar, QStyle::SC_ScrollBarAddPage));
+                      partOf(bar, QStyle::SC_ScrollBarAddPage).center());
     QCOMPARE(bar->value(), 101);
   }
 
   // Dragging the thumb moves nothing until it is let go; then the cross-hair follows once.
   void thumbDrag_movesTheCrossHairOnRelease() {
     auto* bar = find<QScrollBar>(*form_, "HScroll1");
-    const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
+    const QPoint thumb = partOf(bar, QStyle::SC_ScrollBarSlider).center();
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, thumb);
     QTest::mouseMove(bar, thumb + QPoint(120, 0));
     QTest::mouseMove(bar, thumb + QPoint(200, 0));

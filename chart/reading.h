@@ -8,6 +8,11 @@
 
 namespace chart {
 
+// The controls a reading colours, red with the words why or black: speed and power, pressure
+// and delivery.
+inline constexpr std::array kWarnedControls{TextControl::Text1, TextControl::Label4,
+                                            TextControl::Text2, TextControl::Label20};
+
 // What the main window shows: every front end's state, record and announcement is made
 // from it. The read-outs' texts are empty until first written.
 struct Reading {

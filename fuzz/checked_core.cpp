@@ -1,5 +1,7 @@
 #include "fuzz/checked_core.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -8,6 +10,7 @@
 #include "chart/checked.h"
 #include "chart/numeric_text.h"
 #include "chart/pressure_reading.h"
+#include "chart/reading.h"
 #include "chart/scales.h"
 #include "layout/form4_layout.h"
 
@@ -19,13 +22,24 @@ using chart::ChartCoord;
 using chart::ChartState;
 using chart::CrossHairLine;
 using chart::Int16;
+using chart::kWarnedControls;
 using chart::LineEnd;
 using chart::ScrollBar;
 using chart::TextControl;
 using enum chart::TextControl;
 
-// The read-outs of a pressure reading: their colours and the warnings behind them.
-constexpr std::array kMarkedReadOuts{Text1, Label4, Text2, Label20};
+// The pressure, the delivery and its class read out alike.
+bool sameReadOuts(const chart::Reading& a, const chart::Reading& b) {
+  return std::ranges::all_of(std::array{Text2, Label20, Label21},
+                             [&](TextControl c) { return a.text(c) == b.text(c); });
+}
+
+// Alike in what is red and in the words why.
+bool sameMarks(const chart::Reading& a, const chart::Reading& b) {
+  return std::ranges::all_of(kWarnedControls, [&](TextControl c) {
+    return a.colour(c) == b.colour(c) && a.warnings(c) == b.warnings(c);
+  });
+}
 
 bool sameState(const ChartState& a, const ChartState& b) {
   return a.PixelColour == b.PixelColour && a.CurveX13 == b.CurveX13 && a.CurveX10 == b.CurveX10 &&
@@ -50,6 +64,16 @@ ChartCoord markerCorner(ChartCoord position) {
 
 bool placesOnAxis(ChartCoord coordinate, int extent) {
   return coordinate >= 0 && coordinate <= extent - 1;
+}
+
+// The cross-hair on the pointer's pixel on each axis where the pointer is on the chart, and
+// where it was on the others.
+bool onPointer(const Moment& before, const Moment& after, ChartCoord x, ChartCoord y) {
+  const auto expected = [](bool places, ChartCoord at, chart::ScrollValue old) {
+    return places ? chart::roundToInt16(at + 1.0) : old;
+  };
+  return after.shown.hscroll == expected(placesOnAxis(x, 500), x, before.shown.hscroll) &&
+         after.shown.vscroll == expected(placesOnAxis(y, 400), y, before.shown.vscroll);
 }
 
 std::string pointer(ChartCoord x, ChartCoord y) {
@@ -125,11 +149,7 @@ void CheckedCore::mouseDown(Int16 button, Int16 shift, ChartCoord x, ChartCoord 
   const Moment before = momentOf(core_);
   run(Event::Mouse, [&] { core_.logic.Picture1_MouseDown(button, shift, x, y); });
   const Moment after = momentOf(core_);
-  const auto expected = [](bool places, ChartCoord at, chart::ScrollValue old) {
-    return places ? chart::roundToInt16(at + 1.0) : old;
-  };
-  require(after.shown.hscroll == expected(placesOnAxis(x, 500), x, before.shown.hscroll) &&
-              after.shown.vscroll == expected(placesOnAxis(y, 400), y, before.shown.vscroll),
+  require(onPointer(before, after, x, y),
           "a click on the chart puts the cross-hair on the pixel, each axis on its own",
           pointer(x, y) + describe(after));
 }
@@ -145,11 +165,7 @@ void CheckedCore::mouseMove(Int16 button, Int16 shift, ChartCoord x, ChartCoord 
             "a move without the right button or a modified left button does nothing");
     return;
   }
-  const auto expected = [](bool places, ChartCoord at, chart::ScrollValue old) {
-    return places ? chart::roundToInt16(at + 1.0) : old;
-  };
-  require(after.shown.hscroll == expected(placesOnAxis(x, 500), x, before.shown.hscroll) &&
-              after.shown.vscroll == expected(placesOnAxis(y, 400), y, before.shown.vscroll),
+  require(onPointer(before, after, x, y),
           "a drag moves the cross-hair to the pointer, each axis on its own",
           pointer(x, y) + describe(after));
 }
@@ -288,15 +304,9 @@ void CheckedCore::check(Event event, const Moment& before) {
     checkReading(after);
     return;
   }
-  for (TextControl readOut : {Text2, Label20, Label21}) {
-    expect(after.shown.text(readOut) == before.shown.text(readOut),
-           "without a reading the read-outs stay as they were");
-  }
-  for (TextControl readOut : kMarkedReadOuts) {
-    expect(after.shown.colour(readOut) == before.shown.colour(readOut) &&
-               after.shown.warnings(readOut) == before.shown.warnings(readOut),
-           "without a reading no read-out changes colour");
-  }
+  expect(sameReadOuts(after.shown, before.shown),
+         "without a reading the read-outs stay as they were");
+  expect(sameMarks(after.shown, before.shown), "without a reading no read-out changes colour");
   expect(s.Pressure == was.Pressure && s.Delivery == was.Delivery,
          "without a reading pressure and delivery stay");
   if (event != Event::Command1) {
@@ -316,15 +326,8 @@ void CheckedCore::checkReading(const Moment& after) const {
     if (!holds) fail(rule, "core:\n" + describe(after) + "fresh reading:\n" + describe(f));
   };
 
-  for (TextControl readOut : {Text2, Label20, Label21}) {
-    expect(after.shown.text(readOut) == f.shown.text(readOut),
-           "the read-outs are those of a fresh reading");
-  }
-  for (TextControl readOut : kMarkedReadOuts) {
-    expect(after.shown.colour(readOut) == f.shown.colour(readOut) &&
-               after.shown.warnings(readOut) == f.shown.warnings(readOut),
-           "the red marks are those of a fresh reading");
-  }
+  expect(sameReadOuts(after.shown, f.shown), "the read-outs are those of a fresh reading");
+  expect(sameMarks(after.shown, f.shown), "the red marks are those of a fresh reading");
   const ChartState& s = after.state;
   const ChartState& fs = f.state;
   expect(s.Pressure == fs.Pressure && s.Delivery == fs.Delivery,
@@ -345,7 +348,7 @@ void CheckedCore::checkReading(const Moment& after) const {
   expect(after.shown.colour(Text2) == red(decision.pressureWarnings.any()) &&
              after.shown.colour(Label20) == after.shown.colour(Text2),
          "pressure and Q1 are red exactly outside the curves");
-  for (TextControl readOut : kMarkedReadOuts) {
+  for (TextControl readOut : kWarnedControls) {
     expect(after.shown.warnings(readOut).none() ==
                (after.shown.colour(readOut) == chart::colours::kBlack),
            "a read-out says why exactly when it is red");

@@ -13,26 +13,16 @@
 #include "chart/numeric_text.h"
 #include "fuzz/broken_rule.h"
 #include "fuzz/event_text.h"
+#include "tests/support/fault_of.h"
 
 namespace {
 
-using chart::ChartError;
 using chart::Fault;
 using chart::Int16;
 using fuzzing::require;
+using testsupport::faultOf;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Runs an operation that may fail; its fault, or nothing when it succeeded.
-template <typename Operation>
-std::optional<Fault> faultOf(Operation&& operation) {
-  try {
-    operation();
-  } catch (const ChartError& error) {
-    return error.fault();
-  }
-  return std::nullopt;
-}
 
 // The leading number of a text spelled for the C library: blanks, [sign] digits [. digits]
 // [E [sign] digits]. Nothing when the text does not start with a number.

@@ -226,6 +226,26 @@ constexpr bool isEntry(chart::TextControl control) {
   return c != kForm4Layout.end() && c->kind == ControlKind::TextBox;
 }
 
+constexpr bool isReadOut(chart::TextControl control) {
+  const ControlLayout* c = findControl(nameOf(control));
+  return c != kForm4Layout.end() && c->readOut;
+}
+
+// The read-outs that Tab reaches, in the order of chart::TextControl.
+inline constexpr auto kReadOuts = [] {
+  constexpr auto count = std::count_if(kForm4Layout.begin(), kForm4Layout.end(),
+                                       [](const ControlLayout& c) { return c.readOut; });
+  std::array<chart::TextControl, static_cast<std::size_t>(count)> readOuts{};
+  auto next = readOuts.begin();
+  for (std::size_t i = 0; i < chart::kTextControlCount; ++i) {
+    const auto control = static_cast<chart::TextControl>(i);
+    if (isReadOut(control) && next != readOuts.end()) *next++ = control;
+  }
+  return readOuts;
+}();
+static_assert(std::all_of(kReadOuts.begin(), kReadOuts.end(), isReadOut),
+              "every read-out is a text the core writes");
+
 // Windowed controls have a window of their own and lie above everything drawn on the
 // window's surface (labels, lines and shapes).
 constexpr bool isWindowed(ControlKind kind) {

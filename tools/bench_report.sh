@@ -27,7 +27,7 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 tools/install-deps.sh test >&2
 # Named explicitly, so that a build directory configured otherwise still builds what is timed.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQNTE_BUILD_UI=ON -DQNTE_BUILD_BENCH=ON \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQNTE_BUILD_UI=ON -DBUILD_TESTING=ON -DQNTE_BUILD_BENCH=ON \
   -DQNTE_SANITIZE=OFF >&2
 cmake --build "$build" -j2 --target bench_core bench_cross_hair bench_startup qnte418grafik-read >&2
 

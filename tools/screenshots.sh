@@ -22,7 +22,7 @@ mkdir -p "$out"
 tools/install-deps.sh tools
 
 if [ ! -f "$build/build.ninja" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQNTE_BUILD_TESTS=OFF -DQNTE_BUILD_BENCH=OFF
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 fi
 cmake --build "$build" -j2 --target qnte418grafik qnte_screenshot
 

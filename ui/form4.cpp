@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include "chart/checked.h"
+#include "chart/reading.h"
 #include "chart/scales.h"
 #include "chart/skip_on_failure.h"
 #include "ui/accessible_entry.h"
@@ -123,9 +124,8 @@ Form4::Form4() {
   setFont(dialogFont());
   raster_ = std::make_unique<const chart::ChartRaster>(embeddedChartRaster());
   buildControls();
-  // The controls whose text colour the reading sets.
-  for (const std::string_view name : {"Text1", "Text2", "Label4", "Label20"})
-    keepLightField(control(name));
+  for (const chart::TextControl warned : chart::kWarnedControls)
+    keepLightField(control(::layout::nameOf(warned)));
   setTabOrder();
   control("Text1")->setFocus();
 

@@ -9,6 +9,7 @@
 
 #include "chart/checked.h"
 #include "chart/reading_announcement.h"
+#include "layout/form4_layout.h"
 #include "ui/line_control.h"
 #include "ui/qt_colour.h"
 #include "ui/shape_control.h"
@@ -126,7 +127,7 @@ void QtForm4Controls::setWarning(chart::TextControl control, std::string_view wo
 
 void QtForm4Controls::setSpokenNames(SpokenNames names) {
   names_ = std::move(names);
-  for (const auto control : {chart::TextControl::Label4, chart::TextControl::Label20}) {
+  for (const chart::TextControl control : ::layout::kReadOuts) {
     nameWhenAsked(static_cast<QLabel*>(w_.texts[at(control)]),
                   [this, control] { return QString::fromStdString(names_(control)); });
   }
@@ -137,12 +138,11 @@ void QtForm4Controls::setSpokenNames(SpokenNames names) {
 void QtForm4Controls::nameInputChanged(chart::TextControl control) {
   using chart::TextControl;
   if (control == TextControl::Label21) control = TextControl::Label20;
-  if (control == TextControl::Label4 || control == TextControl::Label20)
-    nameChanged_[at(control)] = true;
+  if (::layout::isReadOut(control)) nameChanged_[at(control)] = true;
 }
 
 void QtForm4Controls::raiseNameChanges() {
-  for (const auto control : {chart::TextControl::Label4, chart::TextControl::Label20}) {
+  for (const chart::TextControl control : ::layout::kReadOuts) {
     if (!std::exchange(nameChanged_[at(control)], false) || !names_) continue;
     QAccessibleEvent event(w_.texts[at(control)], QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);

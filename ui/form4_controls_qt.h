@@ -19,7 +19,7 @@ struct Form4Widgets {
   std::array<QScrollBar*, 2> scrollBars{};  // HScroll1, VScroll1
   std::array<LineControl*, 2> lines{};  // Line1, Line2
   ShapeControl* marker = nullptr;  // Shape2
-  std::array<QWidget*, 8> texts{};  // Text1..Text5 (line edits), Label4, Label20, Label21
+  std::array<QWidget*, chart::kTextControlCount> texts{};  // line edits and labels
 };
 
 // Form4Controls over the real widgets. Qt's scroll bars clamp an out-of-range value
@@ -53,7 +53,7 @@ class QtForm4Controls final : public chart::Form4Controls {
   // A screen reader hears why a read-out is red from its accessible description: the
   // quantity it shows, that it is outside the permitted region, and why.
   void setWarning(chart::TextControl control, std::string_view words) override;
-  // Label4 and Label20 are named from `names` when a screen reader asks.
+  // The read-outs that Tab reaches are named from `names` when a screen reader asks.
   void setSpokenNames(SpokenNames names) override;
   // Tells screen readers of each read-out name that changed since the last call: once an
   // event's handler is over, when the reading has written the texts and the warnings.
@@ -63,9 +63,9 @@ class QtForm4Controls final : public chart::Form4Controls {
   void nameInputChanged(chart::TextControl control);
 
   Form4Widgets w_;
-  std::array<QString, 8> quantities_;  // each text's accessible description as built
+  std::array<QString, chart::kTextControlCount> quantities_;  // accessible descriptions as built
   SpokenNames names_;
-  std::array<bool, 8> nameChanged_{};
+  std::array<bool, chart::kTextControlCount> nameChanged_{};
 };
 
 }  // namespace ui

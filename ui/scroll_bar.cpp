@@ -7,10 +7,11 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 
+#include "chart/form4_controls.h"
+
 namespace ui {
 namespace {
 
-constexpr int kStartMaximum = 32767;
 constexpr chart::scales::BarQuantity kPlainValue{0.0, 1.0};
 
 // A scroll bar whose value a screen reader hears as the speed or power it stands for.
@@ -64,7 +65,7 @@ ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent)
   // Before the first value event asks for the bar's interface.
   static const bool spoken = (QAccessible::installFactory(scrollBarAccessible), true);
   (void)spoken;
-  setRange(0, kStartMaximum);
+  setRange(0, chart::kStartScrollMaximum);
   setValue(0);
   setSingleStep(1);
   setPageStep(1);

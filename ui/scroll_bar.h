@@ -8,8 +8,9 @@
 
 namespace ui {
 
-// A scroll bar as the window's cross-hair needs it: 0 to 32767 at value 0, steps of 1
-// for arrows, trough and keys, and a value that changes only when a dragged thumb is let go.
+// A scroll bar as the window's cross-hair needs it: 0 to chart::kStartScrollMaximum at value 0,
+// steps of 1 for arrows, trough and keys, and a value that changes only when a dragged thumb is
+// let go.
 class ScrollBar final : public QScrollBar {
  public:
   ScrollBar(Qt::Orientation orientation, QWidget* parent);

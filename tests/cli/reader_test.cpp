@@ -143,28 +143,24 @@ std::vector<json> jsonLines(const std::string& text) {
   return records;
 }
 
-// What the core on in-memory controls shows, in the reader's field names.
-json shownBy(const CoreHarness& core) {
+// A reading of the core, in the reader's field names.
+json readingOf(const chart::Reading& r) {
   std::set<std::string> reasons;
-  for (const TextControl control : {TextControl::Text1, TextControl::Text2}) {
-    std::string words = core.controls.warning(control);
-    for (std::size_t at; !words.empty(); words.erase(0, at == std::string::npos ? at : at + 2)) {
-      at = words.find("; ");
-      reasons.insert(words.substr(0, at));
-    }
-  }
-  return {{"hscroll", core.controls.scrollValue(chart::ScrollBar::HScroll1)},
-          {"vscroll", core.controls.scrollValue(chart::ScrollBar::VScroll1)},
-          {"speed", core.text(TextControl::Label4)},
-          {"power", core.text(TextControl::Text1)},
-          {"pressure", core.text(TextControl::Text2)},
-          {"delivery", core.text(TextControl::Label20)},
-          {"delivery_class", core.text(TextControl::Label21)},
-          {"speed_power_red", core.red(TextControl::Text1)},
-          {"pressure_red", core.red(TextControl::Text2)},
+  for (const std::string_view words : chart::wordsOf(r.reasons(), chart::WarningTexts))
+    reasons.emplace(words);
+  return {{"hscroll", r.hscroll},
+          {"vscroll", r.vscroll},
+          {"speed", r.speed},
+          {"power", r.power},
+          {"pressure", r.pressure},
+          {"delivery", r.delivery},
+          {"delivery_class", r.deliveryClass},
+          {"speed_power_red", r.speedPowerRed()},
+          {"pressure_red", r.pressureRed()},
           {"reasons", reasons}};
 }
 
+// The reading in a record of the reader's, its reasons as a set like readingOf's.
 json readingPart(json record) {
   for (const char* key : {"line", "placed", "refused"}) record.erase(key);
   record["reasons"] = record["reasons"].get<std::set<std::string>>();
@@ -179,36 +175,20 @@ std::string joined(const std::vector<std::string>& lines) {
 
 TEST(Reader, FreshWindowStartsAsTheLayoutTableLaysItOut) {
   const chart::MemoryControls controls;
-  for (const auto& [name, control] :
-       std::initializer_list<std::pair<std::string_view, TextControl>>{
-           {"Text1", TextControl::Text1},
-           {"Text2", TextControl::Text2},
-           {"Text3", TextControl::Text3},
-           {"Text4", TextControl::Text4},
-           {"Text5", TextControl::Text5},
-           {"Label4", TextControl::Label4},
-           {"Label20", TextControl::Label20},
-           {"Label21", TextControl::Label21}}) {
-    for (const layout::ControlLayout& entry : layout::kForm4Layout) {
-      if (entry.name == name) {
-        EXPECT_EQ(controls.text(control), entry.caption) << name;
-      }
-    }
+  for (std::size_t i = 0; i < chart::kTextControlCount; ++i) {
+    const std::string_view name = layout::kTextControls[i];
+    EXPECT_EQ(controls.text(static_cast<TextControl>(i)), layout::findControl(name)->caption)
+        << name;
   }
+  const layout::ControlLayout* marker = layout::findControl("Shape2");
+  EXPECT_EQ(controls.markerLeft(), marker->left);
+  EXPECT_EQ(controls.markerTop(), marker->top);
   using enum chart::LineEnd;
-  for (const layout::ControlLayout& entry : layout::kForm4Layout) {
-    if (entry.name == "Shape2") {
-      EXPECT_EQ(controls.markerLeft(), entry.left);
-      EXPECT_EQ(controls.markerTop(), entry.top);
-    }
-    using enum chart::CrossHairLine;
-    for (const auto& [name, line] : {std::pair{"Line1", Line1}, {"Line2", Line2}}) {
-      if (entry.name != name) continue;
-      const std::array<chart::ChartCoord, 4> ends{
-          controls.lineEnd(line, X1), controls.lineEnd(line, Y1), controls.lineEnd(line, X2),
-          controls.lineEnd(line, Y2)};
-      for (std::size_t i = 0; i < ends.size(); ++i) EXPECT_EQ(ends[i], entry.lineEnds[i]) << name;
-    }
+  for (const chart::CrossHairLine line :
+       {chart::CrossHairLine::Line1, chart::CrossHairLine::Line2}) {
+    const layout::ControlLayout* entry = layout::findControl(layout::nameOf(line));
+    for (const chart::LineEnd end : {X1, Y1, X2, Y2})
+      EXPECT_EQ(controls.lineEnd(line, end), entry->lineEnds[chart::at(end)]) << entry->name;
   }
 }
 
@@ -233,7 +213,7 @@ TEST(Reader, AtShowsWhatTheScrollBarsShow) {
     CoreHarness core;
     core.scrollTo(positions[i].first, positions[i].second);
     EXPECT_EQ(records[i]["line"], i + 1);
-    EXPECT_EQ(readingPart(records[i]), shownBy(core)) << "at " << input[i];
+    EXPECT_EQ(readingPart(records[i]), readingOf(core.window.reading())) << "at " << input[i];
   }
 }
 
@@ -299,7 +279,7 @@ void expectCalculatorsMatch(const char* command, const std::vector<CalculatorCas
     std::string refused;
     for (const std::string words : records[i]["refused"])
       refused += (refused.empty() ? "" : "; ") + words;
-    EXPECT_EQ(readingPart(records[i]), shownBy(core)) << command << ' ' << i + 1;
+    EXPECT_EQ(readingPart(records[i]), readingOf(core.window.reading())) << command << ' ' << i + 1;
     EXPECT_EQ(records[i]["placed"], c.placed) << command << ' ' << i + 1;
     EXPECT_EQ(refused, c.refused) << command << ' ' << i + 1;
   }
@@ -600,31 +580,6 @@ TEST(Reader, AnswersEachLineBeforeTheNextArrives) {
   EXPECT_NE(received.find("\n1,184,250,3840,20.0,7.0,"), std::string::npos) << received;
 }
 
-}  // namespace
-
-namespace {
-
-json readingOf(const chart::Reading& r) {
-  std::set<std::string> reasons;
-  for (const std::string_view words : chart::wordsOf(r.reasons(), chart::WarningTexts))
-    reasons.emplace(words);
-  return {{"hscroll", r.hscroll},
-          {"vscroll", r.vscroll},
-          {"speed", r.speed},
-          {"power", r.power},
-          {"pressure", r.pressure},
-          {"delivery", r.delivery},
-          {"delivery_class", r.deliveryClass},
-          {"speed_power_red", r.speedPowerRed()},
-          {"pressure_red", r.pressureRed()},
-          {"reasons", reasons}};
-}
-
-json readingPartOf(json reading) {
-  reading["reasons"] = reading["reasons"].get<std::set<std::string>>();
-  return reading;
-}
-
 TEST(Reader, SelectPrintsTheCoresSelectionForEachDuty) {
   const std::vector<std::pair<double, double>> duties{
       {4.5, 8}, {2.45, 13}, {6.5, 4}, {3, 6}, {4, 10}};
@@ -648,7 +603,7 @@ TEST(Reader, SelectPrintsTheCoresSelectionForEachDuty) {
                                                 .count = 3});
     const json& record = records[i];
     EXPECT_EQ(record["delivery_speed"], s.deliverySpeed);
-    EXPECT_EQ(readingPartOf(record["reading"]), readingOf(s.reading)) << i;
+    EXPECT_EQ(readingPart(record["reading"]), readingOf(s.reading)) << i;
     std::size_t k = 0;
     for (const chart::MotorDrives& motor : s.motors) {
       for (const chart::DriveProposal& d : motor.drives) {
@@ -659,7 +614,7 @@ TEST(Reader, SelectPrintsTheCoresSelectionForEachDuty) {
         EXPECT_EQ(drive["airend_pulley"], d.airEndPulley);
         EXPECT_NEAR(drive["belt_speed"].get<double>(), d.design.beltSpeed, 0.05);
         EXPECT_EQ(drive["reaches_delivery"], d.reachesDelivery);
-        EXPECT_EQ(readingPartOf(drive["reading"]), readingOf(d.reading)) << i << ' ' << k;
+        EXPECT_EQ(readingPart(drive["reading"]), readingOf(d.reading)) << i << ' ' << k;
       }
     }
     EXPECT_EQ(k, record["drives"].size());

@@ -5,19 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "chart/skip_on_failure.h"
+#include "tests/support/fault_of.h"
 
 namespace chart {
 namespace {
 
-template <typename Operation>
-std::optional<Fault> faultOf(Operation&& operation) {
-  try {
-    operation();
-  } catch (const ChartError& error) {
-    return error.fault();
-  }
-  return std::nullopt;
-}
+using testsupport::faultOf;
 
 TEST(Checked16Bit, RefusesToWrapAround) {
   EXPECT_EQ(checkedMul(500, 10), 5000);

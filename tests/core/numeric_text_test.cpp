@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "chart/checked.h"
+#include "tests/support/fault_of.h"
 
 namespace chart {
 namespace {
+
+using testsupport::faultOf;
 
 struct ReadCase {
   const char* why;
@@ -56,23 +59,8 @@ TEST(ReadNumberBeyondDoubleRange, IsAnOverflow) {
   for (const std::string& text :
        {std::string("1e400"), std::string("-1e400"), std::string(400, '9'),
         std::string("1e99999999999999999999"), std::string("0.000001e315")}) {
-    try {
-      readNumber(text);
-      ADD_FAILURE() << text << " read without error";
-    } catch (const ChartError& error) {
-      EXPECT_EQ(error.fault(), Fault::Overflow) << text;
-    }
+    EXPECT_EQ(faultOf([&] { readNumber(text); }), Fault::Overflow) << text;
   }
-}
-
-Fault faultOf(auto&& operation) {
-  try {
-    operation();
-  } catch (const ChartError& error) {
-    return error.fault();
-  }
-  ADD_FAILURE() << "no error";
-  return Fault::InvalidPropertyValue;
 }
 
 struct WholeCase {

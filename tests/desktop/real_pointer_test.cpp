@@ -2,13 +2,15 @@
 // at, read the chart pixel drawn under the pointer: the events come through the window
 // system, not through QTest.
 
+#include <algorithm>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include <QTest>
 
 #include "tests/desktop/pointer.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/named_font.h"
 
@@ -53,41 +55,37 @@ class RealPointerTest : public QObject {
   void cleanupTestCase() { form_.reset(); }
 
   void click_readsTheColumnDrawnUnderThePointer() {
-    const int row = static_cast<int>(std::ranges::find(mapping_.row, 200) - mapping_.row.begin());
-    ui::QtForm4Controls& c = form_->controls();
-    for (const int column : kGridColumns) {
-      for (const int d : devicePixelsAround(mapping_.column, column)) {
-        c.setScrollValue(ScrollBar::HScroll1, 0);
-        QVERIFY(desktoptest::clickAt(origin_ + QPoint(d, row)));
-        const int expected = mapping_.column[static_cast<std::size_t>(d)] + 1;
-        QTRY_VERIFY2(c.scrollValue(ScrollBar::HScroll1) == expected,
-                     qPrintable(QStringLiteral("device column %1 shows chart column %2 but read %3")
-                                    .arg(d)
-                                    .arg(expected - 1)
-                                    .arg(c.scrollValue(ScrollBar::HScroll1) - 1)));
-      }
-    }
+    clickAround(ScrollBar::HScroll1, kGridColumns);
   }
 
-  void click_readsTheRowDrawnUnderThePointer() {
-    const int column =
-        static_cast<int>(std::ranges::find(mapping_.column, 250) - mapping_.column.begin());
-    ui::QtForm4Controls& c = form_->controls();
-    for (const int row : kGridRows) {
-      for (const int e : devicePixelsAround(mapping_.row, row)) {
-        c.setScrollValue(ScrollBar::VScroll1, 0);
-        QVERIFY(desktoptest::clickAt(origin_ + QPoint(column, e)));
-        const int expected = mapping_.row[static_cast<std::size_t>(e)] + 1;
-        QTRY_VERIFY2(c.scrollValue(ScrollBar::VScroll1) == expected,
-                     qPrintable(QStringLiteral("device row %1 shows chart row %2 but read %3")
-                                    .arg(e)
-                                    .arg(expected - 1)
-                                    .arg(c.scrollValue(ScrollBar::VScroll1) - 1)));
-      }
-    }
-  }
+  void click_readsTheRowDrawnUnderThePointer() { clickAround(ScrollBar::VScroll1, kGridRows); }
 
  private:
+  // Clicks every device pixel around each grid line across the chart's middle, and reads the
+  // chart pixel drawn there off the bar.
+  void clickAround(ScrollBar bar, std::span<const int> gridLines) {
+    const bool columns = bar == ScrollBar::HScroll1;
+    const std::vector<int>& along = columns ? mapping_.column : mapping_.row;
+    const std::vector<int>& across = columns ? mapping_.row : mapping_.column;
+    const int middle =
+        static_cast<int>(std::ranges::find(across, columns ? 200 : 250) - across.begin());
+    const char* what = columns ? "column" : "row";
+    ui::QtForm4Controls& c = form_->controls();
+    for (const int line : gridLines) {
+      for (const int d : devicePixelsAround(along, line)) {
+        c.setScrollValue(bar, 0);
+        QVERIFY(desktoptest::clickAt(origin_ + (columns ? QPoint(d, middle) : QPoint(middle, d))));
+        const int expected = along[static_cast<std::size_t>(d)] + 1;
+        QTRY_VERIFY2(c.scrollValue(bar) == expected,
+                     qPrintable(QStringLiteral("device %1 %2 shows chart %1 %3 but read %4")
+                                    .arg(what)
+                                    .arg(d)
+                                    .arg(expected - 1)
+                                    .arg(c.scrollValue(bar) - 1)));
+      }
+    }
+  }
+
   std::unique_ptr<ui::Form4> form_;
   ChartMapping mapping_;
   QPoint origin_;

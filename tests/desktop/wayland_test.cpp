@@ -13,7 +13,7 @@
 #include <QWindow>
 
 #include "tests/desktop/pointer.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/form10.h"
 #include "ui/form4.h"
 #include "ui/named_font.h"

@@ -2,7 +2,6 @@
 // accessibility interfaces, the read-outs spoken by their values, and red read-outs that
 // say why in words, reached through real clicks on the chart.
 
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -15,9 +14,9 @@
 #include "chart/reading_announcement.h"
 #include "chart/warnings.h"
 #include "layout/form4_layout.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
+#include "tests/support/main_window_test.h"
 #include "ui/form4.h"
-#include "ui/named_font.h"
 
 using namespace uitest;
 using ::layout::ControlKind;
@@ -57,20 +56,10 @@ void recordEvent(QAccessibleEvent* event) {
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public MainWindowTest {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { ui::installNamedFont(); }
-
-  void init() {
-    form_ = std::make_unique<ui::Form4>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-  }
-
-  void cleanup() { form_.reset(); }
-
   void control_data() {
     QTest::addColumn<const ControlLayout*>("layout");
     for (const ControlLayout& layout : ::layout::kForm4Layout) {
@@ -303,9 +292,6 @@ class AccessibilityTest : public QObject {
     }
     QAccessible::installUpdateHandler(previous);
   }
-
- private:
-  std::unique_ptr<ui::Form4> form_;
 };
 
 QTEST_MAIN(AccessibilityTest)

@@ -15,17 +15,16 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 
 #include "tests/support/core_harness.h"
+#include "tests/support/form4_probe.h"
+#include "tests/support/main_window_test.h"
 #include "tests/support/reading_cases.h"
-#include "tests/ui/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/line_control.h"
 #include "ui/mouse_masks.h"
-#include "ui/named_font.h"
 #include "ui/shape_control.h"
 
 using namespace uitest;
@@ -106,40 +105,19 @@ QString drawingFault(ui::Form4& form, const ChartMapping& mapping) {
       {column, row, static_cast<int>(c.markerLeft()), static_cast<int>(c.markerTop())});
 }
 
-QPoint centreOf(QScrollBar* bar, QStyle::SubControl part) {
-  QStyleOptionSlider option;
-  option.initFrom(bar);
-  option.orientation = bar->orientation();
-  option.minimum = bar->minimum();
-  option.maximum = bar->maximum();
-  option.sliderPosition = bar->sliderPosition();
-  option.sliderValue = bar->value();
-  option.singleStep = bar->singleStep();
-  option.pageStep = bar->pageStep();
-  return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
-}
-
 }  // namespace
 
-class CrossHairTest : public QObject {
+class CrossHairTest : public MainWindowTest {
   Q_OBJECT
 
- private slots:
-  void initTestCase() { ui::installNamedFont(); }
-
-  void init() {
-    form_ = std::make_unique<ui::Form4>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  void opened() override {
     mapping_ = chartMapping(*form_);
     readings_ = std::make_unique<ReadingCounter>(form_->control("Line1"));
   }
 
-  void cleanup() {
-    readings_.reset();
-    form_.reset();
-  }
+  void closing() override { readings_.reset(); }
 
+ private slots:
   // The core's raster comes from Qt's BMP reader; the bitmap file read byte by byte
   // must give the same colours in the same order.
   void raster_isTheChartBitmapPixelForPixel() {
@@ -466,20 +444,20 @@ class CrossHairTest : public QObject {
     auto* bar = find<QScrollBar>(*form_, "HScroll1");
     bar->setValue(100);
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
-                      centreOf(bar, QStyle::SC_ScrollBarAddLine));
+                      partOf(bar, QStyle::SC_ScrollBarAddLine).center());
     QCOMPARE(bar->value(), 101);
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
-                      centreOf(bar, QStyle::SC_ScrollBarSubLine));
+                      partOf(bar, QStyle::SC_ScrollBarSubLine).center());
     QCOMPARE(bar->value(), 100);
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
-                      centreOf(bar, QStyle::SC_ScrollBarAddPage));
+                      partOf(bar, QStyle::SC_ScrollBarAddPage).center());
     QCOMPARE(bar->value(), 101);
   }
 
   // Dragging the thumb moves nothing until it is let go; then the cross-hair follows once.
   void thumbDrag_movesTheCrossHairOnRelease() {
     auto* bar = find<QScrollBar>(*form_, "HScroll1");
-    const QPoint thumb = centreOf(bar, QStyle::SC_ScrollBarSlider);
+    const QPoint thumb = partOf(bar, QStyle::SC_ScrollBarSlider).center();
     QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, thumb);
     QTest::mouseMove(bar, thumb + QPoint(120, 0));
     QTest::mouseMove(bar, thumb + QPoint(200, 0));
@@ -575,7 +553,6 @@ class CrossHairTest : public QObject {
   }
 
  private:
-  std::unique_ptr<ui::Form4> form_;
   std::unique_ptr<ReadingCounter> readings_;
   ChartMapping mapping_;
 };

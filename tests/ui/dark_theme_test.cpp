@@ -11,8 +11,8 @@
 #include <QPalette>
 #include <QTest>
 
-#include "tests/ui/form4_probe.h"
-#include "tests/ui/selection_probe.h"
+#include "tests/support/form4_probe.h"
+#include "tests/support/selection_probe.h"
 #include "ui/form4.h"
 #include "ui/light_field.h"
 #include "ui/named_font.h"

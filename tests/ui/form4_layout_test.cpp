@@ -3,9 +3,11 @@
 #include "layout/form4_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,13 +16,12 @@
 #include <QTest>
 
 #include "chart/pressure_reading.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/bordered_label.h"
 #include "ui/embedded_pictures.h"
 #include "ui/form4.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
-#include "ui/shape_control.h"
 
 using namespace uitest;
 using ::layout::ControlKind;
@@ -31,29 +32,34 @@ Q_DECLARE_METATYPE(const ControlLayout*)
 
 namespace {
 
-bool hasKind(QWidget* widget, ControlKind kind) {
-  switch (kind) {
-    case ControlKind::PictureBox:
-      return qobject_cast<ui::PictureBox*>(widget) != nullptr;
-    case ControlKind::Button:
-      return qobject_cast<QPushButton*>(widget) != nullptr;
-    case ControlKind::TextBox:
-      return qobject_cast<QLineEdit*>(widget) != nullptr;
-    case ControlKind::HScrollBar:
-    case ControlKind::VScrollBar: {
-      auto* bar = qobject_cast<QScrollBar*>(widget);
-      const auto orientation = kind == ControlKind::HScrollBar ? Qt::Horizontal : Qt::Vertical;
-      return bar != nullptr && bar->orientation() == orientation;
-    }
-    case ControlKind::Line:
-      return dynamic_cast<ui::LineControl*>(widget) != nullptr;
-    case ControlKind::Shape:
-      return dynamic_cast<ui::ShapeControl*>(widget) != nullptr;
-    case ControlKind::Label:
-      return qobject_cast<QLabel*>(widget) != nullptr;
-  }
-  return false;
-}
+// Each kind of control as a user meets it: what a screen reader calls it, and which way a
+// scroll bar lies. Lines and shapes are only drawn.
+struct Kind {
+  ControlKind kind;
+  QAccessible::Role role;
+  Qt::Orientation lies = Qt::Horizontal;
+};
+constexpr Kind kKinds[] = {
+    {ControlKind::PictureBox, QAccessible::Graphic},
+    {ControlKind::Button, QAccessible::Button},
+    {ControlKind::TextBox, QAccessible::EditableText},
+    {ControlKind::HScrollBar, QAccessible::ScrollBar},
+    {ControlKind::VScrollBar, QAccessible::ScrollBar, Qt::Vertical},
+    {ControlKind::Line, QAccessible::Client},
+    {ControlKind::Shape, QAccessible::Client},
+    {ControlKind::Label, QAccessible::StaticText},
+};
+
+// The side a label's text keeps to.
+struct Side {
+  ::layout::TextAlign align;
+  Qt::AlignmentFlag side;
+};
+constexpr Side kSides[] = {
+    {::layout::TextAlign::Left, Qt::AlignLeft},
+    {::layout::TextAlign::Right, Qt::AlignRight},
+    {::layout::TextAlign::Centre, Qt::AlignHCenter},
+};
 
 QString captionOf(QWidget* widget) {
   if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
@@ -122,30 +128,28 @@ class Form4LayoutTest : public QObject {
     for (const ControlLayout& layout : kForm4Layout) QTest::newRow(layout.name.data()) << &layout;
   }
 
-  // Kind, container, place, caption or text, tooltip, font and focus of each control.
+  // What a user meets of each control: what it is, where, what it says and its tooltip, whether
+  // Tab stops there, its face, and a label's side and frame.
   void control() {
     QFETCH(const ControlLayout*, layout);
     QWidget* widget = form_->control(layout->name);
     QVERIFY(widget != nullptr);
-    QVERIFY(hasKind(widget, layout->kind));
+    const Kind& kind = *std::ranges::find(kKinds, layout->kind, &Kind::kind);
+    QCOMPARE(QAccessible::queryAccessibleInterface(widget)->role(), kind.role);
+    if (auto* bar = qobject_cast<QScrollBar*>(widget)) QCOMPARE(bar->orientation(), kind.lies);
 
-    QWidget* container =
-        layout->container == ::layout::Container::Form4 ? form_.get() : picture1(*form_)->client();
-    QCOMPARE(widget->parentWidget(), container);
+    const bool inChart = layout->container == ::layout::Container::Picture1;
+    QCOMPARE(widget->parentWidget(), inChart ? picture1(*form_)->client() : form_.get());
     // The cross-hair controls are moved off the chart at load; their sizes and the line
     // ends that loading leaves alone stay as designed.
     if (layout->kind == ControlKind::Line) {
       auto* line = dynamic_cast<ui::LineControl*>(widget);
-      const bool vertical = layout->lineEnds[0] == layout->lineEnds[2];
+      QVERIFY(line != nullptr);
       using enum chart::LineEnd;
-      if (vertical) {
-        QCOMPARE(line->end(Y1), static_cast<float>(layout->lineEnds[1]));
-        QCOMPARE(line->end(Y2), static_cast<float>(layout->lineEnds[3]));
-      } else {
-        QCOMPARE(line->end(X1), static_cast<float>(layout->lineEnds[0]));
-        QCOMPARE(line->end(X2), static_cast<float>(layout->lineEnds[2]));
-      }
-    } else if (layout->container == ::layout::Container::Picture1) {
+      const bool vertical = layout->lineEnds[0] == layout->lineEnds[2];
+      for (const chart::LineEnd end : vertical ? std::array{Y1, Y2} : std::array{X1, X2})
+        QCOMPARE(line->end(end), static_cast<float>(layout->lineEnds[chart::at(end)]));
+    } else if (inChart) {
       QCOMPARE(widget->size(), QSize(layout->width, layout->height));
     } else {
       QCOMPARE(widget->geometry(), QRect(layout->left, layout->top, layout->width, layout->height));
@@ -166,12 +170,8 @@ class Form4LayoutTest : public QObject {
     }
 
     if (auto* label = qobject_cast<QLabel*>(widget)) {
-      const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
-      const Qt::Alignment expected = layout->align == ::layout::TextAlign::Right ? Qt::AlignRight
-                                     : layout->align == ::layout::TextAlign::Centre
-                                         ? Qt::AlignHCenter
-                                         : Qt::AlignLeft;
-      QCOMPARE(horizontal, expected);
+      const Side& side = *std::ranges::find(kSides, layout->align, &Side::align);
+      QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, Qt::Alignment(side.side));
       QCOMPARE(dynamic_cast<ui::BorderedLabel*>(label) != nullptr, layout->border);
     }
   }

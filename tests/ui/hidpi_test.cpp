@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 #include <QLabel>
@@ -13,10 +12,10 @@
 #include <QTest>
 
 #include "tests/support/core_harness.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
+#include "tests/support/main_window_test.h"
 #include "ui/bordered_label.h"
 #include "ui/form4.h"
-#include "ui/named_font.h"
 
 using namespace uitest;
 using chart::ScrollBar;
@@ -103,21 +102,12 @@ std::vector<std::pair<QRgb, int>> runsOf(const QImage& shown, QPoint from, QPoin
 
 }  // namespace
 
-class HiDpiTest : public QObject {
+class HiDpiTest : public MainWindowTest {
   Q_OBJECT
 
+  void opened() override { mapping_ = chartMapping(*form_, &named_); }
+
  private slots:
-  void initTestCase() { ui::installNamedFont(); }
-
-  void init() {
-    form_ = std::make_unique<ui::Form4>();
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    mapping_ = chartMapping(*form_, &named_);
-  }
-
-  void cleanup() { form_.reset(); }
-
   // Nearest neighbour: each chart pixel is one solid block of device pixels, and no
   // device pixel mixes two chart pixels. The chart itself shows on exactly those blocks.
   void chart_isDrawnInWholePixels() {
@@ -289,7 +279,6 @@ class HiDpiTest : public QObject {
   }
 
  private:
-  std::unique_ptr<ui::Form4> form_;
   ChartMapping mapping_;
   QImage named_;
 };

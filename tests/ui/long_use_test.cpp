@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/named_font.h"
 

@@ -23,12 +23,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "chart/checked.h"
 #include "tests/support/core_harness.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/form4.h"
 #include "ui/line_control.h"
 #include "ui/named_font.h"
@@ -370,8 +369,7 @@ class ModelWalkTest : public QObject {
       }
       log_.push_back(action_);
       if (log_.size() > kLogTail) log_.pop_front();
-      for (const TextControl c :
-           {TextControl::Text1, TextControl::Text2, TextControl::Label4, TextControl::Label20}) {
+      for (const TextControl c : chart::kWarnedControls) {
         if (core_.red(c)) {
           ++redSteps;
           break;
@@ -715,21 +713,12 @@ class ModelWalkTest : public QObject {
       QStyle::SubControl part =
           dice_.pick({QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine,
                       QStyle::SC_ScrollBarSubPage, QStyle::SC_ScrollBarAddPage});
-      QStyleOptionSlider option;
-      option.initFrom(widget);
-      option.orientation = widget->orientation();
-      option.minimum = widget->minimum();
-      option.maximum = widget->maximum();
-      option.sliderPosition = widget->sliderPosition();
-      option.sliderValue = widget->value();
-      option.singleStep = widget->singleStep();
-      option.pageStep = widget->pageStep();
-      QRect rect = widget->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, widget);
+      QRect rect = partOf(widget, part);
       if (rect.width() < 3 || rect.height() < 3) {
         // The thumb sits at that end, and there is no trough beside it.
         part = part == QStyle::SC_ScrollBarSubPage ? QStyle::SC_ScrollBarSubLine
                                                    : QStyle::SC_ScrollBarAddLine;
-        rect = widget->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, widget);
+        rect = partOf(widget, part);
       }
       const bool add = part == QStyle::SC_ScrollBarAddLine || part == QStyle::SC_ScrollBarAddPage;
       const bool arrow = part == QStyle::SC_ScrollBarAddLine || part == QStyle::SC_ScrollBarSubLine;

@@ -6,7 +6,6 @@
 #include "ui/selection_window.h"
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include <QAccessible>
@@ -18,10 +17,10 @@
 #include "layout/selection_layout.h"
 #include "resources/embedded_belts.h"
 #include "resources/embedded_chart.h"
-#include "tests/ui/form4_probe.h"
-#include "tests/ui/selection_probe.h"
+#include "tests/support/form4_probe.h"
+#include "tests/support/main_window_test.h"
+#include "tests/support/selection_probe.h"
 #include "ui/form4.h"
-#include "ui/named_font.h"
 
 using namespace uitest;
 
@@ -59,15 +58,10 @@ struct Heard : QObject {
 
 }  // namespace
 
-class SelectionWindowTest : public QObject {
+class SelectionWindowTest : public MainWindowTest {
   Q_OBJECT
 
- private slots:
-  void initTestCase() { ui::installNamedFont(); }
-
-  void init() {
-    form_ = std::make_unique<ui::Form4>();
-    form_->show();
+  void opened() override {
     window_ = new ui::SelectionWindow(*form_, [this](ui::SheetRequest r) { asked_.push_back(r); });
     window_->placeBesideMainWindow();
     window_->show();
@@ -75,8 +69,7 @@ class SelectionWindowTest : public QObject {
     asked_.clear();
   }
 
-  void cleanup() { form_.reset(); }
-
+ private slots:
   // The duty typed, Enter pressed in an entry, and the core's own selection of it.
   chart::Selection select(const DutyTexts& texts,
                           std::string_view enterIn = chart::DutyEntries.back().name) {
@@ -252,7 +245,6 @@ class SelectionWindowTest : public QObject {
   }
 
  private:
-  std::unique_ptr<ui::Form4> form_;
   ui::SelectionWindow* window_ = nullptr;  // the main window's
   std::vector<ui::SheetRequest> asked_;
 };

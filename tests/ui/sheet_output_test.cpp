@@ -16,8 +16,8 @@
 #include <QTimer>
 
 #include "resources/embedded_chart.h"
-#include "tests/ui/form4_probe.h"
-#include "tests/ui/selection_probe.h"
+#include "tests/support/form4_probe.h"
+#include "tests/support/selection_probe.h"
 #include "ui/form4.h"
 #include "ui/named_font.h"
 

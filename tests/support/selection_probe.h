@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "chart/drive_selection.h"
-#include "tests/ui/form4_probe.h"
+#include "tests/support/form4_probe.h"
 #include "ui/selection_window.h"
 
 namespace uitest {

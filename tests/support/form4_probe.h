@@ -15,7 +15,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QString>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include "chart/chart_raster.h"
 #include "layout/form4_layout.h"
@@ -65,6 +68,21 @@ inline void clickChart(const ui::Form4& form, QPointF at, Qt::MouseButton button
                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   sendChartMouse(form, QEvent::MouseButtonPress, at, button, button, modifiers);
   sendChartMouse(form, QEvent::MouseButtonRelease, at, button, Qt::NoButton, modifiers);
+}
+
+// Where a part of a scroll bar lies in it: an arrow, the trough either side of the thumb, or
+// the thumb.
+inline QRect partOf(QScrollBar* bar, QStyle::SubControl part) {
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = bar->orientation();
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = bar->sliderPosition();
+  option.sliderValue = bar->value();
+  option.singleStep = bar->singleStep();
+  option.pageStep = bar->pageStep();
+  return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
 }
 
 // What Picture1's client area shows, one pixel per chart pixel.

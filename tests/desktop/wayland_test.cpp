@@ -31,19 +31,33 @@ class ScreenFinder final : public QObject {
     QWindow* handle = window->windowHandle();
     handle->installEventFilter(this);
     std::optional<QPoint> origin;
-    for (int y = 150; y < 1100 && !origin; y += 200) {
-      for (int x = 150; x < 1500 && !origin; x += 300) {
-        seen_.reset();
-        if (!desktoptest::moveTo({x, y})) break;
-        if (QTest::qWaitFor([this] { return seen_.has_value(); }, 1000))
-          origin = QPoint(x, y) - *seen_;
+    // A point off the window is passed after a short wait, and only where the whole grid went
+    // unseen, as a busy machine may make it, is it walked again with patience.
+    for (const int patience : {150, 1000}) {
+      for (int y = 150; y < 1100 && !origin; y += 200) {
+        for (int x = 150; x < 1500 && !origin; x += 300) {
+          seen_.reset();
+          if (!desktoptest::moveTo({x, y})) break;
+          if (QTest::qWaitFor([this] { return seen_.has_value(); }, patience))
+            origin = confirmed(QPoint(x, y) - *seen_);
+        }
       }
+      if (origin) break;
     }
     handle->removeEventFilter(this);
     return origin;
   }
 
  protected:
+  // A late event of an earlier point would give a wrong origin: one more point must agree.
+  std::optional<QPoint> confirmed(QPoint origin) {
+    const QPoint inside(12, 12);
+    seen_.reset();
+    if (!desktoptest::moveTo(origin + inside)) return std::nullopt;
+    const bool agrees = QTest::qWaitFor([&] { return seen_ == inside; }, 1000);
+    return agrees ? std::optional<QPoint>(origin) : std::nullopt;
+  }
+
   bool eventFilter(QObject* /*watched*/, QEvent* event) override {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
       seen_ = static_cast<QSinglePointEvent*>(event)->position().toPoint();

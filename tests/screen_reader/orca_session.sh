@@ -7,7 +7,7 @@
 #   where a step begins, `await PATTERN` waits up to 20 s for an utterance since the mark
 #   (`within PATTERN SECONDS` the same without failing),
 #   `check_once PATTERN` checks it was said once; patterns are extended regexes, or fixed
-#   strings with `match=-F`.
+#   strings with `match=-F`; `window_of` finds a window as `xdotool search` does.
 
 orca_outside() {
   local screen=$1 script=$2 work status=0
@@ -40,6 +40,19 @@ cleanup() {
   done
   for pid in "${pids[@]}"; do kill -KILL "$pid" 2> /dev/null || true; done
   wait "${pids[@]}" 2> /dev/null || true
+}
+
+# window_of XDOTOOL_SEARCH_ARGS...: the first visible window that matches. xdotool dies of a
+# window that vanishes while it looks (a browser's short-lived ones), so it looks again.
+window_of() {
+  local found _
+  for _ in $(seq 300); do
+    found=$(xdotool search --onlyvisible "$@" 2> /dev/null | head -1) || true
+    [ -n "$found" ] && echo "$found" && return
+    sleep 0.1
+  done
+  echo "no window: $*" >&2
+  return 1
 }
 
 match=-E

@@ -16,7 +16,7 @@ orca_inside "$work"
 
 "$program" > "$work/program.out" 2>&1 &
 pids+=($!)
-window=$(xdotool search --sync --onlyvisible --name "Air End : QNTe418" | head -1)
+window=$(window_of --name "Air End : QNTe418")
 # No window manager here: give the window the focus as one would.
 xdotool windowfocus --sync "$window"
 await "^ Air End : QNTe418\.$"
@@ -117,14 +117,14 @@ echo "the drawing window says its name when it opens"
 tab_through "^Close push button" "^Performance chart image" "scroll bar" "label\.$" "^Air End push button\.$"
 mark
 key space
-drawing=$(xdotool search --sync --onlyvisible --name "^ QNTe418$" | head -1)
+drawing=$(window_of --name "^ QNTe418$")
 xdotool windowfocus --sync "$drawing"
 await "QNTe418 air end outline drawing\.$"
 
 echo "the drive selection window: Select, the outcome once, a drive's Show and the main window's reading once"
 "$program" --drive-selection > "$work/selection.out" 2>&1 &
 pids+=($!)
-selection=$(xdotool search --sync --onlyvisible --name "^Drive selection$" | head -1)
+selection=$(window_of --name "^Drive selection$")
 mark
 xdotool windowfocus --sync "$selection"
 await "^Free air delivery Q \(m³/min\) text\.$"

@@ -40,7 +40,7 @@ for _ in $(seq 50); do [ -s "$work/url" ] && break; sleep 0.1; done
 # Display scale 1, kiosk: the page's origin is the screen's.
 /usr/bin/python3 "$support/browsers.py" "$(cat "$work/url")" > "$work/chromium.out" 2>&1 &
 pids+=($!)
-window=$(xdotool search --sync --onlyvisible --class chromium | head -1)
+window=$(window_of --class chromium)
 xdotool windowfocus --sync "$window"
 # The page is ready when Text1 has the focus. Orca meeting a browser that has just started
 # sometimes takes the first load's "busy" for a second load that never ends, and then says

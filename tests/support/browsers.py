@@ -28,8 +28,14 @@ def start(engine, **options):
 def fill_screen(which):
     """Without a window manager a browser's full screen or kiosk window need not fill the
     screen: the browser's window is made to."""
-    window = subprocess.run(['xdotool', 'search', '--sync', '--onlyvisible', *which],
-                            capture_output=True, text=True, check=True).stdout.split()[0]
+    for _ in range(300):  # xdotool dies of a window that vanishes while it looks: look again
+        found = subprocess.run(['xdotool', 'search', '--onlyvisible', *which], capture_output=True, text=True)
+        if found.stdout.split():
+            break
+        time.sleep(0.1)
+    else:
+        raise RuntimeError(f'no window {which} on the screen')
+    window = found.stdout.split()[0]
     screen = subprocess.run(['xdotool', 'getdisplaygeometry'], capture_output=True, text=True, check=True).stdout
     subprocess.run(['xdotool', 'windowmove', '--sync', window, '0', '0', 'windowsize', '--sync', window,
                     *screen.split()], check=True)

@@ -75,6 +75,14 @@ tar -C "$root" --numeric-owner -xzf "$base"
 # The tarball's top carries its mktemp folder's 0700, which would shut every user but root out.
 chmod 755 "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# A network that vouches for its HTTPS with a certificate of its own (the host names it for
+# Node) must be trusted in the tree too, or npm's registry is out of reach: the network's
+# setting, not the project's, so it is handed on as the host has it.
+extra_ca=()
+if [ -n "${NODE_EXTRA_CA_CERTS:-}" ] && [ -f "$NODE_EXTRA_CA_CERTS" ]; then
+  cp "$NODE_EXTRA_CA_CERTS" "$root/etc/network-ca.crt"
+  extra_ca=(NODE_EXTRA_CA_CERTS=/etc/network-ca.crt)
+fi
 printf '127.0.0.1 localhost\n127.0.1.1 %s\n' "$(hostname)" >"$root/etc/hosts"
 mount -t proc proc "$root/proc"
 mount -t sysfs sysfs "$root/sys"
@@ -113,7 +121,7 @@ in_tree() {   # in_tree USER COMMAND: a login-like environment, as a new user ha
   shift
   [ "$user" = root ] || home=/home/$user
   chroot --userspec="$(chroot "$root" id -u "$user"):$(chroot "$root" id -g "$user")" "$root" /usr/bin/env -i HOME="$home" USER="$user" LOGNAME="$user" \
-    PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin TERM=dumb DISPLAY="$display" \
+    PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin TERM=dumb DISPLAY="$display" "${extra_ca[@]}" \
     /bin/bash -c "cd && $*"
 }
 window_shown() {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -128,9 +127,7 @@ std::string figureText(const DesignFigure& figure, const BeltDesign& design) {
   // Every figure of a drive is above 0: 0 is one that a refused design never got to.
   const double value = figure.value(design);
   if (value == 0) return {};
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", figure.decimals, value);
-  return text;
+  return fixedText(value, figure.decimals);
 }
 
 std::vector<std::string> designRefusalWords(DesignRefusals refusals, const DriveLimits& limits,

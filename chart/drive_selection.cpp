@@ -346,10 +346,7 @@ DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn) {
 void showDrive(MemoryWindow& window, const DriveProposal& drive) {
   const DriveSteps steps = stepsToShow(drive, window.controls().scrollValue(ScrollBar::HScroll1));
   if (steps.parkFirst) window.scroll(ScrollBar::HScroll1, 0);
-  window.type(TextControl::Text3, steps.entries[0]);
-  window.type(TextControl::Text4, steps.entries[1]);
-  window.type(TextControl::Text5, steps.entries[2]);
-  window.command2Click();
+  window.belt(steps.entries[0], steps.entries[1], steps.entries[2]);
   window.scroll(ScrollBar::VScroll1, steps.vscroll);
 }
 
@@ -366,12 +363,6 @@ std::string answerNotes(const Selection& selection) {
              std::to_string(selection.deliverySpeed) + " 1/min, the pressure only here";
   }
   return notes;
-}
-
-std::string fixedText(double value, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
 }
 
 std::string selectionSummary(const Selection& s) {

@@ -175,7 +175,7 @@ EnteredDuty dutyFromEntries(std::span<const std::string, DutyEntries.size()> tex
 // estimated from that speed instead of the column's.
 struct DriveSteps {
   bool parkFirst = false;
-  std::array<std::string, 3> entries;
+  std::array<std::string, kBeltEntries.size()> entries;
   ScrollValue vscroll = 0;
 };
 DriveSteps stepsToShow(const DriveProposal& drive, ScrollValue currentColumn);
@@ -186,8 +186,6 @@ void showDrive(MemoryWindow& window, const DriveProposal& drive);
 // a speed answer that had to go past the speed that reaches Q.
 std::string driveNotes(const DriveProposal& drive);
 std::string answerNotes(const Selection& selection);
-// A figure as shown: a fixed number of decimals.
-std::string fixedText(double value, int decimals);
 
 // The panel a page shows: a heading, the table's caption, a sentence on the outcome for a
 // screen reader, and the name of the button that shows a drive on the window.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -15,6 +16,9 @@ enum class LineEnd { X1, Y1, X2, Y2 };
 // Controls whose text and text colour the core reads or writes; labels show their caption.
 enum class TextControl { Text1, Text2, Text3, Text4, Text5, Label4, Label20, Label21 };
 inline constexpr std::size_t kTextControlCount = static_cast<std::size_t>(TextControl::Label21) + 1;
+// The belt calculator's entries: motor speed, motor pulley, air-end pulley.
+inline constexpr std::array kBeltEntries{TextControl::Text3, TextControl::Text4,
+                                         TextControl::Text5};
 // A scroll bar's maximum before the window sets its own: the largest 16-bit value.
 inline constexpr ScrollValue kStartScrollMaximum = 32767;
 

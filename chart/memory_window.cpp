@@ -1,5 +1,6 @@
 #include "chart/memory_window.h"
 
+#include <array>
 #include <limits>
 
 #include "chart/skip_on_failure.h"
@@ -29,9 +30,9 @@ Refusals MemoryWindow::calculate(std::string_view power, std::string_view pressu
 
 Refusals MemoryWindow::belt(std::string_view motorSpeed, std::string_view motorPulley,
                             std::string_view airEndPulley) {
-  type(TextControl::Text3, motorSpeed);
-  type(TextControl::Text4, motorPulley);
-  type(TextControl::Text5, airEndPulley);
+  const std::array<std::string_view, kBeltEntries.size()> texts{motorSpeed, motorPulley,
+                                                                airEndPulley};
+  for (std::size_t i = 0; i < texts.size(); ++i) type(kBeltEntries[i], texts[i]);
   command2Click();
   return logic_.lastRefusals();
 }

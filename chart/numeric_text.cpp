@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <system_error>
 
@@ -152,6 +153,12 @@ Int16 intOf(double value) { return toInt16(std::floor(checkedValue(value))); }
 std::string integerText(Int16 value) { return std::to_string(value); }
 
 std::string shortestText(double value) { return shortestPlainText(value); }
+
+std::string fixedText(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
 
 std::string formatOneDecimal(double value) { return formatOneDecimalOf(value); }
 std::string formatOneDecimal(float value) { return formatOneDecimalOf(value); }

@@ -36,6 +36,8 @@ std::string formatOneDecimal(float value);
 
 // The shortest decimal that reads back as the value, in plain notation: "1995", "4.95".
 std::string shortestText(double value);
+// A figure with a fixed number of decimals, as "%.*f" gives it.
+std::string fixedText(double value, int decimals);
 
 // The display format "#" of a whole number: its digits, and an empty text for 0.
 std::string formatWhole(Int16 value);

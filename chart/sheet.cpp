@@ -74,8 +74,6 @@ class Drawing {
   std::vector<Item> items_;
 };
 
-std::string fixed(double value, int decimals) { return fixedText(value, decimals); }
-
 // The axes' numbers where the window shows them, beside and below the chart box.
 void drawAxes(Drawing& d) {
   const WindowToSheet at;
@@ -177,8 +175,9 @@ double drawDrive(Drawing& d, double x, double y, const DriveProposal& p) {
   for (const DesignFigure& figure : DesignFigures)
     d.figure(x, y += kLine, figure.heading, figureText(figure, b), "");
   d.figure(x, y += kLine, "Service factor c2", shortestText(b.serviceFactor), "");
-  d.figure(x, y += kLine, "Tension, first installation (N)", fixed(b.installTension(), 0), "");
-  d.figure(x, y += kLine, "Shaft load, first installation (N)", fixed(b.installShaftLoad(), 0), "");
+  d.figure(x, y += kLine, "Tension, first installation (N)", fixedText(b.installTension(), 0), "");
+  d.figure(x, y += kLine, "Shaft load, first installation (N)", fixedText(b.installShaftLoad(), 0),
+           "");
   return y;
 }
 

@@ -48,19 +48,21 @@ DriveOutcome designFor(const DriveOptions& options, std::span<const std::string>
   return outcome;
 }
 
+// "POWER MOTOR_SPEED ...": the values a drive takes, by name.
+std::string fieldNames() {
+  std::string names;
+  for (const std::string_view field : kDriveFields)
+    names += (names.empty() ? "" : " ") + std::string(field);
+  return names;
+}
+
 }  // namespace
 
 std::string driveTakes() {
-  std::string words = "drive takes " + std::to_string(kDriveFields.size()) + " values:";
-  for (const std::string_view field : kDriveFields) words += ' ' + std::string(field);
-  return words;
+  return "drive takes " + std::to_string(kDriveFields.size()) + " values: " + fieldNames();
 }
 
-std::string driveUsage() {
-  std::string words = "drive";
-  for (const std::string_view field : kDriveFields) words += ' ' + std::string(field);
-  return words + BeltOptions::usage();
-}
+std::string driveUsage() { return "drive " + fieldNames() + BeltOptions::usage(); }
 
 namespace {
 
@@ -158,9 +160,7 @@ DriveCommand::DriveCommand(CLI::App& parent)
     : app_(parent.add_subcommand(
           "drive", "one wedge belt drive designed without the chart, the motor's pulley driving")),
       belts_(*app_) {
-  std::string names;
-  for (const std::string_view field : kDriveFields)
-    names += (names.empty() ? "" : " ") + std::string(field);
+  const std::string names = fieldNames();
   app_->add_option("values", values_, names)->expected(static_cast<int>(kDriveFields.size()));
   app_->add_option("--batch", batch_,
                    "one CSV line of " + names + " per drive, from FILE or - (standard input)")

@@ -13,7 +13,7 @@ struct BeltOption {
   std::string_view type;
   std::string_view help;
 };
-constexpr std::array<BeltOption, 5> kBeltOptions{{
+constexpr std::array<BeltOption, BeltOptions::kCount> kBeltOptions{{
     {"service-factor", "F", "service factor c2"},
     {"profiles", "LIST", "wedge belt sections, comma-separated"},
     {"max-belt-speed", "M/S", "highest belt speed in m/s"},
@@ -24,20 +24,6 @@ constexpr std::array<BeltOption, 5> kBeltOptions{{
 std::string_view defaultOf(std::string_view entry) {
   static const DutyTexts defaults = chart::defaultEntryTexts();
   return defaults[entryIndex(entry)];
-}
-
-// The words of a list: separated by commas, blanks around them dropped.
-std::vector<std::string_view> itemsOf(std::string_view list) {
-  std::vector<std::string_view> items;
-  while (true) {
-    const std::size_t comma = list.find(',');
-    std::string_view item = list.substr(0, comma);
-    const std::size_t first = item.find_first_not_of(" \t");
-    if (first != std::string_view::npos)
-      items.push_back(item.substr(first, item.find_last_not_of(" \t") + 1 - first));
-    if (comma == std::string_view::npos) return items;
-    list.remove_prefix(comma + 1);
-  }
 }
 
 CLI::Validator sections() {
@@ -57,6 +43,19 @@ CLI::Validator sections() {
 }
 
 }  // namespace
+
+std::vector<std::string_view> itemsOf(std::string_view list) {
+  std::vector<std::string_view> items;
+  while (true) {
+    const std::size_t comma = list.find(',');
+    std::string_view item = list.substr(0, comma);
+    const std::size_t first = item.find_first_not_of(" \t");
+    if (first != std::string_view::npos)
+      items.push_back(item.substr(first, item.find_last_not_of(" \t") + 1 - first));
+    if (comma == std::string_view::npos) return items;
+    list.remove_prefix(comma + 1);
+  }
+}
 
 std::size_t entryIndex(std::string_view name) {
   const auto& entries = chart::DutyEntries;

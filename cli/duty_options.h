@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -21,6 +22,8 @@ std::size_t entryIndex(std::string_view name);
 // Their values are checked as they are parsed, so that a malformed one is a usage error.
 class BeltOptions {
  public:
+  static constexpr std::size_t kCount = 5;
+
   explicit BeltOptions(CLI::App& command);
 
   // The usage words of the options.
@@ -28,9 +31,12 @@ class BeltOptions {
   void applyTo(DutyTexts& texts) const;
 
  private:
-  std::array<std::string, 5> values_;
-  std::array<const CLI::Option*, 5> options_{};
+  std::array<std::string, kCount> values_;
+  std::array<const CLI::Option*, kCount> options_{};
 };
+
+// The words of an option's list: separated by commas, blanks around them and empty ones dropped.
+std::vector<std::string_view> itemsOf(std::string_view list);
 
 // A default as one argument: a list without the blanks the panel shows in it.
 std::string asArgument(std::string_view value);

@@ -25,25 +25,17 @@ std::optional<std::pair<int, int>> pulleyRange(std::string_view text) {
   return range;
 }
 
-// "1450,2950" as motor speeds; blanks around a speed and empty entries are dropped. Why the list
-// cannot be read, or "".
-std::string readMotorSpeeds(std::string_view list, std::vector<int>& speeds) {
-  const std::size_t before = speeds.size();
-  while (true) {
-    const std::size_t comma = list.find(',');
-    std::string_view entry = list.substr(0, comma);
-    if (const std::size_t first = entry.find_first_not_of(" \t"); first != entry.npos) {
-      entry = entry.substr(first, entry.find_last_not_of(" \t") + 1 - first);
-      int speed = 0;
-      const auto [end, error] = std::from_chars(entry.data(), entry.data() + entry.size(), speed);
-      if (error != std::errc() || end != entry.data() + entry.size())
-        return '"' + std::string(entry) + "\" is no whole number";
-      speeds.push_back(speed);
-    }
-    if (comma == list.npos) break;
-    list.remove_prefix(comma + 1);
+// Why "1450,2950" cannot be read as motor speeds, or "".
+std::string motorSpeedsProblem(std::string_view list) {
+  const std::vector<std::string_view> speeds = itemsOf(list);
+  if (speeds.empty()) return "no motor speed in the list";
+  for (const std::string_view speed : speeds) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(speed.data(), speed.data() + speed.size(), value);
+    if (error != std::errc() || end != speed.data() + speed.size())
+      return '"' + std::string(speed) + "\" is no whole number";
   }
-  return speeds.size() > before ? std::string() : "no motor speed in the list";
+  return {};
 }
 
 // JSON nests each reading and the list of drives under these keys.
@@ -201,12 +193,7 @@ SelectCommand::SelectCommand(CLI::App& parent)
                    "motor speeds in 1/min, comma-separated" + initially("motors"))
       ->allow_extra_args(false)
       ->type_name("SPEEDS")
-      ->check(CLI::Validator(
-          [](const std::string& list) {
-            std::vector<int> speeds;
-            return readMotorSpeeds(list, speeds);
-          },
-          ""));
+      ->check(CLI::Validator(motorSpeedsProblem, ""));
   app_->add_option("--series", series_, "pulley series" + initially("series"))
       ->check(CLI::IsMember(std::vector<std::string>(chart::PulleySeriesNames.begin(),
                                                      chart::PulleySeriesNames.end())));

@@ -24,6 +24,7 @@
 #include "ui/line_control.h"
 #include "ui/named_font.h"
 #include "ui/picture_box.h"
+#include "ui/qt_text.h"
 #include "ui/scroll_bar.h"
 #include "ui/shape_control.h"
 #include "ui/text_box.h"
@@ -31,10 +32,6 @@
 
 namespace ui {
 namespace {
-
-QString qText(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A core failure abandons the handler without a word; it must not unwind through Qt's
 // signal delivery. Screen readers then hear of the read-outs' new names, once each.

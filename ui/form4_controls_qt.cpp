@@ -12,6 +12,7 @@
 #include "layout/form4_layout.h"
 #include "ui/line_control.h"
 #include "ui/qt_colour.h"
+#include "ui/qt_text.h"
 #include "ui/shape_control.h"
 #include "ui/spoken_label.h"
 
@@ -88,7 +89,7 @@ std::string QtForm4Controls::text(chart::TextControl control) const {
 
 void QtForm4Controls::setText(chart::TextControl control, std::string_view text) {
   QWidget* widget = w_.texts[at(control)];
-  const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const QString value = qText(text);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     edit->setText(value);
   } else if (auto* label = static_cast<QLabel*>(widget); label->text() != value) {

@@ -23,6 +23,7 @@
 #include "ui/announcer.h"
 #include "ui/embedded_pictures.h"
 #include "ui/form4.h"
+#include "ui/qt_text.h"
 #include "ui/selection_table.h"
 #include "ui/text_box.h"
 #include "ui/window_gone.h"
@@ -31,10 +32,6 @@ namespace ui {
 namespace {
 
 const ::layout::SelectionLayout& kLayout = ::layout::kSelectionLayout;
-
-QString qText(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string textOf(const QWidget* entry) {
   if (const auto* choice = qobject_cast<const QComboBox*>(entry))
@@ -59,10 +56,8 @@ void showOnWindow(Form4& form, const chart::DriveProposal& drive) {
   const chart::DriveSteps steps = chart::stepsToShow(
       drive, static_cast<chart::ScrollValue>(bar(chart::ScrollBar::HScroll1)->value()));
   if (steps.parkFirst) bar(chart::ScrollBar::HScroll1)->setValue(0);
-  constexpr std::array kEntries{chart::TextControl::Text3, chart::TextControl::Text4,
-                                chart::TextControl::Text5};
-  for (std::size_t i = 0; i < kEntries.size(); ++i) {
-    static_cast<QLineEdit*>(form.control(::layout::nameOf(kEntries[i])))
+  for (std::size_t i = 0; i < chart::kBeltEntries.size(); ++i) {
+    static_cast<QLineEdit*>(form.control(::layout::nameOf(chart::kBeltEntries[i])))
         ->setText(qText(steps.entries[i]));
   }
   static_cast<QPushButton*>(form.control("Command2"))->click();

@@ -18,15 +18,12 @@
 
 #include "sheet/sheet_pdf.h"
 #include "ui/qt_colour.h"
+#include "ui/qt_text.h"
 
 namespace ui {
 namespace {
 
 using namespace chart::sheet;
-
-QString qText(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QColor colour(chart::Colour c) { return toQColor(c, QPalette()); }
 

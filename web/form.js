@@ -1,6 +1,13 @@
 // Builds the main window from the one layout table that the core carries: every control at
 // its designed place and size, with its design name as id, in tab order.
 
+// An element with its properties and children.
+export function element(tag, properties = {}, children = []) {
+  const node = Object.assign(document.createElement(tag), properties);
+  node.append(...children);
+  return node;
+}
+
 // The system colours as CSS, by their design value from the layout; set when the window is built.
 const SYSTEM_COLOURS = new Map();
 const CSS_OF_SYSTEM_COLOUR = {

@@ -2,13 +2,8 @@
 // table, a button per drive that shows it on the window through the window's handlers, and the
 // sheets for a quote: of the window's reading, and of each drive.
 
+import { element } from './form.js';
 import { SheetView } from './sheet_view.js';
-
-function element(tag, properties = {}, children = []) {
-  const node = Object.assign(document.createElement(tag), properties);
-  node.append(...children);
-  return node;
-}
 
 export function buildSelectionPanel(module, core, panel, refresh) {
   const design = module.selectionForm();

@@ -2,11 +2,7 @@
 // proposal, shown as the page it is, which the browser's own "Print" or "Save as PDF" gives
 // whole; and its SVG to download.
 
-function element(tag, properties = {}, children = []) {
-  const node = Object.assign(document.createElement(tag), properties);
-  node.append(...children);
-  return node;
-}
+import { element } from './form.js';
 
 // Today in the reader's own calendar, as the sheet prints a date.
 function today() {
@@ -48,5 +44,3 @@ export class SheetView {
     this.print.focus();
   }
 }
-
-export { today };
